@@ -1,0 +1,21 @@
+// Every test program starts here: offscreen platform, French locale and the
+// program's font substitutions, so that results do not depend on the desktop.
+
+#include "Upolice.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    // Test discovery runs the program without ctest's environment.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    InstallerSubstitutionsPolices();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

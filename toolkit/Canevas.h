@@ -1,0 +1,47 @@
+#pragma once
+// What the layout code asks of a drawing surface. Coordinates are the
+// surface's logical units (tenths of a millimetre on a printed page, pixels on
+// a widget); texts are raw Windows-1252 bytes. QPainter is behind CanevasQt;
+// tests use a recording canvas with a fixed-width font.
+
+#include "Uclasses.h"
+#include "Upolice.h"
+
+#include <cstdint>
+
+class Canevas {
+public:
+    enum class StyleStylo { Plein, Tirets, Points, TiretsPoints, TiretsPointsPoints, Invisible };
+    enum class StyleBrosse { Plein, Vide };
+
+    virtual ~Canevas() = default;
+
+    // Device-context state: clip, pen, brush, font and text alignment.
+    virtual void Sauver() = 0;
+    virtual void Restaurer() = 0;
+    // Narrows the clip to the rectangle (right and bottom edges excluded).
+    virtual void IntersecterClip(const qlRect& rectangle) = 0;
+
+    virtual void FixerStylo(StyleStylo style, uint32_t couleur, int largeur) = 0;
+    virtual void FixerBrosse(StyleBrosse style, uint32_t couleur) = 0;
+    // Outlined with the pen and filled with the brush; corners are quarters of
+    // an ellipse largeurCoin wide and hauteurCoin high.
+    virtual void RectangleArrondi(const qlRect& rectangle, int largeurCoin, int hauteurCoin) = 0;
+
+    virtual Police PoliceCourante() const = 0;
+    virtual void ChoisirPolice(const Police& police) = 0;
+    // Ascent plus descent of the selected font.
+    virtual int HauteurCellule() = 0;
+    // Width of the text in the selected font, tabs expanded to the default
+    // stops (eight average character widths), low 16 bits as the platform
+    // returns it.
+    virtual int EtendueTexte(const char* texte, int longueur) = 0;
+    // Draws at (x, y); y is the top of the text, or its baseline when the
+    // baseline alignment is on. Tab stops count from origineTab. Returns the
+    // width drawn (from x to the end of the text, tabs included), low 16 bits,
+    // so that a caller drawing a line piece by piece can advance x.
+    virtual int SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) = 0;
+    virtual void AlignementLigneDeBase(bool actif) = 0;
+    // Letter classification of the Windows-1252 code page, accents included.
+    virtual bool EstLettre(unsigned char octet) const = 0;
+};

@@ -1,0 +1,52 @@
+#include "Cp1252.h"
+
+#include <array>
+
+namespace {
+
+// 0x80..0x9F: the only range where Windows-1252 differs from Latin-1.
+constexpr std::array<char16_t, 32> kPlage80{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
+
+QChar DecodeCp1252(unsigned char octet)
+{
+    if (octet >= 0x80 && octet <= 0x9F)
+        return QChar(kPlage80[octet - 0x80]);
+    return QChar(static_cast<char16_t>(octet));
+}
+
+QString DecodeCp1252(std::string_view octets)
+{
+    QString texte;
+    texte.reserve(static_cast<qsizetype>(octets.size()));
+    for (const char c : octets)
+        texte.append(DecodeCp1252(static_cast<unsigned char>(c)));
+    return texte;
+}
+
+std::string EncodeCp1252(const QString& texte)
+{
+    std::string octets;
+    octets.reserve(static_cast<size_t>(texte.size()));
+    for (const QChar c : texte) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            octets.push_back(static_cast<char>(u));
+            continue;
+        }
+        char trouve = '?';
+        for (size_t i = 0; i < kPlage80.size(); ++i) {
+            if (kPlage80[i] == u) {
+                trouve = static_cast<char>(0x80 + i);
+                break;
+            }
+        }
+        octets.push_back(trouve);
+    }
+    return octets;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The toolkit's font object. Qt's QFont holds neither a colour nor a character
+// set, and its pitch is only a flag, so a Police carries them beside the face.
+
+#include <QFont>
+#include <QString>
+#include <cstdint>
+
+class Police {
+public:
+    QString Name{QStringLiteral("Arial")};
+    int Size = 8;        // points, used when Height is 0
+    int Height = 0;      // canvas units; negative asks for that character (em) height
+    uint32_t Color = 0;  // 32-bit colour value (see Ucouleurs.h)
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    int8_t Pitch = 0;     // 0 default, 1 variable, 2 fixed
+    uint8_t CharSet = 1;  // 1: the default character set
+
+    // A Qt font for widgets, sized in points (Height is ignored).
+    QFont VersQFont() const;
+    // Takes face, size, styles and pitch from a Qt font; colour and
+    // character set are left as they are.
+    void DepuisQFont(const QFont& font);
+
+    bool operator==(const Police& autre) const;
+    bool operator!=(const Police& autre) const { return !(*this == autre); }
+};
+
+// "MS Sans Serif" would resolve to DejaVu Sans here, about a tenth wider than
+// the original; Liberation Sans keeps captions inside the positions the
+// windows give them. Call once, after the application object exists.
+void InstallerSubstitutionsPolices();
