@@ -1,0 +1,43 @@
+#include "ReperePage.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QSizeF>
+
+void FixerReperePage(QPainter& painter)
+{
+    QPaintDevice* appareil = painter.device();
+    painter.resetTransform();
+    if (appareil == nullptr)
+        return;
+
+    // Outside full-page mode the device's origin is the printable area's
+    // corner: move back by its offset from the sheet's edges.
+    if (auto* imprimante = dynamic_cast<QPrinter*>(appareil); imprimante && !imprimante->fullPage()) {
+        const QRect zone = imprimante->pageLayout().paintRectPixels(imprimante->resolution());
+        painter.translate(-zone.left(), -zone.top());
+    }
+    painter.scale(appareil->logicalDpiX() / kUnitesParPouce,
+                  appareil->logicalDpiY() / kUnitesParPouce);
+}
+
+void FixerFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool paysage)
+{
+    const QPageSize feuille(QSizeF(largeur / 10.0, hauteur / 10.0), QPageSize::Millimeter,
+                            QString(), QPageSize::ExactMatch);
+    const QPageLayout mise(feuille, paysage ? QPageLayout::Landscape : QPageLayout::Portrait,
+                           QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer.setPageLayout(mise);
+    printer.setFullPage(true);
+}
+
+void PreparerImprimantePdf(QPrinter& printer, const QString& cheminPdf, int32_t largeur,
+                           int32_t hauteur, bool paysage)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(cheminPdf);
+    FixerFeuille(printer, largeur, hauteur, paysage);
+}

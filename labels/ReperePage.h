@@ -1,0 +1,32 @@
+#pragma once
+// The coordinate system of a printed page: origin at the physical top-left
+// corner of the sheet as it leaves the printer (not at the printable area),
+// x to the right, y downward, one logical unit = 0.1 mm, so the lengths of the
+// label sheet format reach the page unconverted. In landscape, x runs along
+// the sheet's long side.
+
+#include <QString>
+
+#include <cstdint>
+
+class QPainter;
+class QPrinter;
+
+// Logical units per inch on a page set up by FixerReperePage.
+constexpr double kUnitesParPouce = 254.0;
+
+// Sets the painter's transform to the page coordinate system. The painter is
+// active on a printer (or any paged device); call it after begin() and again
+// after every newPage(). Best with a QPrinter in HighResolution mode and full
+// page; a printer that is not in full-page mode gets its printable area's
+// offset taken back so the origin stays on the sheet's corner.
+void FixerReperePage(QPainter& painter);
+
+// Gives the printer a sheet of largeur × hauteur (tenths of a millimetre,
+// measured with the sheet upright), turned when paysage, no margins, full
+// page.
+void FixerFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool paysage);
+
+// Makes the printer write a PDF file whose page is that sheet.
+void PreparerImprimantePdf(QPrinter& printer, const QString& cheminPdf, int32_t largeur,
+                           int32_t hauteur, bool paysage);

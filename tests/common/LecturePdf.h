@@ -1,0 +1,48 @@
+#pragma once
+// Reading back what a PDF shows, for tests, with poppler's command-line tools.
+//
+// LirePdf runs `pdftotext -bbox` and returns every page's size and words with
+// their boxes, in millimetres from the page's top-left corner (y downward).
+// A word's box spans its glyphs' advance widths across, and the font's ascent
+// to descent down.
+//
+// RasteriserPage runs `pdftoppm -gray` at the given resolution; at 254 dpi
+// one pixel is 0.1 mm. BoiteEncre then finds the bounding box of the dark
+// pixels of an image.
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
+struct MotPdf {
+    QString texte;
+    double gauche = 0;  // millimetres
+    double haut = 0;
+    double droite = 0;
+    double bas = 0;
+};
+
+struct PagePdf {
+    double largeur = 0;  // millimetres
+    double hauteur = 0;
+    std::vector<MotPdf> mots;
+};
+
+struct ContenuPdf {
+    bool ok = false;
+    QString erreur;  // why it failed, when ok is false
+    std::vector<PagePdf> pages;
+
+    // The first word of any page whose text is exactly texte, or nullptr.
+    const MotPdf* Chercher(const QString& texte) const;
+};
+
+ContenuPdf LirePdf(const QString& cheminPdf);
+
+// Page numbers count from 1. A null image on failure.
+QImage RasteriserPage(const QString& cheminPdf, int page, int pointsParPouce);
+
+// Pixels whose grey level is below the threshold; an empty QRect when none.
+QRect BoiteEncre(const QImage& image, int seuil = 128);

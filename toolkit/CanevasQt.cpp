@@ -1,0 +1,238 @@
+#include "CanevasQt.h"
+
+#include "Cp1252.h"
+#include "Ucouleurs.h"
+
+#include <QPainter>
+#include <QPen>
+#include <QPointF>
+#include <QRectF>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+// Windows measures tabs at eight average character widths.
+constexpr int kCaracteresParTabulation = 8;
+
+QString Decoder(const char* texte, int longueur)
+{
+    if (texte == nullptr || longueur <= 0)
+        return {};
+    return DecodeCp1252(std::string_view(texte, static_cast<size_t>(longueur)));
+}
+
+// The platform call returns the width in a 16-bit word.
+int Mot16(double largeur)
+{
+    return static_cast<int>(static_cast<unsigned>(std::lround(largeur)) & 0xFFFFu);
+}
+
+Qt::PenStyle VersStyleQt(Canevas::StyleStylo style)
+{
+    switch (style) {
+    case Canevas::StyleStylo::Plein:
+        return Qt::SolidLine;
+    case Canevas::StyleStylo::Tirets:
+        return Qt::DashLine;
+    case Canevas::StyleStylo::Points:
+        return Qt::DotLine;
+    case Canevas::StyleStylo::TiretsPoints:
+        return Qt::DashDotLine;
+    case Canevas::StyleStylo::TiretsPointsPoints:
+        return Qt::DashDotDotLine;
+    case Canevas::StyleStylo::Invisible:
+        return Qt::NoPen;
+    }
+    return Qt::SolidLine;
+}
+
+}  // namespace
+
+CanevasQt::CanevasQt(QPainter& painter, double unitesParPouce)
+    : m_painter(painter), m_unitesParPouce(unitesParPouce)
+{
+    ChoisirPolice(m_police);
+}
+
+void CanevasQt::Sauver()
+{
+    m_painter.save();
+    m_pile.push_back({m_police, m_font, m_ligneDeBase});
+}
+
+void CanevasQt::Restaurer()
+{
+    if (m_pile.empty())
+        return;
+    m_painter.restore();
+    Etat etat = std::move(m_pile.back());
+    m_pile.pop_back();
+    m_police = std::move(etat.police);
+    m_font = std::move(etat.font);
+    m_ligneDeBase = etat.ligneDeBase;
+    m_metriques.reset();
+}
+
+void CanevasQt::IntersecterClip(const qlRect& r)
+{
+    // A rectangle of no area (or inverted) leaves nothing visible.
+    const double largeur = std::max(0.0, static_cast<double>(r.right) - r.left);
+    const double hauteur = std::max(0.0, static_cast<double>(r.bottom) - r.top);
+    m_painter.setClipRect(QRectF(r.left, r.top, largeur, hauteur), Qt::IntersectClip);
+}
+
+void CanevasQt::FixerStylo(StyleStylo style, uint32_t couleur, int largeur)
+{
+    // Width 0 is one device pixel, as on the platform; round ends and joins
+    // like its geometric pens.
+    QPen stylo(VersQColor(couleur), std::max(0, largeur), VersStyleQt(style), Qt::RoundCap,
+               Qt::RoundJoin);
+    m_painter.setPen(stylo);
+}
+
+void CanevasQt::FixerBrosse(StyleBrosse style, uint32_t couleur)
+{
+    if (style == StyleBrosse::Vide)
+        m_painter.setBrush(Qt::NoBrush);
+    else
+        m_painter.setBrush(QBrush(VersQColor(couleur)));
+}
+
+void CanevasQt::RectangleArrondi(const qlRect& r, int largeurCoin, int hauteurCoin)
+{
+    const QRectF rectangle(r.left, r.top, static_cast<double>(r.right) - r.left,
+                           static_cast<double>(r.bottom) - r.top);
+    m_painter.drawRoundedRect(rectangle.normalized(), std::abs(largeurCoin) / 2.0,
+                              std::abs(hauteurCoin) / 2.0, Qt::AbsoluteSize);
+}
+
+Police CanevasQt::PoliceCourante() const
+{
+    return m_police;
+}
+
+QFont CanevasQt::ConstruireFont(const Police& police) const
+{
+    QFont font(police.Name);
+    font.setBold(police.Bold);
+    font.setItalic(police.Italic);
+    font.setUnderline(police.Underline);
+    font.setStrikeOut(police.StrikeOut);
+    if (police.Pitch == 2) {
+        font.setFixedPitch(true);
+        font.setStyleHint(QFont::TypeWriter);
+    }
+    // Unhinted outlines have linear advances: the width measured at the
+    // logical size is then the width drawn at any device scale. The platform
+    // draws without pair kerning, and so do we.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+
+    double pixels = 0;
+    if (police.Height < 0) {
+        pixels = -static_cast<double>(police.Height);
+    } else if (police.Height > 0) {
+        // A positive height is the whole cell, internal leading included.
+        constexpr int kReference = 1000;
+        QFont reference = font;
+        reference.setPixelSize(kReference);
+        const QFontMetricsF metriques(reference, m_painter.device());
+        const double cellule = metriques.ascent() + metriques.descent();
+        pixels = cellule > 0 ? police.Height * kReference / cellule : police.Height;
+    } else {
+        pixels = police.Size * m_unitesParPouce / 72.0;
+    }
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+    return font;
+}
+
+void CanevasQt::ChoisirPolice(const Police& police)
+{
+    m_police = police;
+    m_font = ConstruireFont(police);
+    m_painter.setFont(m_font);
+    m_metriques.reset();
+}
+
+const QFontMetricsF& CanevasQt::Metriques() const
+{
+    if (!m_metriques)
+        m_metriques.emplace(m_font, m_painter.device());
+    return *m_metriques;
+}
+
+int CanevasQt::HauteurCellule()
+{
+    const QFontMetricsF& metriques = Metriques();
+    return static_cast<int>(std::lround(metriques.ascent()) + std::lround(metriques.descent()));
+}
+
+double CanevasQt::LargeurTabulation() const
+{
+    return kCaracteresParTabulation * static_cast<double>(std::lround(Metriques().averageCharWidth()));
+}
+
+template <typename Dessin>
+double CanevasQt::Disposer(const QString& ligne, double xDepart, double origineTab,
+                           Dessin&& dessin) const
+{
+    const QFontMetricsF& metriques = Metriques();
+    const double tabulation = LargeurTabulation();
+    double x = xDepart;
+    qsizetype debut = 0;
+    for (qsizetype i = 0; i <= ligne.size(); ++i) {
+        if (i < ligne.size() && ligne.at(i) != u'\t')
+            continue;
+        if (i > debut) {
+            const QString morceau = ligne.mid(debut, i - debut);
+            dessin(morceau, x);
+            x += metriques.horizontalAdvance(morceau);
+        }
+        if (i < ligne.size() && tabulation > 0)
+            x = origineTab + (std::floor((x - origineTab) / tabulation) + 1) * tabulation;
+        debut = i + 1;
+    }
+    return x;
+}
+
+double CanevasQt::LargeurExacte(const char* texte, int longueur) const
+{
+    return Disposer(Decoder(texte, longueur), 0, 0, [](const QString&, double) {});
+}
+
+int CanevasQt::EtendueTexte(const char* texte, int longueur)
+{
+    return Mot16(LargeurExacte(texte, longueur));
+}
+
+int CanevasQt::SortieTexte(int x, int y, const char* texte, int longueur, int origineTab)
+{
+    const QString ligne = Decoder(texte, longueur);
+    if (ligne.isEmpty())
+        return 0;
+    const double ligneDeBase =
+        m_ligneDeBase ? y : y + static_cast<double>(std::lround(Metriques().ascent()));
+
+    // The pen draws lines; text takes the font's own colour.
+    const QPen stylo = m_painter.pen();
+    m_painter.setPen(VersQColor(m_police.Color));
+    const double fin = Disposer(ligne, x, origineTab, [&](const QString& morceau, double xMorceau) {
+        m_painter.drawText(QPointF(xMorceau, ligneDeBase), morceau);
+    });
+    m_painter.setPen(stylo);
+    return Mot16(fin - x);
+}
+
+void CanevasQt::AlignementLigneDeBase(bool actif)
+{
+    m_ligneDeBase = actif;
+}
+
+bool CanevasQt::EstLettre(unsigned char octet) const
+{
+    return DecodeCp1252(octet).isLetter();
+}
