@@ -1,0 +1,189 @@
+#include "TAOLButton.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+namespace {
+// Fills the half-open rectangle x1 <= x < x2, y1 <= y < y2.
+void Remplir(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& couleur)
+{
+    if (x2 > x1 && y2 > y1)
+        painter.fillRect(x1, y1, x2 - x1, y2 - y1, couleur);
+}
+
+// The one-pixel black outline along the edge of the button.
+void Contour(QPainter& painter, int w, int h)
+{
+    Remplir(painter, 0, 0, w, 1, Qt::black);
+    Remplir(painter, 0, h - 1, w, h, Qt::black);
+    Remplir(painter, 0, 0, 1, h, Qt::black);
+    Remplir(painter, w - 1, 0, w, h, Qt::black);
+}
+}  // namespace
+
+TAOLButton::TAOLButton(QWidget* parent) : QWidget(parent)
+{
+    FFont.Name = QStringLiteral("Arial");
+    FFont.Size = 8;
+    FFont.Bold = true;
+    FFont.Color = Couleurs::clWhite;
+    QWidget::setFont(FFont.VersQFont());
+    setFocusPolicy(Qt::NoFocus);
+    if (parent)
+        FCaption = objectName();
+    resize(89, 23);
+}
+
+QSize TAOLButton::sizeHint() const
+{
+    return {89, 23};
+}
+
+void TAOLButton::SetCap(const QString& legende)
+{
+    FCaption = legende;
+    Relever();
+}
+
+void TAOLButton::SetCol(uint32_t couleur)
+{
+    FColor = couleur;
+    Relever();
+}
+
+void TAOLButton::SetRaiseCol(uint32_t couleur)
+{
+    FRaiseColor = couleur;
+    Relever();
+}
+
+void TAOLButton::SetFont(const Police& police)
+{
+    FFont = police;
+    QWidget::setFont(FFont.VersQFont());
+    update();
+}
+
+void TAOLButton::Relever()
+{
+    FEnfonce = false;
+    repaint();
+}
+
+bool TAOLButton::event(QEvent* event)
+{
+    // Placed on a window, an uncaptioned button shows its own name. A caption
+    // already given is kept: layouts reparent their widgets.
+    if (event->type() == QEvent::ParentChange && parentWidget() && FCaption.isEmpty())
+        FCaption = objectName();
+    return QWidget::event(event);
+}
+
+void TAOLButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    Paint(painter);
+}
+
+void TAOLButton::Paint(QPainter& painter) const
+{
+    const int w = width();
+    const int h = height();
+    const QColor face = VersQColor(FColor);
+    painter.setFont(font());
+
+    if (FEnfonce) {
+        Remplir(painter, 1, 1, w - 1, h - 1, face);
+        Remplir(painter, 1, 1, w - 1, 2, Qt::black);
+        DessinerLegende(painter, 2);
+    } else {
+        const QColor relief = VersQColor(FRaiseColor);
+        Remplir(painter, 1, 1, w - 1, h - 1, face);
+        Remplir(painter, 1, 1, 3, h - 1, relief);
+        Remplir(painter, 1, 1, w - 1, 3, relief);
+        Remplir(painter, w - 2, 1, w, h - 1, Qt::black);
+        Remplir(painter, 2, h - 2, w, h, Qt::black);
+        DessinerLegende(painter, 0);
+    }
+    Contour(painter, w, h);
+}
+
+void TAOLButton::DessinerLegende(QPainter& painter, int decalage) const
+{
+    const QFontMetrics mesure(font(), this);
+    const int tw = mesure.horizontalAdvance(FCaption);
+    const int th = mesure.height();
+    const int x = width() / 2 - tw / 2 + decalage;
+    const int y = height() / 2 - th / 2 + decalage;
+    // The caption sits on an opaque cell of the face colour.
+    painter.fillRect(x, y, tw, th, VersQColor(FColor));
+    painter.setPen(VersQColor(FFont.Color));
+    painter.drawText(x, y + mesure.ascent(), FCaption);
+}
+
+void TAOLButton::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        FClicEnCours = true;
+    const QPoint p = event->position().toPoint();
+    MouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TAOLButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        // A left press released over the button is a click, which comes
+        // before the release itself is reported.
+        const bool clic = FClicEnCours && rect().contains(p);
+        FClicEnCours = false;
+        if (clic) {
+            // The click handler may close the window and free the button.
+            const QPointer<TAOLButton> moi(this);
+            Click();
+            if (!moi)
+                return;
+        }
+    }
+    MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TAOLButton::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    Relever();
+}
+
+void TAOLButton::MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y)
+{
+    if (bouton != Qt::LeftButton || !FEnabled)
+        return;
+    if (OnMouseDown)
+        OnMouseDown(this, bouton, etat, x, y);
+    FEnfonce = true;
+    repaint();
+}
+
+void TAOLButton::MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y)
+{
+    if (bouton != Qt::LeftButton || !FEnabled)
+        return;
+    if (OnMouseUp)
+        OnMouseUp(this, bouton, etat, x, y);
+    if (x >= 1 && x <= width() && y >= 1 && y <= height())
+        Relever();
+}
+
+void TAOLButton::Click()
+{
+    // Raised first, so that the button looks released while the handler
+    // runs (a dialog it opens, for instance).
+    Relever();
+    if (FEnabled && OnClick)
+        OnClick(this);
+}

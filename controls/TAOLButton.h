@@ -1,0 +1,82 @@
+#pragma once
+// A flat-coloured push button with a raised edge, drawn entirely by itself,
+// with its own enabled flag and its own click event. It never takes the
+// keyboard focus.
+
+#include "Ucouleurs.h"
+#include "Upolice.h"
+
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+class TAOLButton : public QWidget {
+    Q_OBJECT
+
+public:
+    using TNotifyEvent = std::function<void(TAOLButton* Sender)>;
+    using TMouseEvent = std::function<void(TAOLButton* Sender, Qt::MouseButton Button,
+                                           Qt::KeyboardModifiers Shift, int X, int Y)>;
+
+    static constexpr uint32_t CouleurFace = 10840372;      // red 52, green 105, blue 165
+    static constexpr uint32_t CouleurRelief = 14131850;    // red 138, green 162, blue 215
+
+    explicit TAOLButton(QWidget* parent = nullptr);
+
+    const QString& Caption() const { return FCaption; }
+    uint32_t Color() const { return FColor; }
+    uint32_t RaiseColor() const { return FRaiseColor; }
+    const Police& Font() const { return FFont; }
+
+    // These three redraw the raised look at once, even for an unchanged value.
+    void SetCap(const QString& legende);
+    void SetCol(uint32_t couleur);
+    void SetRaiseCol(uint32_t couleur);
+    void SetFont(const Police& police);
+
+    // The button's own flag, not QWidget::isEnabled(): while it is false,
+    // presses draw nothing and raise nothing, and the look stays the same.
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool actif) { FEnabled = actif; }
+
+    // Left button only, and only while Enabled() is set.
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnClick;
+
+    // True while the pressed look is on screen.
+    bool Enfonce() const { return FEnfonce; }
+
+    QSize sizeHint() const override;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+    virtual void MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y);
+    virtual void MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y);
+    virtual void Click();
+
+private:
+    // Draws the raised look, or the pressed one while a press is shown.
+    void Paint(QPainter& painter) const;
+    void DessinerLegende(QPainter& painter, int decalage) const;
+    // Shows the raised look now.
+    void Relever();
+
+    QString FCaption;
+    uint32_t FColor = CouleurFace;
+    uint32_t FRaiseColor = CouleurRelief;
+    Police FFont;
+    bool FEnabled = true;
+
+    // Qt paints only in paintEvent: the pressed look is remembered until the
+    // next change back to the raised look.
+    bool FEnfonce = false;
+    // A left press began on the button; its release over it is a click.
+    bool FClicEnCours = false;
+};

@@ -1,0 +1,287 @@
+#include "TLed.h"
+
+#include "Uremplissage.h"
+
+#include <QEnterEvent>
+#include <QPainter>
+#include <QTimer>
+
+// The pictures live in the static library's resources, which a static
+// library must register itself. Q_INIT_RESOURCE cannot sit in a namespace.
+static void InitialiserImagesLeds()
+{
+    Q_INIT_RESOURCE(leds);
+}
+
+namespace {
+// The colours the pictures are drawn with, that the lamp replaces.
+constexpr QRgb VertFace = 0xFF00FF00;
+constexpr QRgb GrisFond = 0xFFC0C0C0;
+
+void ChargerRessources()
+{
+    static const bool chargees = (InitialiserImagesLeds(), true);
+    (void)chargees;
+}
+
+QRgb VersRgb(uint32_t couleur)
+{
+    return VersQColor(couleur).rgb();
+}
+}  // namespace
+
+TLed::TLed(QWidget* parent) : QWidget(parent)
+{
+    ChargerRessources();
+    CreateLedBitmap();
+}
+
+// The timer is a child of the lamp and the pictures are members: both go
+// with the lamp.
+TLed::~TLed() = default;
+
+QSize TLed::TailleStyle(TLEDStyle style)
+{
+    switch (style) {
+    case TLEDStyle::LEDSmall:
+    case TLEDStyle::LEDSqSmall:
+        return {16, 16};
+    case TLEDStyle::LEDLarge:
+    case TLEDStyle::LEDSqLarge:
+        return {22, 22};
+    case TLEDStyle::LEDVertical:
+        return {16, 22};
+    case TLEDStyle::LEDHorizontal:
+        return {22, 16};
+    }
+    return {16, 16};
+}
+
+QString TLed::NomImage(TLEDStyle style, bool encadre)
+{
+    const char* forme = "SM";
+    switch (style) {
+    case TLEDStyle::LEDSmall:
+        forme = "SM";
+        break;
+    case TLEDStyle::LEDLarge:
+        forme = "LG";
+        break;
+    case TLEDStyle::LEDSqSmall:
+        forme = "SQSM";
+        break;
+    case TLEDStyle::LEDSqLarge:
+        forme = "SQLG";
+        break;
+    case TLEDStyle::LEDVertical:
+        forme = "VT";
+        break;
+    case TLEDStyle::LEDHorizontal:
+        forme = "HZ";
+        break;
+    }
+    return QLatin1Char(encadre ? 'B' : 'N') + QLatin1String(forme);
+}
+
+QSize TLed::sizeHint() const
+{
+    return TailleStyle(FLEDStyle);
+}
+
+void TLed::ChangeValue(bool valeur)
+{
+    if (valeur == FValue)
+        return;
+    FValue = valeur;
+    MontrerValeur();
+    if (FBlink)
+        SetLedTimer();
+}
+
+void TLed::ChangeBlink(bool clignote)
+{
+    if (clignote == FBlink)
+        return;
+    MontrerValeur();
+    FBlink = clignote;
+    if (FBlink)
+        SetLedTimer();
+    else
+        ResetLedTimer();
+}
+
+void TLed::ChangeStyle(TLEDStyle style)
+{
+    if (style == FLEDStyle)
+        return;
+    FLEDStyle = style;
+    CreateLedBitmap();
+    repaint();
+}
+
+void TLed::ChangeBorder(bool encadre)
+{
+    if (encadre == FBordered)
+        return;
+    FBordered = encadre;
+    CreateLedBitmap();
+    repaint();
+}
+
+void TLed::SetTrueColor(uint32_t couleur)
+{
+    ChangerCouleur(FTrueColor, couleur);
+}
+
+void TLed::SetFalseColor(uint32_t couleur)
+{
+    ChangerCouleur(FFalseColor, couleur);
+}
+
+void TLed::SetBordColor(uint32_t couleur)
+{
+    ChangerCouleur(FBorderColor, couleur);
+}
+
+void TLed::ChangerCouleur(uint32_t& champ, uint32_t couleur)
+{
+    if (couleur == champ)
+        return;
+    const bool clignotait = FBlink;
+    if (clignotait)
+        ChangeBlink(false);
+    champ = couleur;
+    CreateLedBitmap();
+    ChangeBlink(clignotait);
+    repaint();
+}
+
+void TLed::SetInterval(int millisecondes)
+{
+    if (millisecondes == FInterval)
+        return;
+    FInterval = millisecondes;
+    if (FTimer)
+        FTimer->setInterval(FInterval);
+}
+
+void TLed::MontrerValeur()
+{
+    if (FValue)
+        SetToTrueColor();
+    else
+        SetToFalseColor();
+}
+
+void TLed::CreateLedBitmap()
+{
+    FreeLedBitmap();
+    const QSize taille = TailleStyle(FLEDStyle);
+    resize(taille);
+
+    const QImage image =
+        QImage(QStringLiteral(":/leds/%1.xpm").arg(NomImage(FLEDStyle, FBordered)))
+            .convertToFormat(QImage::Format_RGB32);
+    FTrueImage = image;
+    FFalseImage = image;
+
+    // The face is the green surface under the middle of the control.
+    const int x = taille.width() / 2;
+    const int y = taille.height() / 2;
+    RemplirSurface(FTrueImage, x, y, VertFace, VersRgb(FTrueColor));
+    RemplirSurface(FFalseImage, x, y, VertFace, VersRgb(FFalseColor));
+
+    if (!FBordered) {
+        // Only the background around the lamp takes the border colour; the
+        // silver enclosed by the outlines stays.
+        RemplirSurface(FTrueImage, 0, 0, GrisFond, VersRgb(FBorderColor));
+        RemplirSurface(FFalseImage, 0, 0, GrisFond, VersRgb(FBorderColor));
+    }
+}
+
+void TLed::FreeLedBitmap()
+{
+    FTrueImage = QImage();
+    FFalseImage = QImage();
+}
+
+void TLed::SetToTrueColor()
+{
+    FPhase = 0;
+    repaint();
+}
+
+void TLed::SetToFalseColor()
+{
+    FPhase = 1;
+    repaint();
+}
+
+void TLed::SetLedTimer()
+{
+    if (FTimer)
+        return;
+    FPhase = 0;
+    FTimer = new QTimer(this);
+    FTimer->setInterval(FInterval);
+    connect(FTimer, &QTimer::timeout, this, &TLed::OnLedTimer);
+    FTimer->start();
+}
+
+void TLed::ResetLedTimer()
+{
+    if (!FTimer)
+        return;
+    // The OnTimer handler may switch blinking off from inside the tick, so
+    // the timer is stopped and cut loose now and destroyed once it returns.
+    FTimer->stop();
+    FTimer->disconnect(this);
+    FTimer->deleteLater();
+    FTimer = nullptr;
+}
+
+void TLed::OnLedTimer()
+{
+    FPhase = FPhase == 0 ? 1 : 0;
+    repaint();
+    if (OnTimer)
+        OnTimer(this);
+}
+
+void TLed::paintEvent(QPaintEvent*)
+{
+    Paint();
+}
+
+void TLed::Paint()
+{
+    const QImage& image = FPhase == 0 ? FTrueImage : FFalseImage;
+    if (image.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(QRect(0, 0, width(), height()), image);
+}
+
+void TLed::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    CMMouseEnter();
+}
+
+void TLed::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    CMMouseLeave();
+}
+
+void TLed::CMMouseEnter()
+{
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TLed::CMMouseLeave()
+{
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}

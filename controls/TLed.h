@@ -1,0 +1,106 @@
+#pragma once
+// A small indicator lamp with a boolean value: it shows a picture of a lamp
+// whose face is recoloured with TrueColor or FalseColor, and can blink
+// between the two pictures.
+
+#include "Ucouleurs.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+class QTimer;
+
+// Shape of the lamp; each one fixes the control's size.
+enum class TLEDStyle : int {
+    LEDSmall,       // 16 x 16, round
+    LEDLarge,       // 22 x 22, round
+    LEDSqSmall,     // 16 x 16, square
+    LEDSqLarge,     // 22 x 22, square
+    LEDVertical,    // 16 x 22, upright bar
+    LEDHorizontal,  // 22 x 16, lying bar
+};
+
+class TLed : public QWidget {
+    Q_OBJECT
+
+public:
+    using TNotifyEvent = std::function<void(TLed* Sender)>;
+
+    explicit TLed(QWidget* parent = nullptr);
+    ~TLed() override;
+
+    uint32_t TrueColor() const { return FTrueColor; }
+    uint32_t FalseColor() const { return FFalseColor; }
+    uint32_t BorderColor() const { return FBorderColor; }
+    bool Blink() const { return FBlink; }
+    bool Bordered() const { return FBordered; }
+    bool Value() const { return FValue; }
+    int Interval() const { return FInterval; }
+    TLEDStyle LEDStyle() const { return FLEDStyle; }
+
+    // Every setter does nothing when given the value already held.
+    void SetTrueColor(uint32_t couleur);
+    void SetFalseColor(uint32_t couleur);
+    void SetBordColor(uint32_t couleur);
+    void ChangeBlink(bool clignote);
+    void ChangeBorder(bool encadre);
+    void ChangeValue(bool valeur);
+    void SetInterval(int millisecondes);
+    void ChangeStyle(TLEDStyle style);
+
+    // Raised after each blink step, and when the pointer enters or leaves.
+    TNotifyEvent OnTimer;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+    // 0 while the true picture is the one to show, 1 for the false picture.
+    int Phase() const { return FPhase; }
+    // The blink timer exists only while the lamp blinks.
+    bool HasLedTimer() const { return !FTimer.isNull(); }
+
+    QSize sizeHint() const override;
+
+    // Size of the control, and name of the picture, for a style.
+    static QSize TailleStyle(TLEDStyle style);
+    static QString NomImage(TLEDStyle style, bool encadre);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+    virtual void Paint();
+    virtual void CMMouseEnter();
+    virtual void CMMouseLeave();
+
+    void CreateLedBitmap();
+    void FreeLedBitmap();
+    void SetToTrueColor();
+    void SetToFalseColor();
+    void SetLedTimer();
+    void ResetLedTimer();
+    void OnLedTimer();
+
+private:
+    // Shows the picture of the current value, as a value change does.
+    void MontrerValeur();
+    // Changes a colour around a rebuild of the pictures, pausing the blinking.
+    void ChangerCouleur(uint32_t& champ, uint32_t couleur);
+
+    uint32_t FTrueColor = Couleurs::clLime;
+    uint32_t FFalseColor = Couleurs::clSilver;
+    uint32_t FBorderColor = Couleurs::clBtnFace;
+    bool FBlink = true;
+    bool FBordered = true;
+    bool FValue = false;
+    int FInterval = 1000;
+    TLEDStyle FLEDStyle = TLEDStyle::LEDSmall;
+
+    QImage FTrueImage;
+    QImage FFalseImage;
+    QPointer<QTimer> FTimer;
+    int FPhase = 1;
+};
