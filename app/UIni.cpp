@@ -1,0 +1,358 @@
+#include "UIni.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstddef>
+
+namespace {
+
+bool EstBlanc(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\v' || u == u'\f';
+}
+
+QStringView Rogne(QStringView texte)
+{
+    qsizetype debut = 0;
+    qsizetype fin = texte.size();
+    while (debut < fin && EstBlanc(texte[debut]))
+        ++debut;
+    while (fin > debut && EstBlanc(texte[fin - 1]))
+        --fin;
+    return texte.mid(debut, fin - debut);
+}
+
+bool EstGuillemet(QChar c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+bool EntreGuillemets(QStringView texte)
+{
+    return texte.size() >= 2 && EstGuillemet(texte.front()) && texte.front() == texte.back();
+}
+
+bool ContientSautOuNul(const QString& texte)
+{
+    for (const QChar c : texte) {
+        if (c == u'\r' || c == u'\n' || c == u'\0')
+            return true;
+    }
+    return false;
+}
+
+bool NomAcceptable(const QString& nom)
+{
+    return !nom.isEmpty() && !ContientSautOuNul(nom) && !EstBlanc(nom.front())
+        && !EstBlanc(nom.back());
+}
+
+// The first maxi code points of the text; a surrogate pair is never split.
+QString Coupe(QString texte, int maxi)
+{
+    qsizetype i = 0;
+    for (int n = 0; n < maxi && i < texte.size(); ++n) {
+        if (texte[i].isHighSurrogate() && i + 1 < texte.size() && texte[i + 1].isLowSurrogate())
+            i += 2;
+        else
+            ++i;
+    }
+    texte.truncate(i);
+    return texte;
+}
+
+struct LigneAnalysee {
+    enum Genre { Autre, Section, Cle } genre = Autre;
+    QString nom;
+    QString valeur;
+};
+
+LigneAnalysee Analyse(const QByteArray& brut)
+{
+    QByteArray octets = brut;
+    if (octets.startsWith("\xEF\xBB\xBF"))
+        octets.remove(0, 3);
+    const QString ligne = QString::fromUtf8(octets);
+    const QStringView texte = Rogne(ligne);
+
+    LigneAnalysee resultat;
+    if (texte.isEmpty() || texte.front() == u';')
+        return resultat;
+    if (texte.front() == u'[') {
+        const qsizetype fermeture = texte.indexOf(u']');
+        if (fermeture > 0) {
+            resultat.genre = LigneAnalysee::Section;
+            resultat.nom = Rogne(texte.mid(1, fermeture - 1)).toString();
+        }
+        return resultat;
+    }
+    const qsizetype egal = texte.indexOf(u'=');
+    if (egal < 0)
+        return resultat;
+    const QStringView cle = Rogne(texte.left(egal));
+    if (cle.isEmpty())
+        return resultat;
+    QStringView valeur = Rogne(texte.mid(egal + 1));
+    if (EntreGuillemets(valeur))
+        valeur = valeur.mid(1, valeur.size() - 2);
+    resultat.genre = LigneAnalysee::Cle;
+    resultat.nom = cle.toString();
+    resultat.valeur = valeur.toString();
+    return resultat;
+}
+
+bool MemeNom(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+bool EstVideOuCommentaire(const QByteArray& brut)
+{
+    const QByteArray texte = brut.trimmed();
+    return texte.isEmpty() || texte.startsWith(';');
+}
+
+// Quotes a value that reading would otherwise change.
+QByteArray FormeValeur(const QString& valeur)
+{
+    const bool aProteger = !valeur.isEmpty()
+        && (EstBlanc(valeur.front()) || EstBlanc(valeur.back()) || EntreGuillemets(valeur));
+    if (aProteger)
+        return '"' + valeur.toUtf8() + '"';
+    return valeur.toUtf8();
+}
+
+int ChiffreHexa(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::optional<int32_t> LitNombreIni(QStringView texte)
+{
+    const qsizetype n = texte.size();
+    qsizetype i = 0;
+    while (i < n && EstBlanc(texte[i]))
+        ++i;
+    bool negatif = false;
+    if (i < n && (texte[i] == u'+' || texte[i] == u'-')) {
+        negatif = texte[i] == u'-';
+        ++i;
+    }
+    int base = 10;
+    if (i < n && (texte[i] == u'$' || texte[i] == u'x' || texte[i] == u'X')) {
+        base = 16;
+        ++i;
+    } else if (i + 1 < n && texte[i] == u'0' && (texte[i + 1] == u'x' || texte[i + 1] == u'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i == n)
+        return std::nullopt;
+
+    // Decimal stays within the signed range; hexadecimal may fill 32 bits.
+    const uint64_t limite = base == 16 ? 0xFFFFFFFFull : (negatif ? 0x80000000ull : 0x7FFFFFFFull);
+    uint64_t valeur = 0;
+    for (; i < n; ++i) {
+        const int chiffre = ChiffreHexa(texte[i].unicode());
+        if (chiffre < 0 || chiffre >= base)
+            return std::nullopt;
+        valeur = valeur * static_cast<uint64_t>(base) + static_cast<uint64_t>(chiffre);
+        if (valeur > limite)
+            return std::nullopt;
+    }
+    uint32_t bits = static_cast<uint32_t>(valeur);
+    if (negatif)
+        bits = 0u - bits;
+    return static_cast<int32_t>(bits);
+}
+
+bool UIni::Charge(const QString& fichier)
+{
+    lignes_.clear();
+    const QFileInfo info(fichier);
+    if (!info.exists())
+        return true;
+    if (info.isDir())
+        return false;
+    QFile f(fichier);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray tout = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return false;
+
+    qsizetype debut = 0;
+    while (debut < tout.size()) {
+        const qsizetype saut = tout.indexOf('\n', debut);
+        if (saut < 0) {
+            lignes_.push_back({tout.mid(debut), QByteArray()});
+            break;
+        }
+        const bool crlf = saut > debut && tout[saut - 1] == '\r';
+        const qsizetype finTexte = crlf ? saut - 1 : saut;
+        lignes_.push_back({tout.mid(debut, finTexte - debut), crlf ? QByteArray("\r\n") : QByteArray("\n")});
+        debut = saut + 1;
+    }
+    return true;
+}
+
+bool UIni::Sauve(const QString& fichier) const
+{
+    // Unbuffered: through its buffer, a short write (full disk, file size
+    // limit) is dropped without an error and the cut file committed.
+    QSaveFile f(fichier);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray contenu = Contenu();
+    qint64 ecrits = 0;
+    while (ecrits < contenu.size()) {
+        const qint64 n = f.write(contenu.constData() + ecrits, contenu.size() - ecrits);
+        if (n <= 0) {
+            f.cancelWriting();
+            return false;
+        }
+        ecrits += n;
+    }
+    return f.commit();
+}
+
+QByteArray UIni::Contenu() const
+{
+    QByteArray tout;
+    for (const Ligne& l : lignes_)
+        tout += l.texte + l.fin;
+    return tout;
+}
+
+std::optional<UIni::Plage> UIni::TrouveSection(const QString& section) const
+{
+    for (size_t i = 0; i < lignes_.size(); ++i) {
+        const LigneAnalysee a = Analyse(lignes_[i].texte);
+        if (a.genre != LigneAnalysee::Section || !MemeNom(a.nom, section))
+            continue;
+        size_t fin = i + 1;
+        while (fin < lignes_.size() && Analyse(lignes_[fin].texte).genre != LigneAnalysee::Section)
+            ++fin;
+        return Plage{i, fin};
+    }
+    return std::nullopt;
+}
+
+std::optional<size_t> UIni::TrouveCle(const Plage& plage, const QString& cle) const
+{
+    for (size_t i = plage.entete + 1; i < plage.fin; ++i) {
+        const LigneAnalysee a = Analyse(lignes_[i].texte);
+        if (a.genre == LigneAnalysee::Cle && MemeNom(a.nom, cle))
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> UIni::LitTexte(const QString& section, const QString& cle) const
+{
+    const std::optional<Plage> plage = TrouveSection(section);
+    if (!plage)
+        return std::nullopt;
+    const std::optional<size_t> ligne = TrouveCle(*plage, cle);
+    if (!ligne)
+        return std::nullopt;
+    return Coupe(Analyse(lignes_[*ligne].texte).valeur, LongueurValeurMax);
+}
+
+QString UIni::LitTexte(const QString& section, const QString& cle, const QString& defaut) const
+{
+    return LitTexte(section, cle).value_or(defaut);
+}
+
+bool UIni::LitEntier(const QString& section, const QString& cle, int32_t& valeur) const
+{
+    const std::optional<QString> texte = LitTexte(section, cle);
+    if (!texte)
+        return false;
+    const std::optional<int32_t> nombre = LitNombreIni(*texte);
+    if (!nombre)
+        return false;
+    valeur = *nombre;
+    return true;
+}
+
+bool UIni::LitBooleen(const QString& section, const QString& cle, bool& valeur) const
+{
+    int32_t nombre = 0;
+    if (!LitEntier(section, cle, nombre))
+        return false;
+    valeur = nombre != 0;
+    return true;
+}
+
+QByteArray UIni::FinDeLigne() const
+{
+    if (!lignes_.empty() && !lignes_.front().fin.isEmpty())
+        return lignes_.front().fin;
+    return QByteArray("\n");
+}
+
+void UIni::Insere(size_t position, const QByteArray& texte)
+{
+    const QByteArray fin = FinDeLigne();
+    if (position > 0 && lignes_[position - 1].fin.isEmpty())
+        lignes_[position - 1].fin = fin;
+    lignes_.insert(lignes_.begin() + static_cast<std::ptrdiff_t>(position), Ligne{texte, fin});
+}
+
+bool UIni::EcritTexte(const QString& section, const QString& cle, const QString& valeur)
+{
+    if (!NomAcceptable(section) || section.contains(u']'))
+        return false;
+    if (!NomAcceptable(cle) || cle.contains(u'=') || cle.front() == u'[' || cle.front() == u';')
+        return false;
+    if (ContientSautOuNul(valeur))
+        return false;
+
+    const QByteArray forme = FormeValeur(valeur);
+    const std::optional<Plage> plage = TrouveSection(section);
+    if (!plage) {
+        if (!lignes_.empty() && !lignes_.back().texte.trimmed().isEmpty())
+            Insere(lignes_.size(), QByteArray());
+        Insere(lignes_.size(), '[' + section.toUtf8() + ']');
+        Insere(lignes_.size(), cle.toUtf8() + '=' + forme);
+        return true;
+    }
+
+    if (const std::optional<size_t> ligne = TrouveCle(*plage, cle)) {
+        QByteArray& texte = lignes_[*ligne].texte;
+        texte = texte.left(texte.indexOf('=') + 1) + forme;
+        return true;
+    }
+
+    // After the section's last entry, so that the blank lines and comments
+    // leading into the next section stay with it.
+    size_t apres = plage->entete;
+    for (size_t i = plage->entete + 1; i < plage->fin; ++i) {
+        if (!EstVideOuCommentaire(lignes_[i].texte))
+            apres = i;
+    }
+    Insere(apres + 1, cle.toUtf8() + '=' + forme);
+    return true;
+}
+
+bool UIni::EcritEntier(const QString& section, const QString& cle, int32_t valeur)
+{
+    return EcritTexte(section, cle, QString::number(valeur));
+}
+
+bool UIni::EcritBooleen(const QString& section, const QString& cle, bool valeur)
+{
+    return EcritTexte(section, cle, valeur ? QStringLiteral("1") : QStringLiteral("0"));
+}

@@ -1,0 +1,124 @@
+#include "Ureglages.h"
+
+#include "UIni.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include <string>
+
+namespace {
+
+const QString Section = QStringLiteral("Brivane");
+
+// Sets the field only from a readable value, so the default stays otherwise.
+void Lit(const UIni& ini, const char* cle, int32_t& champ)
+{
+    ini.LitEntier(Section, QLatin1String(cle), champ);
+}
+
+void Lit(const UIni& ini, const char* cle, bool& champ)
+{
+    ini.LitBooleen(Section, QLatin1String(cle), champ);
+}
+
+QString TexteFonte(const Fonte& fonte)
+{
+    return QString::fromStdString(fonte.ToString());
+}
+
+}  // namespace
+
+void LitParametres(Parametres& p, const QString& fichierIni)
+{
+    InitParametres(p);
+    UIni ini;
+    ini.Charge(fichierIni);  // an unreadable file reads as an empty one
+
+    p.PathFich = ini.LitTexte(Section, QStringLiteral("PathFich"), p.PathFich);
+    const QString fonte = ini.LitTexte(Section, QStringLiteral("Fonte"), TexteFonte(p.Fonte));
+    if (!fonte.isEmpty())
+        p.Fonte.FromString(fonte.toStdString());
+    Lit(ini, "LargeurPage", p.LargeurPage);
+    Lit(ini, "HauteurPage", p.HauteurPage);
+    Lit(ini, "Orientation", p.Orientation);
+    Lit(ini, "LargeurEtiq", p.LargeurEtiq);
+    Lit(ini, "HauteurEtiq", p.HauteurEtiq);
+    Lit(ini, "NbCols", p.NbCols);
+    Lit(ini, "NbLignes", p.NbLignes);
+    Lit(ini, "MargeHaute", p.MargeHaute);
+    Lit(ini, "MargeDroite", p.MargeDroite);
+    Lit(ini, "MargeGauche", p.MargeGauche);
+    Lit(ini, "MargeBasse", p.MargeBasse);
+    Lit(ini, "ImprimerAdresse", p.ImprimerAdresse);
+    Lit(ini, "ImprimerEnfant", p.ImprimerEnfant);
+    Lit(ini, "ImprimerClasse", p.ImprimerClasse);
+    Lit(ini, "MargeInterneHaute", p.MargesInternes.top);
+    Lit(ini, "MargeInterneDroite", p.MargesInternes.right);
+    Lit(ini, "MargeInterneGauche", p.MargesInternes.left);
+    Lit(ini, "MargeInterneBasse", p.MargesInternes.bottom);
+    Lit(ini, "ImprimerSignature", p.ImprimerSignature);
+}
+
+bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& erreur)
+{
+    UIni ini;
+    // A file that exists but cannot be read is not replaced by one that would
+    // lose its other sections.
+    bool ok = ini.Charge(fichierIni);
+
+    auto texte = [&](const char* cle, const QString& valeur) {
+        ok = ok && ini.EcritTexte(Section, QLatin1String(cle), valeur);
+    };
+    auto entier = [&](const char* cle, int32_t valeur) {
+        ok = ok && ini.EcritEntier(Section, QLatin1String(cle), valeur);
+    };
+    auto booleen = [&](const char* cle, bool valeur) {
+        ok = ok && ini.EcritBooleen(Section, QLatin1String(cle), valeur);
+    };
+
+    texte("PathFich", p.PathFich);
+    texte("Fonte", TexteFonte(p.Fonte));
+    entier("LargeurPage", p.LargeurPage);
+    entier("HauteurPage", p.HauteurPage);
+    booleen("Orientation", p.Orientation);
+    entier("LargeurEtiq", p.LargeurEtiq);
+    entier("HauteurEtiq", p.HauteurEtiq);
+    entier("NbCols", p.NbCols);
+    entier("NbLignes", p.NbLignes);
+    entier("MargeHaute", p.MargeHaute);
+    entier("MargeDroite", p.MargeDroite);
+    entier("MargeGauche", p.MargeGauche);
+    entier("MargeBasse", p.MargeBasse);
+    booleen("ImprimerAdresse", p.ImprimerAdresse);
+    booleen("ImprimerEnfant", p.ImprimerEnfant);
+    booleen("ImprimerClasse", p.ImprimerClasse);
+    entier("MargeInterneHaute", p.MargeInterneHaute());
+    entier("MargeInterneDroite", p.MargeInterneDroite());
+    entier("MargeInterneGauche", p.MargeInterneGauche());
+    entier("MargeInterneBasse", p.MargeInterneBasse());
+    booleen("ImprimerSignature", p.ImprimerSignature);
+
+    ok = ok && ini.Sauve(fichierIni);
+    if (!ok)
+        erreur = QStringLiteral("Impossible d'écrire dans %1").arg(fichierIni);
+    return ok;
+}
+
+QString CheminFichierIni()
+{
+    return CheminFichierIni(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+QString CheminFichierIni(const QString& dossierConfig)
+{
+    const QString nom = QStringLiteral("Brivane.ini");
+    if (dossierConfig.isEmpty())
+        return nom;
+    const QString dossier = dossierConfig + QStringLiteral("/Kelvora");
+    // A fresh account may not have ~/.config yet: create it too, or every
+    // setting would be lost at close. A failure shows when writing.
+    if (!QDir(dossier).exists())
+        QDir().mkpath(dossier);
+    return dossier + QLatin1Char('/') + nom;
+}

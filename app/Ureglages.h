@@ -1,0 +1,24 @@
+#pragma once
+// The settings file: the label sheet format and the last CSV path, kept
+// between two runs in section "Brivane" of an INI file, one key per field.
+
+#include "Parametres.h"
+
+#include <QString>
+
+// Gives p its defaults, then every value the file holds. A missing or
+// unreadable file, a missing key or a value that is not a number leaves the
+// field at its default; an empty font value leaves the default font.
+void LitParametres(Parametres& p, const QString& fichierIni);
+
+// Writes the 21 keys, keeping everything else the file holds. The file is
+// replaced in one step: on failure it is left as it was, nothing is written,
+// false is returned and erreur receives "Impossible d'écrire dans <file>".
+bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& erreur);
+
+// Full name of the settings file: "Kelvora/Brivane.ini" under the user's
+// configuration folder, creating the folders if needed (a failure is
+// ignored); the bare "Brivane.ini" when the folder is unknown.
+QString CheminFichierIni();
+// The same under dossierConfig; the bare name when dossierConfig is empty.
+QString CheminFichierIni(const QString& dossierConfig);

@@ -1,0 +1,255 @@
+#include "UIni.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+QByteArray LitOctets(const QString& fichier)
+{
+    QFile f(fichier);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<illisible>");
+    return f.readAll();
+}
+
+void EcritOctets(const QString& fichier, const QByteArray& octets)
+{
+    QFile f(fichier);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(octets), octets.size());
+}
+
+class UIniTest : public ::testing::Test {
+protected:
+    // A document loaded from the given bytes.
+    UIni Document(const QByteArray& octets)
+    {
+        EcritOctets(chemin_, octets);
+        UIni ini;
+        EXPECT_TRUE(ini.Charge(chemin_));
+        return ini;
+    }
+
+    QTemporaryDir dossier_;
+    const QString chemin_ = dossier_.filePath(QStringLiteral("essai.ini"));
+};
+
+struct CasNombre {
+    const char* texte;
+    std::optional<int32_t> attendu;
+};
+
+TEST(LitNombreIni, DecimalHexadecimalAndRefusals)
+{
+    const CasNombre cas[] = {
+        {"0x834", 2100}, {"0X834", 2100}, {"$834", 2100}, {"x834", 2100}, {"X834", 2100},
+        {"$abCD", 0xABCD}, {"12", 12}, {"  -12", -12}, {"\t+7", 7}, {"-$10", -16},
+        {"0", 0}, {"007", 7}, {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN},
+        {"$FFFFFFFF", -1}, {"0x80000000", INT32_MIN}, {"0x0000000000834", 2100},
+        {"12abc", std::nullopt}, {"", std::nullopt}, {"   ", std::nullopt},
+        {"abc", std::nullopt}, {"-", std::nullopt}, {"$", std::nullopt}, {"0x", std::nullopt},
+        {"x", std::nullopt}, {"12 ", std::nullopt}, {"1 2", std::nullopt},
+        {"0x-5", std::nullopt}, {"--1", std::nullopt}, {"1e3", std::nullopt},
+        {"$G1", std::nullopt}, {"12.5", std::nullopt},
+        {"2147483648", std::nullopt}, {"-2147483649", std::nullopt},
+        {"$100000000", std::nullopt}, {"99999999999999999999999999", std::nullopt},
+        {"0x1FFFFFFFFFFFFFFFFFFF", std::nullopt},
+    };
+    for (const CasNombre& c : cas)
+        EXPECT_EQ(LitNombreIni(QString::fromUtf8(c.texte)), c.attendu) << c.texte;
+    // Digits of other scripts are not decimal digits here.
+    EXPECT_EQ(LitNombreIni(QStringLiteral("\u0663")), std::nullopt);
+    EXPECT_EQ(LitNombreIni(QStringLiteral("\uFF11")), std::nullopt);
+}
+
+TEST_F(UIniTest, MissingFileIsAnEmptyDocument)
+{
+    UIni ini;
+    EXPECT_TRUE(ini.Charge(dossier_.filePath(QStringLiteral("absent/rien.ini"))));
+    EXPECT_TRUE(ini.Contenu().isEmpty());
+    int32_t valeur = 42;
+    EXPECT_FALSE(ini.LitEntier(QStringLiteral("S"), QStringLiteral("K"), valeur));
+    EXPECT_EQ(valeur, 42);
+    EXPECT_EQ(ini.LitTexte(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("def")),
+              QStringLiteral("def"));
+}
+
+TEST_F(UIniTest, AFolderCannotBeLoadedOrReplaced)
+{
+    UIni ini;
+    EXPECT_FALSE(ini.Charge(dossier_.path()));
+    EXPECT_FALSE(ini.Sauve(dossier_.path()));
+    EXPECT_TRUE(QFileInfo(dossier_.path()).isDir());
+}
+
+TEST_F(UIniTest, NamesMatchWithoutCaseAndBlanksAreTrimmed)
+{
+    const UIni ini = Document(
+        "; [S]\n"
+        "  [ brivane ]  ; trailing note\n"
+        "  NbCols  =  12  \r\n"
+        "Texte= a b \n"
+        "Guillemets=\"  entre  \"\n"
+        "Simples='x'\n"
+        "Orphelin=\"x\n"
+        "=sans cle\n"
+        ";Commentaire=9\n"
+        "sans egal\n"
+        "nbcols=99\n"
+        "[Autre]\n"
+        "Cle=autre\n"
+        "[BRIVANE]\n"
+        "Cle=seconde section\n");
+    const QString s = QStringLiteral("Brivane");
+    int32_t n = 0;
+    EXPECT_TRUE(ini.LitEntier(s, QStringLiteral("NBCOLS"), n));
+    EXPECT_EQ(n, 12);  // the first of two keys of the same name
+    EXPECT_EQ(ini.LitTexte(s, QStringLiteral("texte")), QStringLiteral("a b"));
+    EXPECT_EQ(ini.LitTexte(s, QStringLiteral("Guillemets")), QStringLiteral("  entre  "));
+    EXPECT_EQ(ini.LitTexte(s, QStringLiteral("Simples")), QStringLiteral("x"));
+    EXPECT_EQ(ini.LitTexte(s, QStringLiteral("Orphelin")), QStringLiteral("\"x"));
+    EXPECT_EQ(ini.LitTexte(s, QStringLiteral(";Commentaire")), std::nullopt);
+    EXPECT_EQ(ini.LitTexte(s, QStringLiteral("sans egal")), std::nullopt);
+    EXPECT_EQ(ini.LitTexte(s, QStringLiteral("Cle")), std::nullopt);  // only the first section
+    EXPECT_EQ(ini.LitTexte(QStringLiteral("autre"), QStringLiteral("cle")), QStringLiteral("autre"));
+    EXPECT_EQ(ini.LitTexte(QStringLiteral("S"), QStringLiteral("Cle")), std::nullopt);
+}
+
+TEST_F(UIniTest, BooleansAreIntegers)
+{
+    UIni ini = Document("[S]\nA=2\nB=0\nC=oui\nD=-1\n");
+    const QString s = QStringLiteral("S");
+    bool a = false, b = true, c = true, d = false, e = true;
+    EXPECT_TRUE(ini.LitBooleen(s, QStringLiteral("A"), a));
+    EXPECT_TRUE(ini.LitBooleen(s, QStringLiteral("B"), b));
+    EXPECT_FALSE(ini.LitBooleen(s, QStringLiteral("C"), c));
+    EXPECT_TRUE(ini.LitBooleen(s, QStringLiteral("D"), d));
+    EXPECT_FALSE(ini.LitBooleen(s, QStringLiteral("E"), e));
+    EXPECT_TRUE(a);
+    EXPECT_FALSE(b);
+    EXPECT_TRUE(c);
+    EXPECT_TRUE(d);
+    EXPECT_TRUE(e);
+    ini.EcritBooleen(s, QStringLiteral("A"), a);
+    ini.EcritBooleen(s, QStringLiteral("B"), b);
+    EXPECT_EQ(ini.Contenu(), QByteArray("[S]\nA=1\nB=0\nC=oui\nD=-1\n"));
+}
+
+TEST_F(UIniTest, LongValuesAreCutAt2047Characters)
+{
+    const QByteArray longue(3000, 'a');
+    const QString emoji = QStringLiteral("\U0001F600");
+    QByteArray emojis;
+    for (int i = 0; i < 3000; ++i)
+        emojis += emoji.toUtf8();
+    const UIni ini = Document("[S]\nA=" + longue + "\nB=" + emojis + "\n");
+    EXPECT_EQ(ini.LitTexte(QStringLiteral("S"), QStringLiteral("A")),
+              QString(2047, QLatin1Char('a')));
+    EXPECT_EQ(ini.LitTexte(QStringLiteral("S"), QStringLiteral("B")), emoji.repeated(2047));
+}
+
+TEST_F(UIniTest, UpdatesKeepEveryOtherByte)
+{
+    UIni ini = Document(
+        "\xEF\xBB\xBF; en-t\xC3\xAAte\r\n"
+        "[Autre]\r\n"
+        "Cle = ancienne\r\n"
+        "\r\n"
+        "[Brivane]\r\n"
+        "  NbCols = abc\r\n"
+        "Autre=x\r\n"
+        "; note de fin\r\n"
+        "\r\n"
+        "[Fin]\r\n"
+        "Z=1");
+    const QString s = QStringLiteral("BRIVANE");
+    EXPECT_TRUE(ini.EcritEntier(s, QStringLiteral("nbcols"), 3));
+    EXPECT_TRUE(ini.EcritTexte(s, QStringLiteral("Nouvelle"), QStringLiteral("\xE9t\xE9")));
+    EXPECT_TRUE(ini.EcritTexte(QStringLiteral("Fin"), QStringLiteral("Y"), QStringLiteral("2")));
+    EXPECT_TRUE(ini.EcritTexte(QStringLiteral("Neuve"), QStringLiteral("K"), QString()));
+    EXPECT_EQ(ini.Contenu(), QByteArray(
+        "\xEF\xBB\xBF; en-t\xC3\xAAte\r\n"
+        "[Autre]\r\n"
+        "Cle = ancienne\r\n"
+        "\r\n"
+        "[Brivane]\r\n"
+        "  NbCols =3\r\n"
+        "Autre=x\r\n"
+        "Nouvelle=\xC3\xA9t\xC3\xA9\r\n"
+        "; note de fin\r\n"
+        "\r\n"
+        "[Fin]\r\n"
+        "Z=1\r\n"
+        "Y=2\r\n"
+        "\r\n"
+        "[Neuve]\r\n"
+        "K=\r\n"));
+}
+
+TEST_F(UIniTest, ANewSectionStartsAFile)
+{
+    UIni ini;
+    ASSERT_TRUE(ini.Charge(chemin_));
+    EXPECT_TRUE(ini.EcritEntier(QStringLiteral("S"), QStringLiteral("A"), -5));
+    EXPECT_TRUE(ini.EcritEntier(QStringLiteral("S"), QStringLiteral("B"), INT32_MIN));
+    EXPECT_EQ(ini.Contenu(), QByteArray("[S]\nA=-5\nB=-2147483648\n"));
+}
+
+TEST_F(UIniTest, ValuesReadBackAsWritten)
+{
+    UIni ini;
+    const QString valeurs[] = {
+        QStringLiteral(" bords "), QStringLiteral("\"cit\xE9\""), QStringLiteral("'a'"),
+        QStringLiteral("\"seul"), QStringLiteral("a=b;c"), QStringLiteral("[x]"),
+        QStringLiteral("\t"), QString(),
+    };
+    int i = 0;
+    for (const QString& v : valeurs) {
+        const QString cle = QStringLiteral("K%1").arg(i++);
+        ASSERT_TRUE(ini.EcritTexte(QStringLiteral("S"), cle, v));
+        ASSERT_TRUE(ini.Sauve(chemin_));
+        UIni relu;
+        ASSERT_TRUE(relu.Charge(chemin_));
+        EXPECT_EQ(relu.LitTexte(QStringLiteral("S"), cle), v) << cle.toStdString();
+    }
+}
+
+TEST_F(UIniTest, UnstorableNamesAndValuesAreRefused)
+{
+    UIni ini = Document("[S]\nA=1\n");
+    const QString s = QStringLiteral("S");
+    EXPECT_FALSE(ini.EcritTexte(s, QStringLiteral("A"), QStringLiteral("1\nB=2")));
+    EXPECT_FALSE(ini.EcritTexte(s, QStringLiteral("A"), QStringLiteral("1\r")));
+    EXPECT_FALSE(ini.EcritTexte(s, QStringLiteral("A"), QString(QChar(0))));
+    EXPECT_FALSE(ini.EcritTexte(s, QStringLiteral("A=B"), QStringLiteral("1")));
+    EXPECT_FALSE(ini.EcritTexte(s, QStringLiteral(";A"), QStringLiteral("1")));
+    EXPECT_FALSE(ini.EcritTexte(s, QStringLiteral("[A"), QStringLiteral("1")));
+    EXPECT_FALSE(ini.EcritTexte(s, QStringLiteral(" A"), QStringLiteral("1")));
+    EXPECT_FALSE(ini.EcritTexte(s, QString(), QStringLiteral("1")));
+    EXPECT_FALSE(ini.EcritTexte(QStringLiteral("S]"), QStringLiteral("A"), QStringLiteral("1")));
+    EXPECT_FALSE(ini.EcritTexte(QString(), QStringLiteral("A"), QStringLiteral("1")));
+    EXPECT_EQ(ini.Contenu(), QByteArray("[S]\nA=1\n"));
+}
+
+TEST_F(UIniTest, SavingIsAtomicAndFailuresAreReported)
+{
+    EcritOctets(chemin_, "[S]\nA=1\n");
+    UIni ini;
+    ASSERT_TRUE(ini.Charge(chemin_));
+    ini.EcritEntier(QStringLiteral("S"), QStringLiteral("A"), 2);
+    ASSERT_TRUE(ini.Sauve(chemin_));
+    EXPECT_EQ(LitOctets(chemin_), QByteArray("[S]\nA=2\n"));
+    EXPECT_EQ(QDir(dossier_.path()).entryList(QDir::Files), QStringList{QStringLiteral("essai.ini")});
+
+    // A folder that is a regular file, or missing: no root privilege helps.
+    EXPECT_FALSE(ini.Sauve(chemin_ + QStringLiteral("/dessous.ini")));
+    EXPECT_FALSE(ini.Sauve(dossier_.filePath(QStringLiteral("absent/essai.ini"))));
+    EXPECT_EQ(LitOctets(chemin_), QByteArray("[S]\nA=2\n"));
+}
+
+}  // namespace
