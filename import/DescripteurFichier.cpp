@@ -1,0 +1,122 @@
+#include "DescripteurFichier.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+DescripteurFichier::~DescripteurFichier()
+{
+    Fermer();
+}
+
+DescripteurFichier::DescripteurFichier(DescripteurFichier&& autre) noexcept
+    : m_fd(autre.m_fd)
+{
+    autre.m_fd = -1;
+}
+
+DescripteurFichier& DescripteurFichier::operator=(DescripteurFichier&& autre) noexcept
+{
+    if (this != &autre) {
+        Fermer();
+        m_fd = autre.m_fd;
+        autre.m_fd = -1;
+    }
+    return *this;
+}
+
+void DescripteurFichier::Fermer()
+{
+    if (m_fd >= 0) {
+        // Closing releases the lock as well.
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+DescripteurFichier DescripteurFichier::Verrouiller(int fd)
+{
+    DescripteurFichier fichier(fd);
+    if (!fichier.Valide())
+        return fichier;
+    struct stat etat {};
+    if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode))
+        return {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return {};
+    return fichier;
+}
+
+DescripteurFichier DescripteurFichier::OuvrirLecture(const QString& chemin)
+{
+    if (chemin.isEmpty())
+        return {};
+    const QByteArray nom = QFile::encodeName(chemin);
+    // O_NONBLOCK keeps the open of a named pipe from waiting for a writer; it
+    // has no effect on the regular files that are kept.
+    return Verrouiller(::open(nom.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+}
+
+DescripteurFichier DescripteurFichier::CreerEcriture(const QString& chemin)
+{
+    if (chemin.isEmpty())
+        return {};
+    const QByteArray nom = QFile::encodeName(chemin);
+    // No O_TRUNC: the contents go only once the lock is ours.
+    DescripteurFichier fichier = Verrouiller(
+        ::open(nom.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
+    if (fichier.Valide() && ::ftruncate(fichier.m_fd, 0) != 0)
+        return {};
+    return fichier;
+}
+
+uint64_t DescripteurFichier::Taille() const
+{
+    struct stat etat {};
+    if (m_fd < 0 || ::fstat(m_fd, &etat) != 0 || etat.st_size < 0)
+        return 0;
+    return static_cast<uint64_t>(etat.st_size);
+}
+
+int64_t DescripteurFichier::Lire(char* destination, std::size_t taille)
+{
+    if (m_fd < 0)
+        return -1;
+    std::size_t lus = 0;
+    while (lus < taille) {
+        const ssize_t n = ::read(m_fd, destination + lus, taille - lus);
+        if (n > 0) {
+            lus += static_cast<std::size_t>(n);
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            // Bytes already in still count; the short count ends the input.
+            if (lus == 0)
+                return -1;
+            break;
+        }
+    }
+    return static_cast<int64_t>(lus);
+}
+
+bool DescripteurFichier::Ecrire(const char* source, std::size_t taille)
+{
+    if (m_fd < 0)
+        return false;
+    while (taille > 0) {
+        const ssize_t n = ::write(m_fd, source, taille);
+        if (n > 0) {
+            source += n;
+            taille -= static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}

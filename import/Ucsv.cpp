@@ -1,0 +1,316 @@
+#include "Ucsv.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr char Guillemet = '"';
+constexpr char CR = '\r';
+constexpr char LF = '\n';
+
+// A cell header is (length << 1 | ends-row) in little-endian base 128: one
+// byte for cells under 64 bytes, and the ends-row flag is always bit 0 of the
+// first byte, so it can be set after the cell was written.
+std::size_t TailleEntete(uint64_t valeur)
+{
+    std::size_t taille = 1;
+    while (valeur >= 0x80) {
+        valeur >>= 7;
+        ++taille;
+    }
+    return taille;
+}
+
+void EcrireEntete(char* destination, uint64_t valeur)
+{
+    while (valeur >= 0x80) {
+        *destination++ = static_cast<char>((valeur & 0x7F) | 0x80);
+        valeur >>= 7;
+    }
+    *destination = static_cast<char>(valeur);
+}
+
+uint64_t LireEntete(const char* octets, std::size_t& position)
+{
+    uint64_t valeur = 0;
+    unsigned decalage = 0;
+    unsigned char octet = 0;
+    do {
+        octet = static_cast<unsigned char>(octets[position++]);
+        valeur |= static_cast<uint64_t>(octet & 0x7F) << decalage;
+        decalage += 7;
+    } while (octet & 0x80);
+    return valeur;
+}
+
+}  // namespace
+
+TCSV::TCSV()
+    : m_Tampon(std::make_unique<char[]>(TailleTampon))
+{
+    m_Curseur = m_Tampon.get();
+}
+
+void TCSV::Vider()
+{
+    m_NbColonnes = 0;
+    m_NbRangees = 0;
+    // Give the memory back rather than keep the capacity of a larger file.
+    m_Octets.reset();
+    m_TailleOctets = 0;
+    m_CapaciteOctets = 0;
+    std::vector<uint64_t>().swap(m_Reperes);
+}
+
+bool TCSV::Charge(const QString& chemin)
+{
+    DescripteurFichier fichier = DescripteurFichier::OuvrirLecture(chemin);
+    if (!fichier.Valide())
+        return false;
+
+    m_Fichier = std::move(fichier);
+    m_FinFichier = false;
+    m_Restant = 0;
+    m_Curseur = m_Tampon.get();
+    Vider();
+    try {
+        // The pool never needs more than the file plus one header byte per
+        // 64 bytes of long cells; reserving it once avoids copies on growth.
+        const uint64_t taille = m_Fichier.Taille();
+        AgrandirOctets(static_cast<std::size_t>(taille + taille / 64 + 16));
+        ChargeBuf();
+        Parse();
+    } catch (...) {
+        // Out of memory: leave an empty, consistent table behind.
+        m_Fichier.Fermer();
+        Vider();
+        throw;
+    }
+    m_Fichier.Fermer();
+    return true;
+}
+
+bool TCSV::ChargeBuf()
+{
+    if (m_FinFichier)
+        return false;
+    m_Curseur = m_Tampon.get();
+    const int64_t lus = m_Fichier.Lire(m_Tampon.get(), TailleTampon);
+    m_Restant = static_cast<int32_t>(lus);
+    if (lus < TailleTampon)
+        m_FinFichier = true;
+    return true;
+}
+
+void TCSV::AgrandirOctets(std::size_t minimum)
+{
+    const std::size_t capacite = std::max({minimum, 2 * m_CapaciteOctets, std::size_t{64}});
+    std::unique_ptr<char[]> octets(new char[capacite]);
+    if (m_TailleOctets > 0)
+        std::memcpy(octets.get(), m_Octets.get(), m_TailleOctets);
+    m_Octets = std::move(octets);
+    m_CapaciteOctets = capacite;
+}
+
+void TCSV::Parse()
+{
+    enum class Etat { DebutCellule, EntreGuillemets, DansCellule };
+
+    // The rows are built from scratch, into the pool's present capacity.
+    m_TailleOctets = 0;
+    m_Reperes.clear();
+    m_NbColonnes = 0;
+    m_NbRangees = 0;
+
+    // The write position and the end of the pool live in locals so that the
+    // compiler keeps them in registers across the byte stores.
+    char* base = m_Octets.get();
+    char* ecriture = base + m_TailleOctets;
+    char* limite = base + m_CapaciteOctets;
+    const char separateur = m_Separateur;
+    Etat etat = Etat::DebutCellule;
+    std::size_t debutCellule = 0;      // offset of the open cell's header byte
+    std::size_t derniereCellule = 0;   // offset of the last closed cell's header byte
+    uint32_t cellulesRangee = 0;
+    uint32_t rangees = 0;
+    m_Reperes.push_back(m_TailleOctets);
+
+    const auto agrandir = [&](std::size_t supplement) {
+        m_TailleOctets = static_cast<std::size_t>(ecriture - base);
+        AgrandirOctets(m_TailleOctets + supplement);
+        base = m_Octets.get();
+        ecriture = base + m_TailleOctets;
+        limite = base + m_CapaciteOctets;
+    };
+    const auto ajouter = [&](char octet) {
+        if (ecriture == limite)
+            agrandir(1);
+        *ecriture++ = octet;
+    };
+    const auto ouvrirCellule = [&] {
+        debutCellule = static_cast<std::size_t>(ecriture - base);
+        ajouter(0);
+    };
+    const auto fermerCellule = [&] {
+        const uint64_t longueur = static_cast<uint64_t>(ecriture - base) - debutCellule - 1;
+        const uint64_t entete = longueur << 1;
+        const std::size_t taille = TailleEntete(entete);
+        if (taille > 1) {
+            // Long cell: make room for the wider header in front of it.
+            if (static_cast<std::size_t>(limite - ecriture) < taille - 1)
+                agrandir(taille - 1);
+            char* debut = base + debutCellule;
+            std::memmove(debut + taille, debut + 1, static_cast<std::size_t>(longueur));
+            ecriture += taille - 1;
+        }
+        EcrireEntete(base + debutCellule, entete);
+        derniereCellule = debutCellule;
+        ++cellulesRangee;
+    };
+    const auto fermerRangee = [&] {
+        base[derniereCellule] = static_cast<char>(base[derniereCellule] | 1);
+        m_NbColonnes = std::max(m_NbColonnes, cellulesRangee);
+        cellulesRangee = 0;
+        ++rangees;
+        if (rangees % RangeesParRepere == 0)
+            m_Reperes.push_back(static_cast<uint64_t>(ecriture - base));
+    };
+
+    char c = 0;
+    char n = 0;
+    while (Get(c, n)) {
+        switch (etat) {
+        case Etat::DebutCellule:
+            if (c == Guillemet) {
+                ouvrirCellule();
+                etat = Etat::EntreGuillemets;
+            } else if (c == LF || (c == CR && n == LF)) {
+                if (c == CR)
+                    Get(c, n);
+                ouvrirCellule();
+                fermerCellule();
+                fermerRangee();
+            } else if (c == separateur) {
+                ouvrirCellule();
+                fermerCellule();
+            } else {
+                ouvrirCellule();
+                ajouter(c);
+                etat = Etat::DansCellule;
+            }
+            break;
+        case Etat::DansCellule:
+            if (c == LF || (c == CR && n == LF)) {
+                if (c == CR)
+                    Get(c, n);
+                fermerCellule();
+                fermerRangee();
+                etat = Etat::DebutCellule;
+            } else if (c == separateur) {
+                fermerCellule();
+                etat = Etat::DebutCellule;
+            } else {
+                ajouter(c);
+            }
+            break;
+        case Etat::EntreGuillemets:
+            if (c == Guillemet) {
+                if (n == Guillemet) {
+                    Get(c, n);
+                    ajouter(Guillemet);
+                } else {
+                    etat = Etat::DansCellule;
+                }
+            } else {
+                ajouter(c);
+            }
+            break;
+        }
+    }
+
+    // An open cell ends with the input; a row ends if it holds a cell.
+    if (etat != Etat::DebutCellule)
+        fermerCellule();
+    if (cellulesRangee > 0)
+        fermerRangee();
+    m_TailleOctets = static_cast<std::size_t>(ecriture - base);
+    m_NbRangees = rangees;
+}
+
+std::size_t TCSV::LireRangee(std::size_t position, Rangee* rangee) const
+{
+    const char* const octets = m_Octets.get();
+    for (;;) {
+        const uint64_t entete = LireEntete(octets, position);
+        const auto longueur = static_cast<std::size_t>(entete >> 1);
+        if (rangee)
+            rangee->emplace_back(octets + position, longueur);
+        position += longueur;
+        if (entete & 1)
+            return position;
+    }
+}
+
+Rangee TCSV::operator[](int32_t index) const
+{
+    Rangee rangee;
+    rangee.reserve(m_NbColonnes);
+    if (index >= 0 && static_cast<uint32_t>(index) < m_NbRangees) {
+        const auto rang = static_cast<uint32_t>(index);
+        std::size_t position = static_cast<std::size_t>(m_Reperes[rang / RangeesParRepere]);
+        for (uint32_t i = rang % RangeesParRepere; i > 0; --i)
+            position = LireRangee(position, nullptr);
+        LireRangee(position, &rangee);
+    }
+    rangee.resize(m_NbColonnes);
+    return rangee;
+}
+
+bool TCSV::Sauve(const QString& chemin) const
+{
+    DescripteurFichier fichier = DescripteurFichier::CreerEcriture(chemin);
+    if (!fichier.Valide())
+        return false;
+
+    const char* const octets = m_Octets.get();
+    std::string ligne;
+    const auto ajouterCellule = [&](const char* texte, std::size_t longueur) {
+        if (!ligne.empty())
+            ligne += m_Separateur;
+        ligne += Guillemet;
+        for (std::size_t i = 0; i < longueur; ++i) {
+            if (texte[i] == Guillemet)
+                ligne += Guillemet;
+            ligne += texte[i];
+        }
+        ligne += Guillemet;
+    };
+
+    bool reussi = true;
+    std::size_t position = 0;
+    for (uint32_t r = 0; r < m_NbRangees && reussi; ++r) {
+        ligne.clear();
+        uint32_t cellules = 0;
+        bool finRangee = false;
+        while (!finRangee) {
+            const uint64_t entete = LireEntete(octets, position);
+            const auto longueur = static_cast<std::size_t>(entete >> 1);
+            ajouterCellule(octets + position, longueur);
+            position += longueur;
+            finRangee = (entete & 1) != 0;
+            ++cellules;
+        }
+        for (; cellules < m_NbColonnes; ++cellules)
+            ajouterCellule(nullptr, 0);
+        ligne += "\r\n";
+        reussi = fichier.Ecrire(ligne.data(), ligne.size());
+    }
+    return reussi;
+}
+
+std::size_t TCSV::MemoireOccupee() const
+{
+    return m_CapaciteOctets + m_Reperes.capacity() * sizeof(uint64_t)
+        + static_cast<std::size_t>(TailleTampon);
+}

@@ -1,0 +1,116 @@
+#pragma once
+// TCSV: a table of 8-bit text cells read from a delimited file (";" by
+// default, cells optionally enclosed in double quotes, lines ended by LF or
+// CR LF). Cells are raw bytes in the file's code page, NUL bytes included.
+//
+// The file is read through a fixed 16384-byte buffer and handed out one byte
+// at a time with one byte of look-ahead (Get), which a three-state parser
+// consumes (Parse). Row 0 is an ordinary row; every row reads as NbColonnes()
+// cells after a load, NbRangees() counts all rows.
+//
+// Storage: the cells of all rows sit one after the other in one byte pool,
+// each preceded by a variable-length header holding its length and whether it
+// ends its row. Short rows are not padded in memory; operator[] pads the copy
+// it hands out. A start offset is kept for every 16th row, so a row is found
+// by skipping at most 15 rows. The pool is sized from the file once, so the
+// whole table takes little more than the file itself for an ordinary
+// extraction, and stays within 4 times the file for any input.
+
+#include "DescripteurFichier.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+using Rangee = std::vector<std::string>;
+
+class TCSV {
+public:
+    static constexpr int32_t TailleTampon = 16384;
+
+    TCSV();
+    TCSV(const TCSV&) = delete;
+    TCSV& operator=(const TCSV&) = delete;
+
+    // Replaces the table with the file's contents. False, with the previous
+    // table kept, when the file cannot be opened: missing, not a regular file,
+    // unreadable, or held by another program.
+    bool Charge(const QString& chemin);
+    // Writes every cell quoted, rows ended by CR LF. False if the file cannot
+    // be created or a write fails; lines already written stay in the file.
+    bool Sauve(const QString& chemin) const;
+
+    // Refills the buffer from the open file; false once the end was reached.
+    bool ChargeBuf();
+    // Next byte of the file in `c` and the byte after it in `suivant` (0 after
+    // the last byte). The look-ahead is not consumed. False when no byte is left.
+    inline bool Get(char& c, char& suivant);
+    // Reads the open file through Get and builds the rows.
+    void Parse();
+
+    // Copy of row `index`, NbColonnes() cells. An index outside the table
+    // gives NbColonnes() empty cells.
+    Rangee operator[](int32_t index) const;
+
+    char Separateur() const { return m_Separateur; }
+    uint32_t NbColonnes() const { return m_NbColonnes; }
+    uint32_t NbRangees() const { return m_NbRangees; }
+
+    // Bytes held by the table and the read buffer (capacities, not sizes).
+    std::size_t MemoireOccupee() const;
+
+private:
+    static constexpr uint32_t RangeesParRepere = 16;
+
+    void Vider();
+    // Appends the cells of the row starting at `position` to `rangee` and
+    // returns the position of the next row.
+    std::size_t LireRangee(std::size_t position, Rangee* rangee) const;
+
+    char m_Separateur = ';';
+    uint32_t m_NbColonnes = 0;
+    uint32_t m_NbRangees = 0;
+    // Makes room for at least `minimum` bytes in the pool, keeping its contents.
+    void AgrandirOctets(std::size_t minimum);
+
+    // The rows: cell headers and bytes (m_TailleOctets of m_CapaciteOctets
+    // used), and the start of every 16th row.
+    std::unique_ptr<char[]> m_Octets;
+    std::size_t m_TailleOctets = 0;
+    std::size_t m_CapaciteOctets = 0;
+    std::vector<uint64_t> m_Reperes;
+    std::unique_ptr<char[]> m_Tampon;
+    DescripteurFichier m_Fichier;
+    char* m_Curseur = nullptr;
+    int32_t m_Restant = 0;
+    bool m_FinFichier = false;
+};
+
+inline bool TCSV::Get(char& c, char& suivant)
+{
+    bool recharge = false;
+    if (m_Restant <= 0) {
+        ChargeBuf();
+        recharge = true;
+        if (m_Restant <= 0) {
+            c = 0;
+            suivant = 0;
+            return false;
+        }
+    }
+    c = *m_Curseur++;
+    --m_Restant;
+    if (m_Restant > 0) {
+        suivant = *m_Curseur;
+    } else if (!recharge) {
+        ChargeBuf();
+        suivant = m_Restant > 0 ? *m_Curseur : 0;
+    } else {
+        suivant = 0;
+    }
+    return true;
+}

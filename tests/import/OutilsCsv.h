@@ -1,0 +1,23 @@
+#pragma once
+// Helpers of the import tests: files written byte for byte, tables read back
+// whole, and a plain reference reader of the same grammar that works on the
+// complete text at once (no buffer, no look-ahead machinery).
+
+#include "Ucsv.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+using Table = std::vector<Rangee>;
+
+// Writes `octets` to `chemin`, replacing the file; fails the test on error.
+void EcrireOctets(const QString& chemin, const std::string& octets);
+std::string LireOctets(const QString& chemin);
+
+// Every row of the table, through operator[].
+Table Rangees(const TCSV& table);
+
+// Reference reading of `octets`: rows padded to the widest one.
+Table LectureReference(const std::string& octets);

@@ -1,0 +1,49 @@
+// brivane-genere N SORTIE.csv [GRAINE]: writes a generated electoral-list
+// extraction of N voters, for trying the program on a realistic file.
+
+#include "GenerateurExtraction.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+bool LireEntier(const char* texte, unsigned long maximum, unsigned long& valeur)
+{
+    char* fin = nullptr;
+    errno = 0;
+    const unsigned long lu = std::strtoul(texte, &fin, 10);
+    if (errno != 0 || fin == texte || *fin != '\0' || texte[0] == '-' || lu > maximum)
+        return false;
+    valeur = lu;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    unsigned long nombre = 0;
+    unsigned long graine = 1;
+    if ((argc != 3 && argc != 4) || !LireEntier(argv[1], 10'000'000, nombre)
+        || (argc == 4 && !LireEntier(argv[3], 0xFFFFFFFFul, graine))) {
+        std::fprintf(stderr,
+                     "Usage : brivane-genere N SORTIE.csv [GRAINE]\n"
+                     "  N : nombre d'électeurs (0 à 10000000), GRAINE : entier (1 par défaut)\n");
+        return 2;
+    }
+    const std::string extraction =
+        GenererExtraction(static_cast<int>(nombre), static_cast<uint32_t>(graine));
+    std::ofstream sortie(argv[2], std::ios::binary | std::ios::trunc);
+    sortie.write(extraction.data(), static_cast<std::streamsize>(extraction.size()));
+    sortie.close();
+    if (!sortie) {
+        std::fprintf(stderr, "Impossible d'écrire %s\n", argv[2]);
+        return 1;
+    }
+    std::printf("%s : %lu électeurs, %zu octets\n", argv[2], nombre, extraction.size());
+    return 0;
+}
