@@ -1,0 +1,389 @@
+#include "Wmyframe.h"
+
+#include "ChampsElecteurs.h"
+#include "Dialogues.h"
+#include "ImpressionEtiquettes.h"
+#include "LabelCliquable.h"
+#include "TAOLButton.h"
+#include "TLabel3D.h"
+#include "TLed.h"
+#include "TLinkLabel.h"
+#include "Ucouleurs.h"
+#include "Uglobal.h"
+#include "Ureglages.h"
+#include "Wchampsdia.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QPrinter>
+#include <QScreen>
+#include <QUrl>
+
+#include <exception>
+
+namespace {
+
+const QColor kMarine(0, 0, 128);
+
+QLabel* Etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur, int hauteur)
+{
+    auto* label = new QLabel(texte, parent);
+    label->setGeometry(x, y, largeur, hauteur);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+void Colorer(QWidget* widget, const QColor& couleur)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, couleur);
+    widget->setPalette(palette);
+}
+
+QFont Arial(int points, bool gras, bool italique)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(points);
+    font.setBold(gras);
+    font.setItalic(italique);
+    return font;
+}
+
+QLabel* TitreEtape(QWidget* parent, const QString& texte, int y)
+{
+    QLabel* label = Etiquette(parent, texte, 16, y, 56, 18);
+    label->setFont(Arial(12, true, true));
+    Colorer(label, kMarine);
+    return label;
+}
+
+QLabel* Gras(QLabel* label)
+{
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+// Captions were laid out for a narrower font than the one this desktop has:
+// a one-line label grows to its text rather than cutting it.
+void ElargirSelonLeTexte(std::initializer_list<QLabel*> labels)
+{
+    for (QLabel* label : labels) {
+        const int largeur = label->fontMetrics().horizontalAdvance(label->text()) + 2;
+        if (largeur > label->width())
+            label->resize(largeur, label->height());
+    }
+}
+
+// The installed data folder when there is one (share/brivane beside the
+// program's bin folder), else the current folder; always ends with a separator.
+QString TrouverDossierAide()
+{
+    const QDir installe(QCoreApplication::applicationDirPath()
+                        + QStringLiteral("/../share/brivane"));
+    const QString dossier = installe.exists() ? installe.absolutePath() : QDir::currentPath();
+    return dossier.endsWith(QLatin1Char('/')) ? dossier : dossier + QLatin1Char('/');
+}
+
+}  // namespace
+
+TMyFrame::TMyFrame(Dialogues& dialogues, TChampsDia& champsDia, QWidget* parent)
+    : QWidget(parent), dialogues_(dialogues), champsDia_(champsDia)
+{
+    ConstruireFenetre();
+    // PathFich and DossierAide start empty, the table empty; the format gets
+    // its defaults and the column positions start at zero.
+    Parametres = ::Parametres();
+    InitParametres();
+    IndexChamps.fill(0);
+    FormCreate();
+}
+
+TMyFrame::~TMyFrame() = default;
+
+void TMyFrame::ConstruireFenetre()
+{
+    setWindowTitle(QStringLiteral("Brivane"));
+    setFixedSize(619, 459);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setAutoFillBackground(true);
+    QPalette fond = palette();
+    fond.setColor(QPalette::Window, VersQColor(Couleurs::clBtnFace));
+    setPalette(fond);
+
+    Label1 = Etiquette(this, QStringLiteral("Brivane"), 16, 8, 377, 29);
+    Label1->setFont(Arial(18, true, false));
+    Colorer(Label1, kMarine);
+
+    Label2 = Etiquette(this,
+                       QStringLiteral("Ce programme permet d'imprimer les étiquettes pour la liste "
+                                      "électorale à partir d'une extraction \"csv\" de Base Elèves."),
+                       16, 40, 441, 33);
+    Label2->setWordWrap(true);
+
+    Label3 = TitreEtape(this, QStringLiteral("Etape 1"), 72);
+    Label4 = Gras(Etiquette(this,
+                            QStringLiteral("Indiquer le chemin de l'extraction CSV de la liste "
+                                           "électorale, provenant de  Base Elève."),
+                            40, 96, 495, 13));
+    Label14 = Etiquette(this,
+                        QStringLiteral("Par défaut ce fichier s'appelle \"CSVListeElectorale.csv\""),
+                        40, 112, 262, 13);
+
+    Label16 = new LabelCliquable(
+        QStringLiteral("Comment récupérer ce fichier à partir de Base Elèves ? (pdf)"), this);
+    Label16->setGeometry(40, 128, 283, 13);
+    Label16->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont souligne = font();
+    souligne.setUnderline(true);
+    Label16->setFont(souligne);
+    Colorer(Label16, kMarine);
+    Label16->setCursor(Qt::PointingHandCursor);
+    Label16->OnClick = [this] { Label16Click(); };
+
+    Label7 = Etiquette(this, QStringLiteral("Voyant de contrôle"), 512, 128, 89, 13);
+
+    AOLButton1 = Bouton(QStringLiteral("Ouvrir le fichier..."), 40, 152, 161,
+                        &TMyFrame::AOLButton1Click);
+    lbFich = Etiquette(this, QString(), 216, 152, 313, 25);
+    lbFich->setWordWrap(true);
+
+    Led1 = new TLed(this);
+    Led1->SetTrueColor(Couleurs::Rgb(0, 255, 64));
+    Led1->SetFalseColor(Couleurs::clRed);
+    Led1->ChangeBlink(false);
+    Led1->ChangeBorder(false);
+    Led1->ChangeStyle(TLEDStyle::LEDLarge);
+    Led1->move(544, 152);
+
+    Label5 = TitreEtape(this, QStringLiteral("Etape 2"), 200);
+    Label6 = Gras(Etiquette(this, QStringLiteral("Définir le format des étiquettes "), 40, 224, 179, 13));
+    AOLButton2 = Bouton(QStringLiteral("Définir le format..."), 40, 248, 169,
+                        &TMyFrame::AOLButton2Click);
+    Label10 = Gras(Etiquette(this, QStringLiteral("Choisir les champs à imprimer"), 280, 224, 167, 13));
+    AOLButton4 = Bouton(QStringLiteral("Définir les champs..."), 280, 248, 169,
+                        &TMyFrame::AOLButton4Click);
+
+    Label9 = TitreEtape(this, QStringLiteral("Etape 3"), 288);
+    Label8 = Gras(Etiquette(this, QStringLiteral("Imprimer... "), 40, 312, 64, 13));
+    AOLButton3 = Bouton(QStringLiteral("Imprimer les étiquettes..."), 40, 336, 169,
+                        &TMyFrame::AOLButton3Click);
+    AOLButton6 = Bouton(QStringLiteral("Quitter"), 512, 336, 89, &TMyFrame::AOLButton6Click);
+
+    ElargirSelonLeTexte({Label1, Label3, Label4, Label14, Label16, Label7, Label5, Label6,
+                         Label10, Label9, Label8});
+    ConstruirePanneau();
+}
+
+void TMyFrame::ConstruirePanneau()
+{
+    Panel1 = new QFrame(this);
+    Panel1->setGeometry(0, 368, 619, 91);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(1);
+
+    lbTitre = new TLabel3D(Panel1);
+    lbTitre->setText(QStringLiteral("Brivane"));
+    lbTitre->setFont(Arial(10, true, false));
+    lbTitre->SetCaptionStyle(TCaptionStyle::csHeavyRaised);
+    lbTitre->setGeometry(16, 6, 200, 18);
+
+    const QStringList credits{
+        QStringLiteral("Brivane imprime les étiquettes de la liste électorale des parents d'élèves."),
+        QStringLiteral("Programme écrit par l'équipe Kelvora pour les écoles primaires."),
+        QStringLiteral("Les contrôles d'interface et l'outil de mise en page du texte sont de Kelvora."),
+    };
+    int y = 26;
+    for (const QString& ligne : credits) {
+        Etiquette(Panel1, ligne, 16, y, 590, 13);
+        y += 14;
+    }
+
+    lnkSite = new TLinkLabel(Panel1);
+    lnkSite->setText(QStringLiteral("www.education.gouv.fr"));
+    lnkSite->SetLinkType(TLinkType::ltHTTPS);
+    lnkSite->SetLinkDestination(QStringLiteral("www.education.gouv.fr"));
+    lnkSite->setGeometry(16, 70, 150, 14);
+}
+
+TAOLButton* TMyFrame::Bouton(const QString& legende, int x, int y, int largeur,
+                             void (TMyFrame::*gestionnaire)())
+{
+    auto* bouton = new TAOLButton(this);
+    bouton->SetCap(legende);
+    bouton->setGeometry(x, y, largeur, 23);
+    bouton->OnClick = [this, gestionnaire](TAOLButton*) { (this->*gestionnaire)(); };
+    return bouton;
+}
+
+void TMyFrame::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!centree_) {
+        centree_ = true;
+        if (const QScreen* ecran = screen())
+            move(ecran->availableGeometry().center() - rect().center());
+    }
+}
+
+void TMyFrame::FormCreate()
+{
+    // The start-up work waits until the window is on screen.
+    QCoreApplication::postEvent(this, new QEvent(EvDemarrage));
+}
+
+void TMyFrame::customEvent(QEvent* event)
+{
+    if (event->type() == EvDemarrage) {
+        Demarrage();
+        return;
+    }
+    QWidget::customEvent(event);
+}
+
+void TMyFrame::Demarrage()
+{
+    FichierIni = CheminFichierIni();
+    LitParametres();
+    DossierAide = TrouverDossierAide();
+
+    if (Parametres.PathFich.isEmpty()) {
+        lbFich->setText(QStringLiteral("Fichier non défini"));
+        Led1->ChangeValue(false);
+    } else if (!Table.Charge(Parametres.PathFich)) {
+        lbFich->setText(QStringLiteral("Le fichier n'a pas pu être chargé"));
+        Led1->ChangeValue(false);
+    } else {
+        lbFich->setText(QStringLiteral("Le fichier est chargé"));
+        AnalyseFichier();
+    }
+}
+
+void TMyFrame::InitParametres()
+{
+    ::InitParametres(Parametres);
+}
+
+void TMyFrame::LitParametres()
+{
+    ::LitParametres(Parametres, FichierIni);
+}
+
+void TMyFrame::EcritParametres()
+{
+    QString erreur;
+    if (!::EcritParametres(Parametres, FichierIni, erreur))
+        dialogues_.Message(this, erreur);
+}
+
+void TMyFrame::AnalyseFichier()
+{
+    Led1->ChangeValue(false);
+    if (Table.NbRangees() <= 1)
+        return;
+
+    const int manquant = ChercherChamps(Table[0], IndexChamps);
+    if (manquant >= 0) {
+        dialogues_.Message(this, QStringLiteral("Champ non trouvé : ") + ChampsRequis()[manquant]);
+        lbFich->setText(QStringLiteral("Fichier incorrect"));
+        return;
+    }
+    lbFich->setText(QStringLiteral("Fichier chargé et analysé."));
+    Led1->ChangeValue(true);
+}
+
+void TMyFrame::AOLButton1Click()
+{
+    const QString& chemin = Parametres.PathFich;
+    const int coupure = chemin.lastIndexOf(QLatin1Char('/'));
+    const QString dossier = chemin.left(coupure + 1);
+    const QString nom = chemin.mid(coupure + 1);
+
+    const QString choisi = dialogues_.ChoisirFichier(this, dossier, nom);
+    if (choisi.isEmpty())
+        return;
+
+    // Kept even if the load fails, so that this path is the one stored at close.
+    Parametres.PathFich = choisi;
+    if (!Table.Charge(Parametres.PathFich)) {
+        dialogues_.Message(this, QStringLiteral("Impossible de charger le fichier"));
+        lbFich->setText(QStringLiteral("Le fichier n'a pas pu être chargé"));
+        return;
+    }
+    AnalyseFichier();
+}
+
+void TMyFrame::AOLButton2Click()
+{
+    // The format wizard comes with its own window; until then the format is
+    // the one read from the settings.
+}
+
+void TMyFrame::AOLButton4Click()
+{
+    champsDia_.chkAdresse->setChecked(Parametres.ImprimerAdresse);
+    champsDia_.chkNomEnf->setChecked(Parametres.ImprimerEnfant);
+    champsDia_.chkClasseEnf->setChecked(Parametres.ImprimerClasse);
+    champsDia_.chkSignature->setChecked(Parametres.ImprimerSignature);
+
+    if (dialogues_.Executer(champsDia_) != QDialog::Accepted)
+        return;
+
+    Parametres.ImprimerAdresse = champsDia_.chkAdresse->isChecked();
+    Parametres.ImprimerEnfant = champsDia_.chkNomEnf->isChecked();
+    Parametres.ImprimerClasse = champsDia_.chkClasseEnf->isChecked();
+    Parametres.ImprimerSignature = champsDia_.chkSignature->isChecked();
+}
+
+void TMyFrame::AOLButton3Click()
+{
+    const QString refus = RefusImpression(Led1->Value(), Parametres, Table.NbRangees());
+    if (!refus.isEmpty()) {
+        dialogues_.Message(this, refus);
+        return;
+    }
+
+    const int32_t pages = NombrePages(Parametres, Table.NbRangees());
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setFromTo(1, pages);
+    if (!dialogues_.ChoisirImprimante(this, imprimante))
+        return;
+    if (!ImprimanteDisponible(imprimante)) {
+        dialogues_.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
+        return;
+    }
+    AjustePagePdf(imprimante, Parametres);
+    try {
+        ImpressionEtiquettes(Parametres, Table, IndexChamps).Imprime(imprimante);
+    } catch (const std::exception& erreur) {
+        dialogues_.Message(this, QString::fromUtf8(erreur.what()));
+    }
+}
+
+void TMyFrame::AOLButton6Click()
+{
+    close();
+}
+
+void TMyFrame::Label16Click()
+{
+    dialogues_.OuvrirDocument(QUrl::fromLocalFile(DossierAide + QStringLiteral("doc1.pdf")));
+}
+
+void TMyFrame::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TMyFrame::FormClose()
+{
+    if (!FichierIni.isEmpty())
+        EcritParametres();
+}

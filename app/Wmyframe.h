@@ -1,0 +1,93 @@
+#pragma once
+// The main window: the three steps (open and check the extraction, describe
+// the sheet and the fields, print), the status text and light, start-up and
+// shut-down. It owns the table, the column positions, the format and the help
+// folder for the whole life of the program.
+
+#include "Parametres.h"
+#include "Ucsv.h"
+
+#include <QEvent>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class Dialogues;
+class LabelCliquable;
+class QFrame;
+class QLabel;
+class TAOLButton;
+class TChampsDia;
+class TLabel3D;
+class TLed;
+class TLinkLabel;
+
+class TMyFrame : public QWidget {
+    Q_OBJECT
+
+public:
+    // The start-up message the window posts to itself when it is created.
+    static constexpr QEvent::Type EvDemarrage = static_cast<QEvent::Type>(QEvent::User + 1);
+
+    TMyFrame(Dialogues& dialogues, TChampsDia& champsDia, QWidget* parent = nullptr);
+    ~TMyFrame() override;
+
+    // Checks the loaded table against the electoral-list columns.
+    void AnalyseFichier();
+    void InitParametres();
+    void LitParametres();
+    void EcritParametres();
+
+    // Handlers of the step buttons, the help link and the quit button.
+    void AOLButton1Click();
+    void AOLButton2Click();
+    void AOLButton3Click();
+    void AOLButton4Click();
+    void AOLButton6Click();
+    void Label16Click();
+
+    std::array<int32_t, 20> IndexChamps{};
+    TCSV Table;
+    ::Parametres Parametres;
+    QString DossierAide;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label14 = nullptr;
+    LabelCliquable* Label16 = nullptr;
+    QLabel* Label7 = nullptr;
+    TAOLButton* AOLButton1 = nullptr;
+    QLabel* lbFich = nullptr;
+    TLed* Led1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    TAOLButton* AOLButton2 = nullptr;
+    QLabel* Label10 = nullptr;
+    TAOLButton* AOLButton4 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label8 = nullptr;
+    TAOLButton* AOLButton3 = nullptr;
+    TAOLButton* AOLButton6 = nullptr;
+    QFrame* Panel1 = nullptr;
+    TLabel3D* lbTitre = nullptr;
+    TLinkLabel* lnkSite = nullptr;
+
+protected:
+    void customEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void Demarrage();
+    void FormClose();
+    void ConstruireFenetre();
+    void ConstruirePanneau();
+    TAOLButton* Bouton(const QString& legende, int x, int y, int largeur, void (TMyFrame::*gestionnaire)());
+
+    Dialogues& dialogues_;
+    TChampsDia& champsDia_;
+    bool centree_ = false;
+};

@@ -1,0 +1,40 @@
+// Brivane: prints the address labels of a school's electoral list.
+
+#include "Dialogues.h"
+#include "Upolice.h"
+#include "Wchampsdia.h"
+#include "Wmyframe.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+// Qt's own dialogs (file, print, message box buttons) speak French whatever
+// the desktop's language: the program's own texts are French too.
+void ChargerTraductions(QApplication& application, QTranslator& qtbase)
+{
+    const QString dossier = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (qtbase.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                    QStringLiteral("_"), dossier))
+        application.installTranslator(&qtbase);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brivane"));
+    QTranslator qtbase;
+    ChargerTraductions(application, qtbase);
+    InstallerSubstitutionsPolices();
+
+    DialoguesBureau dialogues;
+    TChampsDia champsDia;  // created once, hidden, reused by every use of the fields button
+    TMyFrame fenetre(dialogues, champsDia);
+    fenetre.show();
+    return application.exec();
+}

@@ -1,0 +1,370 @@
+// The main window driven offscreen: every path that changes the status text
+// and the light, the fields dialog, the help link, the print refusals and the
+// settings written at close. People are answered through the Dialogues seam.
+
+#include "Dialogues.h"
+#include "LabelCliquable.h"
+#include "TAOLButton.h"
+#include "TLed.h"
+#include "Uglobal.h"
+#include "Wchampsdia.h"
+#include "Wmyframe.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fcntl.h>
+#include <functional>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+class DialoguesTest final : public Dialogues {
+public:
+    QStringList messages;
+    std::deque<QString> fichiers;  // answers of the file dialog; "" cancels
+    QString dossierPropose, nomPropose;
+    std::function<int(QDialog&)> modal = [](QDialog&) { return int(QDialog::Rejected); };
+    std::function<bool(QPrinter&)> impression = [](QPrinter&) { return false; };
+    int impressionsDemandees = 0;
+    QList<QUrl> ouverts;
+
+    void Message(QWidget*, const QString& texte) override { messages << texte; }
+    QString ChoisirFichier(QWidget*, const QString& dossier, const QString& nom) override
+    {
+        dossierPropose = dossier;
+        nomPropose = nom;
+        if (fichiers.empty())
+            return {};
+        QString reponse = fichiers.front();
+        fichiers.pop_front();
+        return reponse;
+    }
+    int Executer(QDialog& dialogue) override { return modal(dialogue); }
+    bool ChoisirImprimante(QWidget*, QPrinter& imprimante) override
+    {
+        ++impressionsDemandees;
+        return impression(imprimante);
+    }
+    void OuvrirDocument(const QUrl& url) override { ouverts << url; }
+};
+
+const char kEntete[] =
+    "num\xe9ro;civilit\xe9 responsable;nom responsable;pr\xe9nom responsable;"
+    "adresse responsable;cp responsable;commune responsable;nom enfant 1;classe enfant 1\r\n";
+const char kElecteur[] = "1;Mme;UNTEST;Hildegarde;12, rue des Tests;99999;TESTEVILLE;Charles;CM2\r\n";
+
+class FenetrePrincipale : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(config_.isValid());
+        ASSERT_TRUE(donnees_.isValid());
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+        FichierIni.clear();
+    }
+
+    void TearDown() override
+    {
+        fenetre_.reset();
+        FichierIni.clear();
+    }
+
+    QString Ecrire(const QString& nom, const QByteArray& contenu)
+    {
+        const QString chemin = donnees_.filePath(nom);
+        QFile fichier(chemin);
+        EXPECT_TRUE(fichier.open(QIODevice::WriteOnly));
+        fichier.write(contenu);
+        return chemin;
+    }
+
+    QString BonFichier(const QString& nom = QStringLiteral("liste.csv"), int electeurs = 2)
+    {
+        QByteArray contenu(kEntete);
+        for (int i = 0; i < electeurs; ++i)
+            contenu += kElecteur;
+        return Ecrire(nom, contenu);
+    }
+
+    QString CheminIni() const { return config_.path() + QStringLiteral("/Kelvora/Brivane.ini"); }
+
+    void EcrireIni(const QByteArray& contenu)
+    {
+        QDir().mkpath(config_.path() + QStringLiteral("/Kelvora"));
+        QFile fichier(CheminIni());
+        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+        fichier.write(contenu);
+    }
+
+    // Builds the window and lets its posted start-up message run.
+    TMyFrame& Demarrer()
+    {
+        fenetre_ = std::make_unique<TMyFrame>(dialogues_, champs_);
+        fenetre_->show();
+        QCoreApplication::sendPostedEvents(fenetre_.get(), TMyFrame::EvDemarrage);
+        return *fenetre_;
+    }
+
+    QString Statut() const { return fenetre_->lbFich->text(); }
+    bool Voyant() const { return fenetre_->Led1->Value(); }
+
+    QTemporaryDir config_;
+    QTemporaryDir donnees_;
+    DialoguesTest dialogues_;
+    TChampsDia champs_;
+    std::unique_ptr<TMyFrame> fenetre_;
+};
+
+TEST_F(FenetrePrincipale, LaFenetreEtSesControlesSontALeurPlace)
+{
+    TMyFrame& f = Demarrer();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Brivane"));
+    EXPECT_EQ(f.size(), QSize(619, 459));
+    EXPECT_EQ(f.minimumSize(), f.maximumSize());
+
+    struct Attendu {
+        QWidget* controle;
+        QRect place;
+    };
+    const Attendu attendus[] = {
+        {f.Label1, {16, 8, 377, 29}},     {f.Label2, {16, 40, 441, 33}},
+        {f.Label3, {16, 72, 56, 18}},     {f.Label4, {40, 96, 495, 13}},
+        {f.Label14, {40, 112, 262, 13}},  {f.Label16, {40, 128, 283, 13}},
+        {f.Label7, {512, 128, 89, 13}},   {f.AOLButton1, {40, 152, 161, 23}},
+        {f.lbFich, {216, 152, 313, 25}},  {f.Led1, {544, 152, 22, 22}},
+        {f.Label5, {16, 200, 56, 18}},    {f.Label6, {40, 224, 179, 13}},
+        {f.AOLButton2, {40, 248, 169, 23}}, {f.Label10, {280, 224, 167, 13}},
+        {f.AOLButton4, {280, 248, 169, 23}}, {f.Label9, {16, 288, 56, 18}},
+        {f.Label8, {40, 312, 64, 13}},    {f.AOLButton3, {40, 336, 169, 23}},
+        {f.AOLButton6, {512, 336, 89, 23}}, {f.Panel1, {0, 368, 619, 91}},
+    };
+    for (const Attendu& a : attendus) {
+        // One-line labels may grow to their text, never shrink or move.
+        const QRect place = a.controle->geometry();
+        EXPECT_EQ(place.topLeft(), a.place.topLeft()) << a.controle->metaObject()->className();
+        EXPECT_EQ(place.height(), a.place.height()) << a.controle->metaObject()->className();
+        if (qobject_cast<QLabel*>(a.controle) && !static_cast<QLabel*>(a.controle)->wordWrap())
+            EXPECT_GE(place.width(), a.place.width());
+        else
+            EXPECT_EQ(place.width(), a.place.width()) << a.controle->metaObject()->className();
+    }
+    for (QLabel* label : std::initializer_list<QLabel*>{f.Label14, f.Label16, f.Label7})
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+
+    EXPECT_EQ(f.Label4->text(),
+              QStringLiteral("Indiquer le chemin de l'extraction CSV de la liste électorale, "
+                             "provenant de  Base Elève."));
+    EXPECT_EQ(f.Label6->text(), QStringLiteral("Définir le format des étiquettes "));
+    EXPECT_EQ(f.Label8->text(), QStringLiteral("Imprimer... "));
+    EXPECT_EQ(f.Label1->font().pointSize(), 18);
+    EXPECT_TRUE(f.Label3->font().italic());
+}
+
+TEST_F(FenetrePrincipale, DemarrageSansCheminNeChargeRien)
+{
+    Demarrer();
+    EXPECT_EQ(Statut(), QStringLiteral("Fichier non défini"));
+    EXPECT_FALSE(Voyant());
+    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_EQ(FichierIni, CheminIni());
+    EXPECT_TRUE(fenetre_->DossierAide.endsWith(QLatin1Char('/')));
+}
+
+TEST_F(FenetrePrincipale, DemarrageAvecUnFichierSupprimeLeSignaleSansMessage)
+{
+    const QString chemin = BonFichier();
+    QFile::remove(chemin);
+    EcrireIni("[Brivane]\nPathFich=" + chemin.toUtf8() + "\n");
+    Demarrer();
+    EXPECT_EQ(Statut(), QStringLiteral("Le fichier n'a pas pu être chargé"));
+    EXPECT_FALSE(Voyant());
+    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_EQ(fenetre_->Parametres.PathFich, chemin);
+}
+
+TEST_F(FenetrePrincipale, DemarrageAvecUnBonFichierAllumeLeVoyant)
+{
+    EcrireIni("[Brivane]\nPathFich=" + BonFichier().toUtf8() + "\n");
+    Demarrer();
+    EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
+    EXPECT_TRUE(Voyant());
+    EXPECT_EQ(fenetre_->Table.NbRangees(), 3u);
+    EXPECT_EQ(fenetre_->IndexChamps[0], 1);
+    EXPECT_EQ(fenetre_->IndexChamps[7], 8);
+}
+
+TEST_F(FenetrePrincipale, EtapeUnAnnuleeNeChangeRien)
+{
+    const QString chemin = BonFichier();
+    EcrireIni("[Brivane]\nPathFich=" + chemin.toUtf8() + "\n");
+    Demarrer();
+    dialogues_.fichiers = {QString()};
+    fenetre_->AOLButton1Click();
+    EXPECT_EQ(dialogues_.dossierPropose, donnees_.path() + QLatin1Char('/'));
+    EXPECT_EQ(dialogues_.nomPropose, QStringLiteral("liste.csv"));
+    EXPECT_EQ(fenetre_->Parametres.PathFich, chemin);
+    EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
+    EXPECT_TRUE(Voyant());
+    EXPECT_TRUE(dialogues_.messages.isEmpty());
+}
+
+TEST_F(FenetrePrincipale, EtapeUnSurUnFichierVerrouilleGardeLaTableChargee)
+{
+    Demarrer();
+    dialogues_.fichiers = {BonFichier(QStringLiteral("bon.csv"), 5)};
+    fenetre_->AOLButton1Click();
+    ASSERT_TRUE(Voyant());
+
+    const QString verrouille = BonFichier(QStringLiteral("ouvert.csv"), 1);
+    const int fd = ::open(QFile::encodeName(verrouille).constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    dialogues_.fichiers = {verrouille};
+    fenetre_->AOLButton1Click();
+    ::close(fd);
+
+    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Impossible de charger le fichier")});
+    EXPECT_EQ(Statut(), QStringLiteral("Le fichier n'a pas pu être chargé"));
+    EXPECT_TRUE(Voyant());
+    EXPECT_EQ(fenetre_->Table.NbRangees(), 6u);
+    EXPECT_EQ(fenetre_->Parametres.PathFich, verrouille);
+}
+
+TEST_F(FenetrePrincipale, EtapeUnReussieAllumeLeVoyant)
+{
+    Demarrer();
+    dialogues_.fichiers = {BonFichier()};
+    fenetre_->AOLButton1Click();
+    EXPECT_EQ(dialogues_.dossierPropose, QString());
+    EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
+    EXPECT_TRUE(Voyant());
+    EXPECT_TRUE(dialogues_.messages.isEmpty());
+}
+
+TEST_F(FenetrePrincipale, UnFichierDEnteteSeuleEteintLeVoyantSansMessage)
+{
+    Demarrer();
+    dialogues_.fichiers = {BonFichier(), Ecrire(QStringLiteral("entete.csv"), kEntete)};
+    fenetre_->AOLButton1Click();
+    ASSERT_TRUE(Voyant());
+    fenetre_->AOLButton1Click();
+    EXPECT_FALSE(Voyant());
+    EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
+    EXPECT_TRUE(dialogues_.messages.isEmpty());
+}
+
+TEST_F(FenetrePrincipale, UneColonneManquanteEstNommee)
+{
+    Demarrer();
+    QByteArray entete(kEntete);
+    entete.replace(";classe enfant 1", ";classe");
+    dialogues_.fichiers = {BonFichier(), Ecrire(QStringLiteral("incomplet.csv"), entete + kElecteur)};
+    fenetre_->AOLButton1Click();
+    fenetre_->AOLButton1Click();
+    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Champ non trouvé : classe enfant 1")});
+    EXPECT_EQ(Statut(), QStringLiteral("Fichier incorrect"));
+    EXPECT_FALSE(Voyant());
+}
+
+TEST_F(FenetrePrincipale, LeDialogueDesChampsNeGardeQueCeQuiEstConfirme)
+{
+    Demarrer();
+    const ::Parametres avant = fenetre_->Parametres;
+    ASSERT_TRUE(avant.ImprimerAdresse && avant.ImprimerEnfant && avant.ImprimerClasse);
+    ASSERT_FALSE(avant.ImprimerSignature);
+
+    // Cancelled after changing every box: the flags stay, and the boxes show
+    // the flags again next time.
+    dialogues_.modal = [](QDialog& d) {
+        auto& champs = static_cast<TChampsDia&>(d);
+        champs.chkAdresse->setChecked(false);
+        champs.chkSignature->setChecked(true);
+        return int(QDialog::Rejected);
+    };
+    fenetre_->AOLButton4Click();
+    EXPECT_TRUE(fenetre_->Parametres.ImprimerAdresse);
+    EXPECT_FALSE(fenetre_->Parametres.ImprimerSignature);
+
+    bool etatsRelus = false;
+    dialogues_.modal = [&etatsRelus](QDialog& d) {
+        auto& champs = static_cast<TChampsDia&>(d);
+        etatsRelus = champs.chkAdresse->isChecked() && !champs.chkSignature->isChecked()
+                     && champs.chkNomEnf->isChecked() && champs.chkClasseEnf->isChecked();
+        champs.chkAdresse->setChecked(false);
+        champs.chkNomEnf->setChecked(false);
+        champs.chkClasseEnf->setChecked(false);
+        champs.chkSignature->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+    fenetre_->AOLButton4Click();
+    EXPECT_TRUE(etatsRelus);
+    EXPECT_FALSE(fenetre_->Parametres.ImprimerAdresse);
+    EXPECT_FALSE(fenetre_->Parametres.ImprimerEnfant);
+    EXPECT_FALSE(fenetre_->Parametres.ImprimerClasse);
+    EXPECT_TRUE(fenetre_->Parametres.ImprimerSignature);
+}
+
+TEST_F(FenetrePrincipale, LeLienDAideOuvreLeDocumentDuDossierDAide)
+{
+    Demarrer();
+    fenetre_->Label16Click();
+    ASSERT_EQ(dialogues_.ouverts.size(), 1);
+    EXPECT_EQ(dialogues_.ouverts.front(),
+              QUrl::fromLocalFile(fenetre_->DossierAide + QStringLiteral("doc1.pdf")));
+}
+
+TEST_F(FenetrePrincipale, ImprimerSansFichierEstRefuseAvantLeDialogue)
+{
+    Demarrer();
+    fenetre_->AOLButton3Click();
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.")});
+    EXPECT_EQ(dialogues_.impressionsDemandees, 0);
+}
+
+TEST_F(FenetrePrincipale, ImprimerSansImprimanteLeDit)
+{
+    Demarrer();
+    dialogues_.fichiers = {BonFichier(QStringLiteral("liste.csv"), 25)};
+    fenetre_->AOLButton1Click();
+    int de = 0, a = 0;
+    dialogues_.impression = [&](QPrinter& p) {
+        de = p.fromPage();
+        a = p.toPage();
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString());
+        return true;
+    };
+    fenetre_->AOLButton3Click();
+    EXPECT_EQ(de, 1);
+    EXPECT_EQ(a, 2);
+    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Pas d'imprimante trouvée")});
+}
+
+TEST_F(FenetrePrincipale, LaFermetureEnregistreLesReglages)
+{
+    Demarrer();
+    const QString chemin = BonFichier();
+    dialogues_.fichiers = {chemin};
+    fenetre_->AOLButton1Click();
+    fenetre_->AOLButton6Click();
+    EXPECT_FALSE(fenetre_->isVisible());
+
+    QFile ini(CheminIni());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray contenu = ini.readAll();
+    EXPECT_TRUE(contenu.contains("PathFich=" + chemin.toUtf8())) << contenu.constData();
+    EXPECT_TRUE(contenu.contains("Fonte=Arial,10,0,0000,0,1")) << contenu.constData();
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+#pragma once
+// The fields dialog: which parts of each label are printed. It holds no logic;
+// the main window fills the four boxes, runs it and reads them back on OK.
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+class TChampsDia : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TChampsDia(QWidget* parent = nullptr);
+
+    QLabel* Label3 = nullptr;
+    QCheckBox* chkNomEnf = nullptr;
+    QCheckBox* chkClasseEnf = nullptr;
+    QLabel* Label1 = nullptr;
+    QCheckBox* chkAdresse = nullptr;
+    QCheckBox* chkSignature = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
