@@ -1,0 +1,269 @@
+#include "ImpressionEtiquettes.h"
+
+#include "CanevasQt.h"
+#include "Canevas.h"
+#include "ReperePage.h"
+#include "Ucouleurs.h"
+#include "Uglobal.h"
+#include "Upolice.h"
+#include "Utexte.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPainter>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Labels on one page; 0 unless both counts are positive. Computed in 64 bits
+// so that a large grid cannot wrap into a small or negative count.
+int64_t LabelsSurLaPage(const Parametres& p)
+{
+    if (p.NbCols <= 0 || p.NbLignes <= 0)
+        return 0;
+    return static_cast<int64_t>(p.NbCols) * p.NbLignes;
+}
+
+// Table row of the first voter of page `page` (from 1).
+int32_t PremiereRangeeDePage(int32_t page, int64_t parPage)
+{
+    const int64_t rangee = (static_cast<int64_t>(page) - 1) * parPage + 1;
+    return static_cast<int32_t>(std::min<int64_t>(rangee, std::numeric_limits<int32_t>::max()));
+}
+
+const std::string& Cellule(const Rangee& rangee, const TableIndexChamps& indexChamps, int k)
+{
+    static const std::string vide;
+    const int32_t position = indexChamps[static_cast<std::size_t>(k)];
+    if (position < 0 || static_cast<std::size_t>(position) >= rangee.size())
+        return vide;
+    return rangee[static_cast<std::size_t>(position)];
+}
+
+// Saves the canvas state for the lifetime of the object, so an exception
+// thrown while writing a label still leaves the canvas as it was.
+class EtatCanevasSauve {
+public:
+    explicit EtatCanevasSauve(Canevas& canevas) : m_canevas(canevas) { m_canevas.Sauver(); }
+    ~EtatCanevasSauve() { m_canevas.Restaurer(); }
+    EtatCanevasSauve(const EtatCanevasSauve&) = delete;
+    EtatCanevasSauve& operator=(const EtatCanevasSauve&) = delete;
+
+private:
+    Canevas& m_canevas;
+};
+
+bool SortiePdf(const QPrinter& imprimante)
+{
+    return imprimante.outputFormat() == QPrinter::PdfFormat;
+}
+
+QString MessageDebutImpossible(const QPrinter& imprimante)
+{
+    if (SortiePdf(imprimante))
+        return QStringLiteral("Impossible de créer le fichier PDF « %1 ».")
+            .arg(imprimante.outputFileName());
+    return QStringLiteral("Impossible de commencer l'impression sur « %1 ».")
+        .arg(imprimante.printerName());
+}
+
+// Drops a document that failed half-way. A spooler job is aborted where the
+// printer allows it; a PDF engine cannot abort, so the file it wrote is
+// removed once the painter has let go of it.
+void AbandonneDocument(QPrinter& imprimante, QPainter& painter)
+{
+    const bool pdf = SortiePdf(imprimante);
+    if (!pdf)
+        imprimante.abort();
+    if (painter.isActive())
+        painter.end();
+    if (pdf && !imprimante.outputFileName().isEmpty())
+        QFile::remove(imprimante.outputFileName());
+}
+
+}  // namespace
+
+QString TitreDocumentEtiquettes()
+{
+    return QStringLiteral("Etiquettes de la liste électorale");
+}
+
+QString RefusImpression(bool voyantAllume, const Parametres& p, uint32_t nbRangees)
+{
+    if (!voyantAllume)
+        return QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.");
+    if (LabelsSurLaPage(p) <= 0)
+        return QStringLiteral("Etiquettes non définies");
+    if (nbRangees <= 1)
+        return QStringLiteral("Extraction CSV incorrecte");
+    return QString();
+}
+
+int32_t NombrePages(const Parametres& p, uint32_t nbRangees)
+{
+    const int64_t parPage = LabelsSurLaPage(p);
+    if (parPage <= 0 || nbRangees <= 1)
+        return 0;
+    const int64_t electeurs = static_cast<int64_t>(nbRangees) - 1;
+    return static_cast<int32_t>((electeurs + parPage - 1) / parPage);
+}
+
+std::string ComposeEtiquette(const Rangee& rangee, const TableIndexChamps& indexChamps,
+                             const Parametres& p)
+{
+    const auto cellule = [&](int k) -> const std::string& {
+        return Cellule(rangee, indexChamps, k);
+    };
+    static const std::string finLigne = "\r\n";
+
+    std::string texte;
+    if (p.ImprimerEnfant)
+        texte += cellule(6) + finLigne;
+    if (p.ImprimerClasse)
+        texte += cellule(7) + finLigne;
+
+    const std::string& civilite = cellule(0);
+    texte += (civilite == "M" ? std::string("M.") : civilite);
+    texte += ' ';
+    texte += cellule(1);
+    texte += ' ';
+    texte += cellule(2);
+    texte += finLigne;
+
+    if (p.ImprimerAdresse) {
+        texte += cellule(3) + finLigne;
+        texte += cellule(4);
+        texte += ' ';
+        texte += cellule(5);
+    }
+    if (p.ImprimerSignature)
+        texte += "\r\nSignature :";
+    return texte;
+}
+
+PlagePages PagesAImprimer(bool plageChoisie, int depuis, int jusqua, int32_t nbPages)
+{
+    // A dialog that was never given a range reports 0 to 0: all pages.
+    if (!plageChoisie || (depuis == 0 && jusqua == 0))
+        return PlagePages{1, nbPages};
+    return PlagePages{std::max(depuis, 1), std::min<int32_t>(jusqua, nbPages)};
+}
+
+PlagePages PagesAImprimer(const QPrinter& imprimante, int32_t nbPages)
+{
+    return PagesAImprimer(imprimante.printRange() == QPrinter::PageRange, imprimante.fromPage(),
+                          imprimante.toPage(), nbPages);
+}
+
+bool ImprimanteDisponible(QPrinter::OutputFormat format, const QString& fichierSortie)
+{
+    if (format == QPrinter::NativeFormat)
+        return true;
+    return !fichierSortie.isEmpty();
+}
+
+bool ImprimanteDisponible(const QPrinter& imprimante)
+{
+    return ImprimanteDisponible(imprimante.outputFormat(), imprimante.outputFileName());
+}
+
+bool AjustePagePdf(QPrinter& imprimante, const Parametres& p)
+{
+    if (!SortiePdf(imprimante) || imprimante.outputFileName().isEmpty())
+        return false;
+    if (p.LargeurPage <= 0 || p.HauteurPage <= 0)
+        return false;
+    FixerFeuille(imprimante, p.LargeurPage, p.HauteurPage, p.Orientation);
+    return true;
+}
+
+ErreurImpression::ErreurImpression(const QString& message)
+    : std::runtime_error(message.toUtf8().toStdString())
+{
+}
+
+ImpressionEtiquettes::ImpressionEtiquettes(const Parametres& parametres, const TCSV& table,
+                                           const TableIndexChamps& indexChamps)
+    : m_parametres(parametres), m_table(table), m_indexChamps(indexChamps)
+{
+}
+
+void ImpressionEtiquettes::Imprime(QPrinter& imprimante) const
+{
+    imprimante.setDocName(TitreDocumentEtiquettes());
+    imprimante.setPageOrientation(m_parametres.Orientation ? QPageLayout::Landscape
+                                                           : QPageLayout::Portrait);
+    const PlagePages plage =
+        PagesAImprimer(imprimante, NombrePages(m_parametres, m_table.NbRangees()));
+    if (plage.premiere > plage.derniere)
+        return;
+    ImprimeDocument(imprimante, plage);
+}
+
+void ImpressionEtiquettes::ImprimeDocument(QPrinter& imprimante, const PlagePages& plage) const
+{
+    QPainter painter;
+    if (!painter.begin(&imprimante))
+        throw ErreurImpression(MessageDebutImpossible(imprimante));
+
+    try {
+        const int64_t parPage = LabelsSurLaPage(m_parametres);
+        for (int32_t page = plage.premiere; page <= plage.derniere; ++page) {
+            if (page != plage.premiere && !imprimante.newPage())
+                throw ErreurImpression(
+                    QStringLiteral("Impossible de commencer la page %1 du document.").arg(page));
+            // The transform is reset by every new page.
+            FixerReperePage(painter);
+            CanevasQt canevas(painter, kUnitesParPouce);
+            ImprimePage(canevas, PremiereRangeeDePage(page, parPage));
+        }
+        const bool termine = painter.end();
+        const bool pdfVide = SortiePdf(imprimante)
+                             && QFileInfo(imprimante.outputFileName()).size() <= 0;
+        if (!termine || imprimante.printerState() == QPrinter::Error || pdfVide)
+            throw ErreurImpression(QStringLiteral("L'impression n'a pas pu être terminée."));
+    } catch (...) {
+        AbandonneDocument(imprimante, painter);
+        throw;
+    }
+}
+
+void ImpressionEtiquettes::ImprimePage(Canevas& canevas, int32_t premiereRangee) const
+{
+    const Parametres& p = m_parametres;
+    FixeStylo(canevas, Canevas::StyleStylo::Plein, Couleurs::clBlack, 1);
+    FixeBrosse(canevas, Canevas::StyleBrosse::Plein, Couleurs::clWhite);
+    if (p.NbLignes <= 0 || p.NbCols <= 0)
+        return;
+
+    const EtatCanevasSauve etat(canevas);
+    Police police;
+    p.Fonte.Restaure(police);
+
+    const int64_t nbRangees = m_table.NbRangees();
+    int64_t rangee = premiereRangee;
+    for (int32_t ligne = 0; ligne < p.NbLignes && rangee < nbRangees; ++ligne) {
+        for (int32_t colonne = 0; colonne < p.NbCols && rangee < nbRangees; ++colonne) {
+            ImprimeEtiquette(canevas, police, RectangleTexte(p, ligne, colonne),
+                             static_cast<int32_t>(rangee));
+            ++rangee;
+        }
+    }
+}
+
+void ImpressionEtiquettes::ImprimeEtiquette(Canevas& canevas, const Police& police,
+                                            const qlRect& rectangle, int32_t rangee) const
+{
+    if (rangee < 0 || static_cast<int64_t>(rangee) >= static_cast<int64_t>(m_table.NbRangees()))
+        return;
+    if (rectangle.left >= rectangle.right || rectangle.top >= rectangle.bottom)
+        return;
+
+    const std::string texte = ComposeEtiquette(m_table[rangee], m_indexChamps, m_parametres);
+    qlTexte redacteur;
+    redacteur.Ecrire(canevas, police, 100, texte, rectangle, qlTexte::Alignement::Gauche, 0, 0, 0,
+                     false, qlRect(0, 0, 0, 0));
+}

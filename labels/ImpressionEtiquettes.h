@@ -1,0 +1,110 @@
+#pragma once
+// The label print job: the checks made before printing, the text of one
+// label, the layout of one page of labels and the document loop on a printer.
+//
+// Everything but Imprime works on a Canevas, so the layout and the texts can
+// be checked without a printer.
+
+#include "Parametres.h"
+#include "Ucsv.h"
+
+#include <QPrinter>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+class Canevas;
+class Police;
+
+using TableIndexChamps = std::array<int32_t, 20>;
+
+// Title of every document the job sends to the printer.
+QString TitreDocumentEtiquettes();
+
+// Why printing may not start, checked in this order: the file is not loaded
+// (status light off), the grid holds no label, the table holds no voter.
+// Empty when printing may go on. A grid counts as holding no label when
+// either count is not positive: two negative counts would multiply into a
+// positive number of labels and print blank sheets.
+QString RefusImpression(bool voyantAllume, const Parametres& p, uint32_t nbRangees);
+
+// Pages needed for the voters (rows 1 to nbRangees − 1) at NbCols × NbLignes
+// labels a page, rounded up; 0 when there is no voter or no label on the grid.
+int32_t NombrePages(const Parametres& p, uint32_t nbRangees);
+
+// The text of one label, raw Windows-1252 bytes, lines ended by CR LF: child,
+// class, "title surname first name", address and postcode town, signature,
+// as the print flags choose. A cell position outside the row reads as an
+// empty cell.
+std::string ComposeEtiquette(const Rangee& rangee, const TableIndexChamps& indexChamps,
+                             const Parametres& p);
+
+// Pages to print, from 1. `premiere` > `derniere` means nothing to print.
+struct PlagePages {
+    int32_t premiere = 1;
+    int32_t derniere = 0;
+};
+
+// The range the print dialog left: the pages entered when a range was chosen,
+// all pages otherwise. The range is kept within 1 to nbPages: pages past the
+// end of the list would come out blank.
+PlagePages PagesAImprimer(bool plageChoisie, int depuis, int jusqua, int32_t nbPages);
+PlagePages PagesAImprimer(const QPrinter& imprimante, int32_t nbPages);
+
+// After the print dialog: a real printer, or a PDF with a file to write.
+bool ImprimanteDisponible(QPrinter::OutputFormat format, const QString& fichierSortie);
+bool ImprimanteDisponible(const QPrinter& imprimante);
+
+// When the printer writes a PDF file, gives its page the format's sheet
+// (LargeurPage × HauteurPage, turned in landscape) so the file matches the
+// labels. A real printer keeps its paper. Returns whether the page was set;
+// a sheet without a positive width and height leaves the page as it was.
+bool AjustePagePdf(QPrinter& imprimante, const Parametres& p);
+
+// Raised by Imprime when the printer refuses a step; the message is French,
+// UTF-8, for the user.
+class ErreurImpression : public std::runtime_error {
+public:
+    explicit ErreurImpression(const QString& message);
+    QString Message() const { return QString::fromUtf8(what()); }
+};
+
+// One print job over the loaded table. The format, the table and the column
+// positions are only read and must outlive the job.
+class ImpressionEtiquettes {
+public:
+    ImpressionEtiquettes(const Parametres& parametres, const TCSV& table,
+                         const TableIndexChamps& indexChamps);
+    virtual ~ImpressionEtiquettes() = default;
+
+    // Prints the printer's page range (see PagesAImprimer) as one document
+    // titled TitreDocumentEtiquettes(), in the format's orientation, one sheet
+    // per page. A range with no page sends nothing at all: no job reaches the
+    // printer and no PDF file is written (a painter on a printer always makes
+    // at least one page, and an empty page is not "no page").
+    // Throws ErreurImpression when the document cannot be begun, a page
+    // cannot be started or the document cannot be finished. On any exception
+    // after the document was begun, the printer job is aborted, or for a PDF
+    // the half-written file is removed, and the exception is passed on.
+    void Imprime(QPrinter& imprimante) const;
+
+    // Lays out the labels of one page, voters from `premiereRangee` on, row
+    // by row and left to right, stopping after the last voter.
+    virtual void ImprimePage(Canevas& canevas, int32_t premiereRangee) const;
+
+    // Composes and writes the label of table row `rangee` into the text
+    // rectangle; nothing when the row is outside the table or the rectangle
+    // is empty.
+    void ImprimeEtiquette(Canevas& canevas, const Police& police, const qlRect& rectangle,
+                          int32_t rangee) const;
+
+private:
+    void ImprimeDocument(QPrinter& imprimante, const PlagePages& plage) const;
+
+    const Parametres& m_parametres;
+    const TCSV& m_table;
+    const TableIndexChamps& m_indexChamps;
+};

@@ -1,0 +1,281 @@
+// brivane-pdf end to end: exit codes, messages on standard error, the PDF
+// written, and nothing left behind by a failed run.
+
+#include "LecturePdf.h"
+#include "LigneCommandePdf.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Execution {
+    int code = -1;
+    QString sortie;
+    QString erreurs;
+};
+
+// Header of the school database's export, Windows-1252, with a column that
+// the labels do not use.
+const char* const kEntete =
+    "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;adresse responsable;"
+    "cp responsable;commune responsable;nom enfant 1;classe enfant 1;date\r\n";
+
+std::string Liste(int electeurs, const std::string& entete = kEntete)
+{
+    std::string octets = entete;
+    for (int k = 1; k <= electeurs; ++k) {
+        const std::string n = std::to_string(k);
+        octets += "Mme;Nom" + n + ";Julie;3 rue Haute;69001;LYON;Enfant" + n + ";CE1;2024\r\n";
+    }
+    return octets;
+}
+
+class BrivanePdf : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dossier.isValid());
+        ASSERT_TRUE(QDir().mkpath(Chemin(QStringLiteral("config"))));
+        ASSERT_TRUE(QDir().mkpath(Chemin(QStringLiteral("travail"))));
+    }
+
+    QString Chemin(const QString& nom) const { return m_dossier.filePath(nom); }
+    QString Travail(const QString& nom) const { return Chemin(QStringLiteral("travail/") + nom); }
+
+    void Ecrire(const QString& chemin, const std::string& octets) const
+    {
+        QFile fichier(chemin);
+        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        fichier.write(octets.data(), static_cast<qint64>(octets.size()));
+    }
+
+    // The program without a display platform chosen, the user's settings
+    // under a private configuration folder.
+    Execution Lancer(const QStringList& arguments) const
+    {
+        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+        environnement.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environnement.insert(QStringLiteral("XDG_CONFIG_HOME"), Chemin(QStringLiteral("config")));
+        environnement.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dossier.path());
+        QProcess processus;
+        processus.setProcessEnvironment(environnement);
+        processus.start(QStringLiteral(BRIVANE_PDF), arguments);
+        Execution execution;
+        if (!processus.waitForFinished(60000) || processus.exitStatus() != QProcess::NormalExit)
+            return execution;
+        execution.code = processus.exitCode();
+        execution.sortie = QString::fromUtf8(processus.readAllStandardOutput());
+        execution.erreurs = QString::fromUtf8(processus.readAllStandardError());
+        return execution;
+    }
+
+    QStringList FichiersDuTravail() const
+    {
+        return QDir(Chemin(QStringLiteral("travail")))
+            .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    QTemporaryDir m_dossier;
+};
+
+TEST_F(BrivanePdf, EcritUnPdfDuFormatParDefaut)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(30));
+    Ecrire(Travail(QStringLiteral("reglages.ini")), "");
+    const Execution e = Lancer({QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+                                Travail(QStringLiteral("liste.csv")),
+                                Travail(QStringLiteral("etiquettes.pdf"))});
+    ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+    EXPECT_TRUE(e.erreurs.trimmed().isEmpty()) << e.erreurs.toStdString();
+    EXPECT_EQ(FichiersDuTravail(), (QStringList{QStringLiteral("etiquettes.pdf"),
+                                                QStringLiteral("liste.csv"),
+                                                QStringLiteral("reglages.ini")}));
+
+    const ContenuPdf pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
+    ASSERT_EQ(pdf.pages.size(), 2u);
+    EXPECT_NEAR(pdf.pages[0].largeur, 210.0, 0.5);
+    EXPECT_NEAR(pdf.pages[0].hauteur, 297.0, 0.5);
+    const MotPdf* dernier = pdf.Chercher(QStringLiteral("Enfant25"));
+    ASSERT_NE(dernier, nullptr);
+    EXPECT_NEAR(dernier->gauche, 5.0, 0.3);  // top left label of the second sheet
+    EXPECT_LT(dernier->haut, 15.0);
+
+    // Readable by others as any file the user creates, not private like a
+    // temporary file.
+    QFile temoin(Travail(QStringLiteral("temoin")));
+    ASSERT_TRUE(temoin.open(QIODevice::WriteOnly));
+    EXPECT_EQ(QFileInfo(Travail(QStringLiteral("etiquettes.pdf"))).permissions(),
+              temoin.permissions());
+}
+
+TEST_F(BrivanePdf, PlageDePages)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(60));
+    Ecrire(Travail(QStringLiteral("reglages.ini")), "");
+    const Execution e = Lancer({QStringLiteral("--pages"), QStringLiteral("2-2"),
+                                QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+                                Travail(QStringLiteral("liste.csv")),
+                                Travail(QStringLiteral("etiquettes.pdf"))});
+    ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+    const ContenuPdf pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
+    ASSERT_EQ(pdf.pages.size(), 1u);
+    EXPECT_NE(pdf.Chercher(QStringLiteral("Enfant25")), nullptr);
+    EXPECT_NE(pdf.Chercher(QStringLiteral("Enfant48")), nullptr);
+    EXPECT_EQ(pdf.Chercher(QStringLiteral("Enfant24")), nullptr);
+    EXPECT_EQ(pdf.Chercher(QStringLiteral("Enfant49")), nullptr);
+}
+
+TEST_F(BrivanePdf, ReglagesDeLUtilisateurParDefaut)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
+    const QStringList fichiers{Travail(QStringLiteral("liste.csv")),
+                               Travail(QStringLiteral("etiquettes.pdf"))};
+
+    // No settings file yet: the defaults, an upright A4 sheet.
+    Execution e = Lancer(fichiers);
+    ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+    ContenuPdf pdf = LirePdf(fichiers.at(1));
+    ASSERT_TRUE(pdf.ok);
+    EXPECT_NEAR(pdf.pages.at(0).largeur, 210.0, 0.5);
+
+    // The user's own file: a landscape sheet of 20 × 28 cm without a class.
+    ASSERT_TRUE(QDir().mkpath(Chemin(QStringLiteral("config/Kelvora"))));
+    Ecrire(Chemin(QStringLiteral("config/Kelvora/Brivane.ini")),
+           "[Brivane]\r\nOrientation=1\r\nLargeurPage=2000\r\nHauteurPage=2800\r\n"
+           "ImprimerClasse=0\r\n");
+    e = Lancer(fichiers);
+    ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+    pdf = LirePdf(fichiers.at(1));
+    ASSERT_TRUE(pdf.ok);
+    EXPECT_NEAR(pdf.pages.at(0).largeur, 280.0, 0.5);
+    EXPECT_NEAR(pdf.pages.at(0).hauteur, 200.0, 0.5);
+    EXPECT_NE(pdf.Chercher(QStringLiteral("Enfant1")), nullptr);
+    EXPECT_EQ(pdf.Chercher(QStringLiteral("CE1")), nullptr);
+}
+
+struct CasEchec {
+    const char* nom;
+    QStringList arguments;  // "@" stands for the work folder
+    int code;
+    QString message;
+};
+
+TEST_F(BrivanePdf, EchecsSansFichierPartiel)
+{
+    const QString dossier = Chemin(QStringLiteral("travail"));
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(30));
+    Ecrire(Travail(QStringLiteral("entete.csv")), kEntete);
+    Ecrire(Travail(QStringLiteral("vide.csv")), "");
+    Ecrire(Travail(QStringLiteral("sans_cp.csv")),
+           "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;adresse responsable;"
+           "commune responsable;nom enfant 1;\r\nMme;A;B;C;D;E;F\r\n");
+    Ecrire(Travail(QStringLiteral("reglages.ini")), "");
+    Ecrire(Travail(QStringLiteral("sans_grille.ini")), "[Brivane]\r\nNbCols=0\r\n");
+    const QStringList attendus = FichiersDuTravail();
+
+    const QString pdf = QStringLiteral("@/etiquettes.pdf");
+    const QString ini = QStringLiteral("@/reglages.ini");
+    const QString liste = QStringLiteral("@/liste.csv");
+    const QString s = QStringLiteral("--settings");
+    const std::vector<CasEchec> cas = {
+        {"fichier_absent", {s, ini, QStringLiteral("@/absent.csv"), pdf}, 1,
+         QStringLiteral("Impossible de charger le fichier")},
+        {"colonne_manquante", {s, ini, QStringLiteral("@/sans_cp.csv"), pdf}, 1,
+         QStringLiteral("Champ non trouvé : cp responsable")},
+        {"entete_seule", {s, ini, QStringLiteral("@/entete.csv"), pdf}, 1,
+         QStringLiteral("Extraction CSV incorrecte")},
+        {"fichier_vide", {s, ini, QStringLiteral("@/vide.csv"), pdf}, 1,
+         QStringLiteral("Extraction CSV incorrecte")},
+        {"aucune_etiquette", {s, QStringLiteral("@/sans_grille.ini"), liste, pdf}, 1,
+         QStringLiteral("Etiquettes non définies")},
+        {"reglages_absents", {s, QStringLiteral("@/absent.ini"), liste, pdf}, 1,
+         QStringLiteral("Fichier de réglages introuvable")},
+        {"dossier_de_sortie_absent", {s, ini, liste, QStringLiteral("@/absent/etiquettes.pdf")}, 1,
+         QStringLiteral("Impossible d'écrire le fichier PDF")},
+        {"sans_argument", {}, 2, QStringLiteral("Il faut deux fichiers")},
+        {"un_seul_fichier", {liste}, 2, QStringLiteral("Il faut deux fichiers")},
+        {"option_inconnue", {QStringLiteral("--format"), liste, pdf}, 2,
+         QStringLiteral("Option inconnue : --format")},
+        {"reglages_sans_valeur", {liste, pdf, s}, 2,
+         QStringLiteral("Valeur manquante après l'option")},
+        {"plage_illisible", {QStringLiteral("--pages"), QStringLiteral("deux"), s, ini, liste, pdf},
+         2, QStringLiteral("Plage de pages incorrecte")},
+        {"plage_inversee", {QStringLiteral("--pages"), QStringLiteral("2-1"), s, ini, liste, pdf},
+         2, QStringLiteral("Plage de pages incorrecte")},
+        {"plage_page_zero", {QStringLiteral("--pages"), QStringLiteral("0-1"), s, ini, liste, pdf},
+         2, QStringLiteral("Plage de pages incorrecte")},
+        {"plage_apres_la_fin", {QStringLiteral("--pages"), QStringLiteral("2-3"), s, ini, liste, pdf},
+         2, QStringLiteral("le document compte 2 page(s)")},
+    };
+    for (const CasEchec& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QStringList arguments = c.arguments;
+        arguments.replaceInStrings(QStringLiteral("@"), dossier);
+        const Execution e = Lancer(arguments);
+        EXPECT_EQ(e.code, c.code);
+        EXPECT_TRUE(e.erreurs.contains(c.message)) << e.erreurs.toStdString();
+        EXPECT_TRUE(e.sortie.isEmpty());
+        EXPECT_EQ(FichiersDuTravail(), attendus);
+    }
+}
+
+TEST_F(BrivanePdf, EchecLaisseUnAncienPdfIntact)
+{
+    Ecrire(Travail(QStringLiteral("entete.csv")), kEntete);
+    Ecrire(Travail(QStringLiteral("etiquettes.pdf")), "ancien");
+    const Execution e = Lancer({Travail(QStringLiteral("entete.csv")),
+                                Travail(QStringLiteral("etiquettes.pdf"))});
+    EXPECT_EQ(e.code, 1);
+    QFile ancien(Travail(QStringLiteral("etiquettes.pdf")));
+    ASSERT_TRUE(ancien.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ancien.readAll(), QByteArray("ancien"));
+}
+
+TEST_F(BrivanePdf, AideEnFrancais)
+{
+    const Execution e = Lancer({QStringLiteral("--help")});
+    EXPECT_EQ(e.code, 0);
+    EXPECT_TRUE(e.sortie.startsWith(QStringLiteral(
+        "Usage : brivane-pdf [--settings FICHIER] [--pages PREMIERE-DERNIERE] "
+        "EXTRACTION.csv SORTIE.pdf")));
+    EXPECT_TRUE(e.sortie.contains(QStringLiteral("Codes de sortie")));
+}
+
+TEST(LirePlagePages, FormesAcceptees)
+{
+    struct Cas {
+        const char* texte;
+        bool ok;
+        int32_t premiere, derniere;
+    };
+    const std::vector<Cas> cas = {
+        {"2-3", true, 2, 3},     {"4", true, 4, 4},      {" 1 - 1 ", true, 1, 1},
+        {"3-2", false, 0, 0},    {"0-2", false, 0, 0},   {"-2", false, 0, 0},
+        {"2-", false, 0, 0},     {"a-b", false, 0, 0},   {"", false, 0, 0},
+        {"1-9999999999", false, 0, 0},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.texte);
+        int32_t premiere = 0;
+        int32_t derniere = 0;
+        EXPECT_EQ(LirePlagePages(QString::fromUtf8(c.texte), premiere, derniere), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(premiere, c.premiere);
+            EXPECT_EQ(derniere, c.derniere);
+        }
+    }
+}
+
+}  // namespace

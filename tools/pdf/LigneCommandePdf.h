@@ -1,0 +1,34 @@
+#pragma once
+// The command line of brivane-pdf:
+//   brivane-pdf [--settings FICHIER] [--pages PREMIERE-DERNIERE] EXTRACTION.csv SORTIE.pdf
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+struct OptionsPdf {
+    QString fichierReglages;  // empty: the user's own settings file
+    bool plageDonnee = false;
+    int32_t premiere = 1;     // pages, from 1, when plageDonnee
+    int32_t derniere = 1;
+    QString extraction;
+    QString sortie;
+};
+
+struct LigneCommandePdf {
+    enum class Issue { Exporter, Aide, Erreur };
+    Issue issue = Issue::Erreur;
+    OptionsPdf options;
+    QString erreur;  // French, when issue is Erreur
+};
+
+// Reads the arguments, the program's name first.
+LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments);
+
+// "--pages" value: "PREMIERE-DERNIERE" or a single page, pages from 1 and
+// PREMIERE ≤ DERNIERE. False on anything else.
+bool LirePlagePages(const QString& texte, int32_t& premiere, int32_t& derniere);
+
+// The --help text, in French.
+QString TexteAide();

@@ -1,0 +1,57 @@
+// brivane-pdf: prints the labels of an electoral-list extraction into a PDF
+// file, with the settings and the print job of the window. See --help.
+
+#include "ExportPdf.h"
+#include "LigneCommandePdf.h"
+#include "Upolice.h"
+
+#include <QGuiApplication>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+void Ecrire(std::FILE* flux, const QString& texte)
+{
+    std::fputs(texte.toUtf8().constData(), flux);
+    std::fputc('\n', flux);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // A PDF needs no screen: without a chosen platform, draw offscreen so the
+    // program runs the same with or without a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    InstallerSubstitutionsPolices();
+
+    const LigneCommandePdf ligne = AnalyseLigneCommande(QGuiApplication::arguments());
+    switch (ligne.issue) {
+    case LigneCommandePdf::Issue::Aide:
+        Ecrire(stdout, TexteAide());
+        return ResultatExport::kSucces;
+    case LigneCommandePdf::Issue::Erreur:
+        Ecrire(stderr, ligne.erreur);
+        Ecrire(stderr, QStringLiteral("Essayez « brivane-pdf --help »."));
+        return ResultatExport::kUsage;
+    case LigneCommandePdf::Issue::Exporter:
+        break;
+    }
+
+    try {
+        const ResultatExport resultat = ExportePdf(ligne.options);
+        if (resultat.code != ResultatExport::kSucces)
+            Ecrire(stderr, resultat.message);
+        return resultat.code;
+    } catch (const std::bad_alloc&) {
+        Ecrire(stderr, QStringLiteral("Mémoire insuffisante"));
+    } catch (const std::exception& erreur) {
+        Ecrire(stderr, QString::fromLocal8Bit(erreur.what()));
+    }
+    return ResultatExport::kEchec;
+}
