@@ -1,0 +1,21 @@
+# Installs the Debian 12 packages Brivane needs, only those that are missing.
+# Sourced by lancer.sh and tester.sh; $1... are the packages.
+
+installer_paquets() {
+    local manquants=()
+    for paquet in "$@"; do
+        dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q 'install ok installed' \
+            || manquants+=("$paquet")
+    done
+    [ ${#manquants[@]} -eq 0 ] && return 0
+
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "Installation de : ${manquants[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${manquants[@]}"
+}
+
+PAQUETS_PROGRAMME=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-translations-l10n
+                   qt6-qpa-plugins fonts-liberation2 fonts-dejavu-core)
+PAQUETS_TESTS=(googletest libgtest-dev libgmock-dev poppler-utils)
