@@ -3,6 +3,7 @@
 // settings written at close. People are answered through the Dialogues seam.
 
 #include "Dialogues.h"
+#include "FichiersTest.h"
 #include "LabelCliquable.h"
 #include "TAOLButton.h"
 #include "TLed.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
@@ -82,9 +84,7 @@ protected:
     QString Ecrire(const QString& nom, const QByteArray& contenu)
     {
         const QString chemin = donnees_.filePath(nom);
-        QFile fichier(chemin);
-        EXPECT_TRUE(fichier.open(QIODevice::WriteOnly));
-        fichier.write(contenu);
+        EcritOctets(chemin, contenu);
         return chemin;
     }
 
@@ -101,9 +101,7 @@ protected:
     void EcrireIni(const QByteArray& contenu)
     {
         QDir().mkpath(config_.path() + QStringLiteral("/Kelvora"));
-        QFile fichier(CheminIni());
-        ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
-        fichier.write(contenu);
+        EcritOctets(CheminIni(), contenu);
     }
 
     // Builds the window and lets its posted start-up message run.
@@ -360,9 +358,7 @@ TEST_F(FenetrePrincipale, LaFermetureEnregistreLesReglages)
     fenetre_->AOLButton6Click();
     EXPECT_FALSE(fenetre_->isVisible());
 
-    QFile ini(CheminIni());
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    const QByteArray contenu = ini.readAll();
+    const QByteArray contenu = LitOctets(CheminIni());
     EXPECT_TRUE(contenu.contains("PathFich=" + chemin.toUtf8())) << contenu.constData();
     EXPECT_TRUE(contenu.contains("Fonte=Arial,10,0,0000,0,1")) << contenu.constData();
 }

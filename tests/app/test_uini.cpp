@@ -1,3 +1,4 @@
+#include "FichiersTest.h"
 #include "UIni.h"
 
 #include <QDir>
@@ -8,21 +9,6 @@
 #include <climits>
 
 namespace {
-
-QByteArray LitOctets(const QString& fichier)
-{
-    QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<illisible>");
-    return f.readAll();
-}
-
-void EcritOctets(const QString& fichier, const QByteArray& octets)
-{
-    QFile f(fichier);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(octets), octets.size());
-}
 
 class UIniTest : public ::testing::Test {
 protected:

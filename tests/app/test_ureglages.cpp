@@ -1,3 +1,4 @@
+#include "FichiersTest.h"
 #include "Ureglages.h"
 
 #include <QDir>
@@ -10,21 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray LitOctets(const QString& fichier)
-{
-    QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<illisible>");
-    return f.readAll();
-}
-
-void EcritOctets(const QString& fichier, const QByteArray& octets)
-{
-    QFile f(fichier);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(octets), octets.size());
-}
 
 const QByteArray FichierParDefaut =
     "[Brivane]\n"
@@ -334,10 +320,11 @@ TEST(CheminFichierIni, KelvoraFolderUnderTheConfigurationFolder)
     EXPECT_TRUE(QFileInfo(base.path() + QStringLiteral("/Kelvora")).isDir());
     EXPECT_EQ(CheminFichierIni(base.path()), attendu);  // the folder already there
 
-    // Only one level is created; the name is still given.
+    // A fresh account without a configuration folder yet: it is created too,
+    // so that the settings written at close are not lost.
     const QString absent = base.filePath(QStringLiteral("absent"));
     EXPECT_EQ(CheminFichierIni(absent), absent + QStringLiteral("/Kelvora/Brivane.ini"));
-    EXPECT_FALSE(QFileInfo::exists(absent));
+    EXPECT_TRUE(QFileInfo(absent + QStringLiteral("/Kelvora")).isDir());
 
     EXPECT_EQ(CheminFichierIni(QString()), QStringLiteral("Brivane.ini"));
 
