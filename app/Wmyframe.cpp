@@ -25,6 +25,7 @@
 #include <QUrl>
 
 #include <exception>
+#include <new>
 
 namespace {
 
@@ -218,7 +219,9 @@ TAOLButton* TMyFrame::Bouton(const QString& legende, int x, int y, int largeur,
     auto* bouton = new TAOLButton(this);
     bouton->SetCap(legende);
     bouton->setGeometry(x, y, largeur, 23);
-    bouton->OnClick = [this, gestionnaire](TAOLButton*) { (this->*gestionnaire)(); };
+    bouton->OnClick = [this, gestionnaire](TAOLButton*) {
+        ExecuterProtege([this, gestionnaire] { (this->*gestionnaire)(); });
+    };
     return bouton;
 }
 
@@ -232,6 +235,19 @@ void TMyFrame::showEvent(QShowEvent* event)
     }
 }
 
+void TMyFrame::ExecuterProtege(const std::function<void()>& action)
+{
+    // An error must not cross Qt's event loop: it is shown here, as the
+    // toolkit's standard error display would, and the window goes on.
+    try {
+        action();
+    } catch (const std::bad_alloc&) {
+        dialogues_.Message(this, QStringLiteral("Mémoire insuffisante."));
+    } catch (const std::exception& erreur) {
+        dialogues_.Message(this, QString::fromUtf8(erreur.what()));
+    }
+}
+
 void TMyFrame::FormCreate()
 {
     // The start-up work waits until the window is on screen.
@@ -241,7 +257,7 @@ void TMyFrame::FormCreate()
 void TMyFrame::customEvent(QEvent* event)
 {
     if (event->type() == EvDemarrage) {
-        Demarrage();
+        ExecuterProtege([this] { Demarrage(); });
         return;
     }
     QWidget::customEvent(event);

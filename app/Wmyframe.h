@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class Dialogues;
 class LabelCliquable;
@@ -80,6 +81,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void ExecuterProtege(const std::function<void()>& action);
     void FormCreate();
     void Demarrage();
     void FormClose();

@@ -363,4 +363,48 @@ TEST_F(FenetrePrincipale, LaFermetureEnregistreLesReglages)
     EXPECT_TRUE(contenu.contains("Fonte=Arial,10,0,0000,0,1")) << contenu.constData();
 }
 
+TEST_F(FenetrePrincipale, UnRedemarrageRetrouveLeFichierEtLesReglages)
+{
+    Demarrer();
+    const QString chemin = BonFichier();
+    dialogues_.fichiers = {chemin};
+    fenetre_->AOLButton1Click();
+    dialogues_.modal = [](QDialog& d) {
+        auto& champs = static_cast<TChampsDia&>(d);
+        champs.chkClasseEnf->setChecked(false);
+        champs.chkSignature->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+    fenetre_->AOLButton4Click();
+    fenetre_->Parametres.Fonte.FromString("Liberation Serif,12,255,1000,0,1");
+    fenetre_->Parametres.NbCols = 2;
+    const ::Parametres avant = fenetre_->Parametres;
+    fenetre_->close();
+    fenetre_.reset();
+
+    Demarrer();
+    const ::Parametres& apres = fenetre_->Parametres;
+    EXPECT_EQ(apres.PathFich, chemin);
+    EXPECT_EQ(apres.Fonte.ToString(), avant.Fonte.ToString());
+    EXPECT_EQ(apres.NbCols, 2);
+    EXPECT_FALSE(apres.ImprimerClasse);
+    EXPECT_TRUE(apres.ImprimerSignature);
+    EXPECT_TRUE(apres.ImprimerAdresse);
+    EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
+    EXPECT_TRUE(Voyant());
+}
+
+TEST_F(FenetrePrincipale, UnEchecDEcritureALaFermetureEstSignaleEtLaFenetreSeFerme)
+{
+    // A regular file where the settings folder should be: nothing can be
+    // written below it, even as root.
+    EcritOctets(config_.path() + QStringLiteral("/Kelvora"), "pas un dossier");
+    Demarrer();
+    EXPECT_EQ(Statut(), QStringLiteral("Fichier non défini"));
+    fenetre_->AOLButton6Click();
+    EXPECT_FALSE(fenetre_->isVisible());
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("Impossible d'écrire dans ") + CheminIni()});
+}
+
 }  // namespace
