@@ -110,3 +110,13 @@ QRect BoiteEncre(const QImage& image, int seuil)
         return {};
     return QRect(QPoint(gauche, haut), QPoint(droite, bas));
 }
+
+bool ContenuPdf::ContientExactement(const QString& prefixe, int premier, int dernier) const
+{
+    for (int n = premier; n <= dernier; ++n) {
+        if (Chercher(prefixe + QString::number(n)) == nullptr)
+            return false;
+    }
+    return Chercher(prefixe + QString::number(premier - 1)) == nullptr
+           && Chercher(prefixe + QString::number(dernier + 1)) == nullptr;
+}

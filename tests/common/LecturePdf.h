@@ -37,6 +37,9 @@ struct ContenuPdf {
 
     // The first word of any page whose text is exactly texte, or nullptr.
     const MotPdf* Chercher(const QString& texte) const;
+    // True when the words prefixe+premier … prefixe+dernier are all there and
+    // their neighbours prefixe+(premier−1) and prefixe+(dernier+1) are not.
+    bool ContientExactement(const QString& prefixe, int premier, int dernier) const;
 };
 
 ContenuPdf LirePdf(const QString& cheminPdf);
