@@ -18,6 +18,22 @@ namespace {
 // Windows measures tabs at eight average character widths.
 constexpr int kCaracteresParTabulation = 8;
 
+// The average character width as TrueType fonts long defined it: the small
+// letters and the blank weighted by their frequency in English. Qt reports
+// the font file's own figure instead, which newer fonts compute over every
+// glyph: Liberation Sans says 0.58 em where Arial, whose widths it shares,
+// says 0.44 em. The weighted figure gives both the same tab stops.
+double LargeurMoyenne(const QFontMetricsF& metriques)
+{
+    static constexpr int kPoids[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6, 35, 20,
+                                       56, 56, 17, 4,  49, 56, 71, 31, 10, 18, 3, 18, 2};
+    constexpr int kPoidsBlanc = 166;
+    double somme = kPoidsBlanc * metriques.horizontalAdvance(QChar(u' '));
+    for (int i = 0; i < 26; ++i)
+        somme += kPoids[i] * metriques.horizontalAdvance(QChar(static_cast<char16_t>(u'a' + i)));
+    return somme / 1000.0;
+}
+
 QString Decoder(const char* texte, int longueur)
 {
     if (texte == nullptr || longueur <= 0)
@@ -173,7 +189,7 @@ int CanevasQt::HauteurCellule()
 
 double CanevasQt::LargeurTabulation() const
 {
-    return kCaracteresParTabulation * static_cast<double>(std::lround(Metriques().averageCharWidth()));
+    return kCaracteresParTabulation * static_cast<double>(std::lround(LargeurMoyenne(Metriques())));
 }
 
 template <typename Dessin>
@@ -181,7 +197,7 @@ double CanevasQt::Disposer(const QString& ligne, double xDepart, double origineT
                            Dessin&& dessin) const
 {
     const QFontMetricsF& metriques = Metriques();
-    const double tabulation = LargeurTabulation();
+    const double tabulation = ligne.contains(u'\t') ? LargeurTabulation() : 0.0;
     double x = xDepart;
     qsizetype debut = 0;
     for (qsizetype i = 0; i <= ligne.size(); ++i) {
