@@ -77,7 +77,12 @@ bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& er
         ok = ok && ini.EcritBooleen(Section, QLatin1String(cle), valeur);
     };
 
-    texte("PathFich", p.PathFich);
+    // A file name holding a line break cannot stand on one line of the file:
+    // that path is forgotten rather than every other setting.
+    const bool cheminSurUneLigne = !p.PathFich.contains(QLatin1Char('\n'))
+                                   && !p.PathFich.contains(QLatin1Char('\r'))
+                                   && !p.PathFich.contains(QChar(u'\0'));
+    texte("PathFich", cheminSurUneLigne ? p.PathFich : QString());
     texte("Fonte", TexteFonte(p.Fonte));
     entier("LargeurPage", p.LargeurPage);
     entier("HauteurPage", p.HauteurPage);
@@ -103,6 +108,14 @@ bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& er
     if (!ok)
         erreur = QStringLiteral("Impossible d'écrire dans %1").arg(fichierIni);
     return ok;
+}
+
+QString CheminFichierIniSansCreer()
+{
+    const QString dossier = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (dossier.isEmpty())
+        return QStringLiteral("Brivane.ini");
+    return dossier + QStringLiteral("/Kelvora/Brivane.ini");
 }
 
 QString CheminFichierIni()

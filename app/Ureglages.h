@@ -20,5 +20,8 @@ bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& er
 // configuration folder, creating the folders if needed (a failure is
 // ignored); the bare "Brivane.ini" when the folder is unknown.
 QString CheminFichierIni();
+// The same name, for a program that only reads the settings: no folder is
+// created.
+QString CheminFichierIniSansCreer();
 // The same under dossierConfig; the bare name when dossierConfig is empty.
 QString CheminFichierIni(const QString& dossierConfig);

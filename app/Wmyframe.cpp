@@ -272,12 +272,24 @@ void TMyFrame::Demarrage()
     if (Parametres.PathFich.isEmpty()) {
         lbFich->setText(QStringLiteral("Fichier non défini"));
         Led1->ChangeValue(false);
-    } else if (!Table.Charge(Parametres.PathFich)) {
+    } else if (!ChargeTable()) {
         lbFich->setText(QStringLiteral("Le fichier n'a pas pu être chargé"));
         Led1->ChangeValue(false);
     } else {
         lbFich->setText(QStringLiteral("Le fichier est chargé"));
         AnalyseFichier();
+    }
+}
+
+bool TMyFrame::ChargeTable()
+{
+    try {
+        return Table.Charge(Parametres.PathFich);
+    } catch (...) {
+        // Out of memory half way: the table is gone, so is its check.
+        Led1->ChangeValue(false);
+        lbFich->setText(QStringLiteral("Le fichier n'a pas pu être chargé"));
+        throw;
     }
 }
 
@@ -327,7 +339,7 @@ void TMyFrame::AOLButton1Click()
 
     // Kept even if the load fails, so that this path is the one stored at close.
     Parametres.PathFich = choisi;
-    if (!Table.Charge(Parametres.PathFich)) {
+    if (!ChargeTable()) {
         dialogues_.Message(this, QStringLiteral("Impossible de charger le fichier"));
         lbFich->setText(QStringLiteral("Le fichier n'a pas pu être chargé"));
         return;
@@ -377,6 +389,8 @@ void TMyFrame::AOLButton3Click()
     AjustePagePdf(imprimante, Parametres);
     try {
         ImpressionEtiquettes(Parametres, Table, IndexChamps).Imprime(imprimante);
+    } catch (const std::bad_alloc&) {
+        throw;  // shown in French by ExecuterProtege
     } catch (const std::exception& erreur) {
         dialogues_.Message(this, QString::fromUtf8(erreur.what()));
     }

@@ -84,6 +84,7 @@ private:
     void ExecuterProtege(const std::function<void()>& action);
     void FormCreate();
     void Demarrage();
+    bool ChargeTable();
     void FormClose();
     void ConstruireFenetre();
     void ConstruirePanneau();

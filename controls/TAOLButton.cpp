@@ -159,6 +159,15 @@ void TAOLButton::leaveEvent(QEvent* event)
     Relever();
 }
 
+void TAOLButton::mouseMoveEvent(QMouseEvent* event)
+{
+    QWidget::mouseMoveEvent(event);
+    // While a button is held Qt delays the leave notification until the
+    // release: leaving is seen here instead.
+    if (FEnfonce && !rect().contains(event->position().toPoint()))
+        Relever();
+}
+
 void TAOLButton::MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y)
 {
     if (bouton != Qt::LeftButton || !FEnabled)

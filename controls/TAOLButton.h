@@ -56,6 +56,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
     virtual void MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y);
     virtual void MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y);

@@ -161,8 +161,14 @@ void TLed::SetInterval(int millisecondes)
     if (millisecondes == FInterval)
         return;
     FInterval = millisecondes;
-    if (FTimer)
+    if (FTimer) {
         FTimer->setInterval(FInterval);
+        // A period of 0 or less would tick on every pass of the event loop.
+        if (FInterval > 0)
+            FTimer->start();
+        else
+            FTimer->stop();
+    }
 }
 
 void TLed::MontrerValeur()
@@ -225,7 +231,8 @@ void TLed::SetLedTimer()
     FTimer = new QTimer(this);
     FTimer->setInterval(FInterval);
     connect(FTimer, &QTimer::timeout, this, &TLed::OnLedTimer);
-    FTimer->start();
+    if (FInterval > 0)
+        FTimer->start();
 }
 
 void TLed::ResetLedTimer()

@@ -4,7 +4,6 @@
 
 #include "Ucsv.h"
 
-#include <QCollator>
 #include <QString>
 
 #include <array>
@@ -15,13 +14,9 @@
 // column-position table.
 const std::array<QString, 8>& ChampsRequis();
 
-// Comparison of header names: French rules, case ignored, accents kept.
-QCollator CollateurChamps();
-
 // True when the header cell (Windows-1252 bytes) spells `nom`, character for
 // character, upper and lower case alike. Accents and blanks count; the whole
 // cell must match.
-bool CorrespondChamp(std::string_view cellule, const QString& nom, const QCollator& collateur);
 bool CorrespondChamp(std::string_view cellule, const QString& nom);
 
 // Looks for every required name, in list order, among the header cells; the

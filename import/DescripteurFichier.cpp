@@ -46,7 +46,10 @@ DescripteurFichier DescripteurFichier::Verrouiller(int fd)
     struct stat etat {};
     if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode))
         return {};
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+    // Only a lock held by another program refuses the file. Where locks are
+    // not available (no lock service, or NFS, where an exclusive lock needs a
+    // file open for writing) the file is used without one rather than never.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
         return {};
     return fichier;
 }

@@ -167,6 +167,9 @@ bool ImprimanteDisponible(QPrinter::OutputFormat format, const QString& fichierS
 
 bool ImprimanteDisponible(const QPrinter& imprimante)
 {
+    // A printer chosen in the dialog may have gone from the system since.
+    if (imprimante.outputFormat() == QPrinter::NativeFormat && !imprimante.isValid())
+        return false;
     return ImprimanteDisponible(imprimante.outputFormat(), imprimante.outputFileName());
 }
 

@@ -1,23 +1,13 @@
 #include "Parametres.h"
 
+#include "Arith32.h"
+
 namespace {
 
-// Sums and products wrap like the 32-bit arithmetic the stored formats were
-// computed with, instead of being undefined on a hand-edited record.
-int32_t Plus(int32_t a, int32_t b)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
-int32_t Moins(int32_t a, int32_t b)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
-}
-
-int32_t Fois(int32_t a, int32_t b)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
-}
+using Arith32::Divise;
+using Arith32::Fois;
+using Arith32::Moins;
+using Arith32::Plus;
 
 // start + (index × span) ÷ (count − 1), truncated toward zero; a single label
 // sits at the start offset.
@@ -27,11 +17,7 @@ int32_t Position(int32_t etendue, int32_t debut, int32_t fin, int32_t taille,
     if (nombre <= 1)
         return debut;
     const int32_t ecart = Moins(Moins(Moins(etendue, debut), fin), taille);
-    const int32_t produit = Fois(index, ecart);
-    const int32_t diviseur = nombre - 1;
-    if (produit == INT32_MIN && diviseur == -1)
-        return Plus(debut, produit);
-    return Plus(debut, produit / diviseur);
+    return Plus(debut, Divise(Fois(index, ecart), nombre - 1));
 }
 
 }  // namespace

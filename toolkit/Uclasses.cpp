@@ -1,47 +1,17 @@
 #include "Uclasses.h"
 
+#include "Arith32.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace {
 
-// 32-bit two's-complement arithmetic without undefined behaviour: the
-// operation is done on unsigned values, which wrap, and brought back.
-int32_t Signe(uint32_t v)
-{
-    return static_cast<int32_t>(v);  // modular since C++20, and on every compiler we use
-}
-
-int32_t Plus(int32_t a, int32_t b)
-{
-    return Signe(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
-
-int32_t Moins(int32_t a, int32_t b)
-{
-    return Signe(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
-}
-
-int32_t Fois(int32_t a, int32_t b)
-{
-    return Signe(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
-}
-
-int32_t Oppose(int32_t a)
-{
-    return Signe(0u - static_cast<uint32_t>(a));
-}
-
-// Truncates toward zero. INT32_MIN ÷ −1 wraps to INT32_MIN; a divisor of 0,
-// which no caller passes, gives 0 instead of a trap.
-int32_t Divise(int32_t a, int32_t d)
-{
-    if (d == 0)
-        return 0;
-    if (d == -1)
-        return Oppose(a);
-    return a / d;
-}
+using Arith32::Divise;
+using Arith32::Fois;
+using Arith32::Moins;
+using Arith32::Oppose;
+using Arith32::Plus;
 
 int32_t MulDivTronque(int32_t v, int32_t m, int32_t d)
 {

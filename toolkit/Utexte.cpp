@@ -1,8 +1,19 @@
 #include "Utexte.h"
 
+#include "Arith32.h"
+
 #include <QString>
 
 namespace {
+
+using Arith32::Moins;
+using Arith32::Plus;
+
+// A coordinate at the drawing scale, in percent.
+int Echelle(int valeur, int zoom)
+{
+    return Arith32::Divise(Arith32::Fois(valeur, zoom), 100);
+}
 
 constexpr char kCR = '\r';
 constexpr char kLF = '\n';
@@ -35,8 +46,9 @@ void qlTexte::Init(Canevas& canvas, const Police& police, int zoom)
     FonteFin = police;
     // Negative: the character height without internal leading, in tenths of
     // a millimetre (254 per inch, 72 points per inch).
-    FontePrincipale.Height = -(police.Size * 254) / 72;
-    FonteZoom.Height = -(police.Size * Zoom * 254) / 7200;
+    FontePrincipale.Height = Arith32::Divise(Arith32::Fois(Arith32::Oppose(police.Size), 254), 72);
+    FonteZoom.Height = Arith32::Divise(
+        Arith32::Fois(Arith32::Fois(Arith32::Oppose(police.Size), Zoom), 254), 7200);
     FonteFin.Height = FonteZoom.Height;
 }
 
@@ -49,12 +61,12 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
     Init(canvas, police, 100);
 
     // The right edge reaches one unit further than the bottom edge.
-    canvas.IntersecterClip(qlRect(rectangle.left * Zoom / 100, rectangle.top * Zoom / 100,
-                                  (rectangle.right + 1) * Zoom / 100,
-                                  rectangle.bottom * Zoom / 100));
+    canvas.IntersecterClip(qlRect(Echelle(rectangle.left, Zoom), Echelle(rectangle.top, Zoom),
+                                  Echelle(Plus(rectangle.right, 1), Zoom),
+                                  Echelle(rectangle.bottom, Zoom)));
 
-    const qlRect zone(rectangle.left + marges.left, rectangle.top + marges.top,
-                      rectangle.right - marges.right, rectangle.bottom - marges.bottom);
+    const qlRect zone(Plus(rectangle.left, marges.left), Plus(rectangle.top, marges.top),
+                      Moins(rectangle.right, marges.right), Moins(rectangle.bottom, marges.bottom));
     int ligneDeBase = zone.top;
     if (zone.left < zone.right && zone.top < zone.bottom) {
         bool modeCursif = false;
@@ -77,30 +89,30 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
 
         // A line is started only while its top lies inside the area; its
         // lower part may still be cut off by the clip.
-        ligneDeBase = zone.top + decalagePremiereLigne;
+        ligneDeBase = Plus(zone.top, decalagePremiereLigne);
         std::size_t position = 0;
         while (Caractere(texte, position) != 0
-               && ligneDeBase - decalagePremiereLigne < zone.bottom) {
+               && Moins(ligneDeBase, decalagePremiereLigne) < zone.bottom) {
             EcrireLigne(texte, position, zone, ligneDeBase, alignement, modeCursif, Zoom,
                         decalageVertical);
-            ligneDeBase += interligne;
+            ligneDeBase = Plus(ligneDeBase, interligne);
         }
     }
 
     canvas.AlignementLigneDeBase(false);
     canvas.Restaurer();
     canvas.ChoisirPolice(policeAppelant);
-    return ligneDeBase - zone.top;
+    return Moins(ligneDeBase, zone.top);
 }
 
 void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const qlRect& zone,
                           int ligneDeBase, Alignement alignement, bool cursive, int zoom,
                           int decalageVertical)
 {
-    const int largeur = zone.right - zone.left;
-    const int gauche = zone.left * zoom / 100;
-    const int droite = zone.right * zoom / 100;
-    const int y = (ligneDeBase + decalageVertical) * zoom / 100;
+    const int largeur = Moins(zone.right, zone.left);
+    const int gauche = Echelle(zone.left, zoom);
+    const int droite = Echelle(zone.right, zoom);
+    const int y = Echelle(Plus(ligneDeBase, decalageVertical), zoom);
 
     auto car = [&](std::size_t i) { return Caractere(texte, i); };
     auto mesure = [&](std::size_t debut, std::size_t fin) {
@@ -193,10 +205,10 @@ void qlTexte::Afficher(const char* texte, int longueur, int gauche, int droite, 
     case Alignement::Gauche:
         break;
     case Alignement::Droite:
-        x = droite - Canvas->EtendueTexte(texte, longueur);
+        x = Moins(droite, Canvas->EtendueTexte(texte, longueur));
         break;
     case Alignement::Centre:
-        x = (gauche + droite - Canvas->EtendueTexte(texte, longueur)) / 2;
+        x = Moins(Plus(gauche, droite), Canvas->EtendueTexte(texte, longueur)) / 2;
         break;
     }
     Canvas->AlignementLigneDeBase(true);
@@ -216,10 +228,10 @@ void qlTexte::Afficher(const char* texte, int longueur, int gauche, int droite, 
                 ++i;
             const int n = i - debut;
             if (n > 1)
-                x += Canvas->SortieTexte(x, ligneDeBase, texte + debut, n - 1, origineTab);
+                x = Plus(x, Canvas->SortieTexte(x, ligneDeBase, texte + debut, n - 1, origineTab));
             if (n > 0) {
                 Canvas->ChoisirPolice(FonteFin);
-                x += Canvas->SortieTexte(x, ligneDeBase, texte + debut + n - 1, 1, origineTab);
+                x = Plus(x, Canvas->SortieTexte(x, ligneDeBase, texte + debut + n - 1, 1, origineTab));
                 Canvas->ChoisirPolice(FonteZoom);
             }
         }

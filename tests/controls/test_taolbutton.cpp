@@ -2,6 +2,7 @@
 #include "TAOLButton.h"
 
 #include <QEnterEvent>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -198,6 +199,16 @@ TEST(TAOLButton, RelacherAuDehorsNeCliquePas)
 
     // The next press and release over it is a click again.
     QTest::mouseClick(f.bouton, Qt::LeftButton, {}, QPoint(40, 10));
+    EXPECT_EQ(clics, 1);
+
+    // Dragged off with the button held: raised as soon as the pointer is out.
+    QTest::mousePress(f.bouton, Qt::LeftButton, {}, QPoint(40, 10));
+    ASSERT_TRUE(f.bouton->Enfonce());
+    QMouseEvent glisse(QEvent::MouseMove, QPointF(150, 50), f.bouton->mapToGlobal(QPointF(150, 50)),
+                       Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.bouton, &glisse);
+    EXPECT_FALSE(f.bouton->Enfonce());
+    QTest::mouseRelease(f.bouton, Qt::LeftButton, {}, QPoint(150, 50));
     EXPECT_EQ(clics, 1);
 }
 

@@ -291,6 +291,11 @@ TEST(TLed, LeMinuteurFaitClignoterEtSuitLIntervalle)
         }
     }
     EXPECT_EQ(actifs, 1);
+
+    // A period of 0 stops the ticks instead of repainting without pause.
+    lampe.SetInterval(0);
+    for (const QTimer* minuteur : lampe.findChildren<QTimer*>())
+        EXPECT_FALSE(minuteur->isActive());
 }
 
 TEST(TLed, ChangerLaCouleurEnClignotantRepartDeLaPhaseZero)

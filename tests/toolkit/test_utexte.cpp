@@ -416,3 +416,25 @@ TEST(Utexte, CursiveAligneeADroite)
 }
 
 }  // namespace
+
+namespace {
+
+// Rectangles read from a hand-edited settings file can be extreme: the
+// writer's coordinates wrap in 32 bits instead of overflowing.
+TEST(Utexte, RectanglesExtremesSansDebordement)
+{
+    const qlRect extremes[] = {
+        {0, 0, INT32_MAX, 1000},
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+        {INT32_MAX - 10, 0, INT32_MAX, INT32_MAX},
+    };
+    for (const qlRect& r : extremes) {
+        Ecriture e("Mme UNTEST Hildegarde\r\nligne", r, Alignement::Centre);
+        EXPECT_EQ(e.canevas.Profondeur(), 0);
+        Ecriture d("Mme UNTEST", r, Alignement::Droite, false, Arial10(), qlRect(-5, -5, -5, -5),
+                   INT32_MAX, INT32_MAX, INT32_MAX);
+        EXPECT_EQ(d.canevas.Profondeur(), 0);
+    }
+}
+
+}  // namespace

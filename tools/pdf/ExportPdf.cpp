@@ -48,7 +48,7 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     // The settings, as the window reads them at start-up.
     QString fichierReglages = options.fichierReglages;
     if (fichierReglages.isEmpty()) {
-        fichierReglages = CheminFichierIni();
+        fichierReglages = CheminFichierIniSansCreer();
     } else if (!QFileInfo(fichierReglages).isFile()) {
         return Echec(QStringLiteral("Fichier de réglages introuvable : %1").arg(fichierReglages));
     }
