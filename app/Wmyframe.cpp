@@ -3,7 +3,6 @@
 #include "ChampsElecteurs.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
-#include "LabelCliquable.h"
 #include "TAOLButton.h"
 #include "TLabel3D.h"
 #include "TLed.h"
@@ -17,7 +16,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPrinter>
@@ -98,11 +96,9 @@ TMyFrame::TMyFrame(Dialogues& dialogues, TChampsDia& champsDia, QWidget* parent)
     : QWidget(parent), dialogues_(dialogues), champsDia_(champsDia)
 {
     ConstruireFenetre();
-    // PathFich and DossierAide start empty, the table empty; the format gets
-    // its defaults and the column positions start at zero.
-    Parametres = ::Parametres();
+    // The table, PathFich, DossierAide and the column positions start empty;
+    // the format gets its defaults.
     InitParametres();
-    IndexChamps.fill(0);
     FormCreate();
 }
 
@@ -137,16 +133,20 @@ void TMyFrame::ConstruireFenetre()
                         QStringLiteral("Par défaut ce fichier s'appelle \"CSVListeElectorale.csv\""),
                         40, 112, 262, 13);
 
-    Label16 = new LabelCliquable(
-        QStringLiteral("Comment récupérer ce fichier à partir de Base Elèves ? (pdf)"), this);
-    Label16->setGeometry(40, 128, 283, 13);
-    Label16->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A plain label acting as a link: navy and underlined, hand cursor, the
+    // help document opened by Label16Click rather than by a link of its own.
+    Label16 = new TLinkLabel(this);
+    Label16->setText(QStringLiteral("Comment récupérer ce fichier à partir de Base Elèves ? (pdf)"));
     QFont souligne = font();
     souligne.setUnderline(true);
     Label16->setFont(souligne);
-    Colorer(Label16, kMarine);
-    Label16->setCursor(Qt::PointingHandCursor);
-    Label16->OnClick = [this] { Label16Click(); };
+    Label16->SetLinkType(TLinkType::ltNone);
+    Label16->SetLinkColor(Couleurs::clNavy);
+    Label16->SetLinkColorMouseMove(Couleurs::clNavy);
+    Label16->SetLinkMagnet(false);
+    Label16->SetLinkSound(false);
+    Label16->setGeometry(40, 128, 283, 13);
+    Label16->OnClick = [this](TLinkLabel*) { Label16Click(); };
 
     Label7 = Etiquette(this, QStringLiteral("Voyant de contrôle"), 512, 128, 89, 13);
 
@@ -318,7 +318,7 @@ void TMyFrame::AnalyseFichier()
 
     const int manquant = ChercherChamps(Table[0], IndexChamps);
     if (manquant >= 0) {
-        dialogues_.Message(this, QStringLiteral("Champ non trouvé : ") + ChampsRequis()[manquant]);
+        dialogues_.Message(this, MessageChampNonTrouve(manquant));
         lbFich->setText(QStringLiteral("Fichier incorrect"));
         return;
     }
@@ -387,13 +387,8 @@ void TMyFrame::AOLButton3Click()
         return;
     }
     AjustePagePdf(imprimante, Parametres);
-    try {
-        ImpressionEtiquettes(Parametres, Table, IndexChamps).Imprime(imprimante);
-    } catch (const std::bad_alloc&) {
-        throw;  // shown in French by ExecuterProtege
-    } catch (const std::exception& erreur) {
-        dialogues_.Message(this, QString::fromUtf8(erreur.what()));
-    }
+    // An error while printing reaches ExecuterProtege, which shows its text.
+    ImpressionEtiquettes(Parametres, Table, IndexChamps).Imprime(imprimante);
 }
 
 void TMyFrame::AOLButton6Click()

@@ -14,7 +14,6 @@
 #include <functional>
 
 class Dialogues;
-class LabelCliquable;
 class QFrame;
 class QLabel;
 class TAOLButton;
@@ -57,7 +56,7 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* Label14 = nullptr;
-    LabelCliquable* Label16 = nullptr;
+    TLinkLabel* Label16 = nullptr;
     QLabel* Label7 = nullptr;
     TAOLButton* AOLButton1 = nullptr;
     QLabel* lbFich = nullptr;

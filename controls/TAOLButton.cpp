@@ -32,8 +32,6 @@ TAOLButton::TAOLButton(QWidget* parent) : QWidget(parent)
     FFont.Color = Couleurs::clWhite;
     QWidget::setFont(FFont.VersQFont());
     setFocusPolicy(Qt::NoFocus);
-    if (parent)
-        FCaption = objectName();
     resize(89, 23);
 }
 

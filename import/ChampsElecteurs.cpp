@@ -49,3 +49,8 @@ int ChercherChamps(const Rangee& entete, std::array<int32_t, 20>& indexChamps)
     }
     return -1;
 }
+
+QString MessageChampNonTrouve(int k)
+{
+    return QStringLiteral("Champ non trouvé : ") + ChampsRequis().at(static_cast<std::size_t>(k));
+}

@@ -24,3 +24,6 @@ bool CorrespondChamp(std::string_view cellule, const QString& nom);
 // -1 when all eight were found, else the index k of the first missing name:
 // entries before k then hold their new positions, the others are untouched.
 int ChercherChamps(const Rangee& entete, std::array<int32_t, 20>& indexChamps);
+
+// The message naming the first missing column k, as ChercherChamps returns it.
+QString MessageChampNonTrouve(int k);

@@ -273,36 +273,26 @@ bool TCSV::Sauve(const QString& chemin) const
     if (!fichier.Valide())
         return false;
 
-    const char* const octets = m_Octets.get();
-    std::string ligne;
-    const auto ajouterCellule = [&](const char* texte, std::size_t longueur) {
-        if (!ligne.empty())
-            ligne += m_Separateur;
-        ligne += Guillemet;
-        for (std::size_t i = 0; i < longueur; ++i) {
-            if (texte[i] == Guillemet)
-                ligne += Guillemet;
-            ligne += texte[i];
-        }
-        ligne += Guillemet;
-    };
-
     bool reussi = true;
     std::size_t position = 0;
+    std::string ligne;
+    Rangee rangee;
     for (uint32_t r = 0; r < m_NbRangees && reussi; ++r) {
+        rangee.clear();
+        position = LireRangee(position, &rangee);
+        rangee.resize(m_NbColonnes);
         ligne.clear();
-        uint32_t cellules = 0;
-        bool finRangee = false;
-        while (!finRangee) {
-            const uint64_t entete = LireEntete(octets, position);
-            const auto longueur = static_cast<std::size_t>(entete >> 1);
-            ajouterCellule(octets + position, longueur);
-            position += longueur;
-            finRangee = (entete & 1) != 0;
-            ++cellules;
+        for (const std::string& cellule : rangee) {
+            if (!ligne.empty())
+                ligne += m_Separateur;
+            ligne += Guillemet;
+            for (const char octet : cellule) {
+                if (octet == Guillemet)
+                    ligne += Guillemet;
+                ligne += octet;
+            }
+            ligne += Guillemet;
         }
-        for (; cellules < m_NbColonnes; ++cellules)
-            ajouterCellule(nullptr, 0);
         ligne += "\r\n";
         reussi = fichier.Ecrire(ligne.data(), ligne.size());
     }

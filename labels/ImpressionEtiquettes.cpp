@@ -18,15 +18,6 @@
 
 namespace {
 
-// Labels on one page; 0 unless both counts are positive. Computed in 64 bits
-// so that a large grid cannot wrap into a small or negative count.
-int64_t LabelsSurLaPage(const Parametres& p)
-{
-    if (p.NbCols <= 0 || p.NbLignes <= 0)
-        return 0;
-    return static_cast<int64_t>(p.NbCols) * p.NbLignes;
-}
-
 // Table row of the first voter of page `page` (from 1).
 int32_t PremiereRangeeDePage(int32_t page, int64_t parPage)
 {
@@ -95,7 +86,7 @@ QString RefusImpression(bool voyantAllume, const Parametres& p, uint32_t nbRange
 {
     if (!voyantAllume)
         return QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.");
-    if (LabelsSurLaPage(p) <= 0)
+    if (EtiquettesParPage(p) <= 0)
         return QStringLiteral("Etiquettes non définies");
     if (nbRangees <= 1)
         return QStringLiteral("Extraction CSV incorrecte");
@@ -104,7 +95,7 @@ QString RefusImpression(bool voyantAllume, const Parametres& p, uint32_t nbRange
 
 int32_t NombrePages(const Parametres& p, uint32_t nbRangees)
 {
-    const int64_t parPage = LabelsSurLaPage(p);
+    const int64_t parPage = EtiquettesParPage(p);
     if (parPage <= 0 || nbRangees <= 1)
         return 0;
     const int64_t electeurs = static_cast<int64_t>(nbRangees) - 1;
@@ -213,7 +204,7 @@ void ImpressionEtiquettes::ImprimeDocument(QPrinter& imprimante, const PlagePage
         throw ErreurImpression(MessageDebutImpossible(imprimante));
 
     try {
-        const int64_t parPage = LabelsSurLaPage(m_parametres);
+        const int64_t parPage = EtiquettesParPage(m_parametres);
         for (int32_t page = plage.premiere; page <= plage.derniere; ++page) {
             if (page != plage.premiere && !imprimante.newPage())
                 throw ErreurImpression(

@@ -58,9 +58,11 @@ int32_t PositionLigne(const Parametres& p, int32_t ligne)
     return Position(p.HauteurPage, p.MargeHaute, p.MargeBasse, p.HauteurEtiq, p.NbLignes, ligne);
 }
 
-int32_t EtiquettesParPage(const Parametres& p)
+int64_t EtiquettesParPage(const Parametres& p)
 {
-    return Fois(p.NbCols, p.NbLignes);
+    if (p.NbCols <= 0 || p.NbLignes <= 0)
+        return 0;
+    return static_cast<int64_t>(p.NbCols) * p.NbLignes;
 }
 
 qlRect CelluleEtiquette(const Parametres& p, int32_t ligne, int32_t colonne)

@@ -44,8 +44,9 @@ void InitParametres(Parametres& p);
 int32_t PositionColonne(const Parametres& p, int32_t colonne);
 int32_t PositionLigne(const Parametres& p, int32_t ligne);
 
-// Labels per page (NbCols × NbLignes).
-int32_t EtiquettesParPage(const Parametres& p);
+// Labels per page, NbCols × NbLignes: 0 unless both counts are positive (two
+// negative counts make no grid), in 64 bits so that a large grid cannot wrap.
+int64_t EtiquettesParPage(const Parametres& p);
 
 // The label cell of (ligne, colonne), and the rectangle its text is written in.
 qlRect CelluleEtiquette(const Parametres& p, int32_t ligne, int32_t colonne);

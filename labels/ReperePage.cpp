@@ -33,11 +33,3 @@ void FixerFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool pays
     printer.setPageLayout(mise);
     printer.setFullPage(true);
 }
-
-void PreparerImprimantePdf(QPrinter& printer, const QString& cheminPdf, int32_t largeur,
-                           int32_t hauteur, bool paysage)
-{
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(cheminPdf);
-    FixerFeuille(printer, largeur, hauteur, paysage);
-}

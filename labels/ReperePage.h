@@ -27,6 +27,3 @@ void FixerReperePage(QPainter& painter);
 // page.
 void FixerFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool paysage);
 
-// Makes the printer write a PDF file whose page is that sheet.
-void PreparerImprimantePdf(QPrinter& printer, const QString& cheminPdf, int32_t largeur,
-                           int32_t hauteur, bool paysage);

@@ -69,9 +69,9 @@ Qt::PenStyle VersStyleQt(Canevas::StyleStylo style)
 }  // namespace
 
 CanevasQt::CanevasQt(QPainter& painter, double unitesParPouce)
-    : m_painter(painter), m_unitesParPouce(unitesParPouce)
+    : m_painter(painter), m_unitesParPouce(unitesParPouce), m_font(ConstruireFont(m_police))
 {
-    ChoisirPolice(m_police);
+    m_painter.setFont(m_font);
 }
 
 void CanevasQt::Sauver()
@@ -168,6 +168,9 @@ QFont CanevasQt::ConstruireFont(const Police& police) const
 
 void CanevasQt::ChoisirPolice(const Police& police)
 {
+    // The text writer switches between fonts that are often the same.
+    if (police == m_police && m_painter.font() == m_font)
+        return;
     m_police = police;
     m_font = ConstruireFont(police);
     m_painter.setFont(m_font);

@@ -28,25 +28,3 @@ QString DecodeCp1252(std::string_view octets)
         texte.append(DecodeCp1252(static_cast<unsigned char>(c)));
     return texte;
 }
-
-std::string EncodeCp1252(const QString& texte)
-{
-    std::string octets;
-    octets.reserve(static_cast<size_t>(texte.size()));
-    for (const QChar c : texte) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            octets.push_back(static_cast<char>(u));
-            continue;
-        }
-        char trouve = '?';
-        for (size_t i = 0; i < kPlage80.size(); ++i) {
-            if (kPlage80[i] == u) {
-                trouve = static_cast<char>(0x80 + i);
-                break;
-            }
-        }
-        octets.push_back(trouve);
-    }
-    return octets;
-}

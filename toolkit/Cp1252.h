@@ -4,13 +4,9 @@
 // or compared.
 
 #include <QString>
-#include <string>
 #include <string_view>
 
 // Decodes Windows-1252 bytes. The five bytes the code page leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same value.
 QString DecodeCp1252(std::string_view octets);
 QChar DecodeCp1252(unsigned char octet);
-
-// Encodes to Windows-1252; a character the code page lacks becomes '?'.
-std::string EncodeCp1252(const QString& texte);

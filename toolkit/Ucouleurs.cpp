@@ -26,8 +26,3 @@ QColor VersQColor(uint32_t couleur)
         return palette.color(QPalette::Active, QPalette::WindowText);
     }
 }
-
-uint32_t DepuisQColor(const QColor& couleur)
-{
-    return Couleurs::Rgb(couleur.red(), couleur.green(), couleur.blue());
-}

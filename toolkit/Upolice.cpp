@@ -15,22 +15,6 @@ QFont Police::VersQFont() const
     return font;
 }
 
-void Police::DepuisQFont(const QFont& font)
-{
-    Name = font.family();
-    Size = font.pointSize() > 0 ? font.pointSize()
-                                : static_cast<int>(font.pointSizeF() + 0.5);
-    Height = 0;
-    Bold = font.bold();
-    Italic = font.italic();
-    Underline = font.underline();
-    StrikeOut = font.strikeOut();
-    if (font.fixedPitch())
-        Pitch = 2;
-    else if (Pitch == 2)
-        Pitch = 0;
-}
-
 bool Police::operator==(const Police& autre) const
 {
     return Name == autre.Name && Size == autre.Size && Height == autre.Height

@@ -21,9 +21,6 @@ public:
 
     // A Qt font for widgets, sized in points (Height is ignored).
     QFont VersQFont() const;
-    // Takes face, size, styles and pitch from a Qt font; colour and
-    // character set are left as they are.
-    void DepuisQFont(const QFont& font);
 
     bool operator==(const Police& autre) const;
     bool operator!=(const Police& autre) const { return !(*this == autre); }

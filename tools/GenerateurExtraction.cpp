@@ -1,5 +1,7 @@
 #include "GenerateurExtraction.h"
 
+#include <fstream>
+
 #include <array>
 #include <cstdio>
 #include <string_view>
@@ -245,4 +247,12 @@ std::string GenererExtraction(int nbElecteurs, uint32_t graine)
         resultat += "\r\n";
     }
     return resultat;
+}
+
+bool EcrireFichier(const std::string& chemin, const std::string& octets)
+{
+    std::ofstream sortie(chemin, std::ios::binary | std::ios::trunc);
+    sortie.write(octets.data(), static_cast<std::streamsize>(octets.size()));
+    sortie.close();
+    return static_cast<bool>(sortie);
 }

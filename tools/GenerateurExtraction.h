@@ -13,5 +13,9 @@
 
 std::string GenererExtraction(int nbElecteurs, uint32_t graine);
 
+// Writes the bytes to the file (a local 8-bit name), replacing it; false on
+// any failure.
+bool EcrireFichier(const std::string& chemin, const std::string& octets);
+
 // Number of columns of every line of GenererExtraction's result.
 constexpr int NbColonnesExtraction = 20;

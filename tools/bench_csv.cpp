@@ -130,10 +130,7 @@ int main(int argc, char** argv)
     {
         const std::string extraction = GenererExtraction(nbElecteurs, 20240901u);
         tailleFichier = extraction.size();
-        QFile fichier(chemin);
-        if (!fichier.open(QIODevice::WriteOnly)
-            || fichier.write(extraction.data(), static_cast<qint64>(extraction.size()))
-                != static_cast<qint64>(extraction.size())) {
+        if (!EcrireFichier(QFile::encodeName(chemin).toStdString(), extraction)) {
             std::fprintf(stderr, "Écriture impossible : %s\n", qPrintable(chemin));
             return 1;
         }

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -37,10 +36,7 @@ int main(int argc, char** argv)
     }
     const std::string extraction =
         GenererExtraction(static_cast<int>(nombre), static_cast<uint32_t>(graine));
-    std::ofstream sortie(argv[2], std::ios::binary | std::ios::trunc);
-    sortie.write(extraction.data(), static_cast<std::streamsize>(extraction.size()));
-    sortie.close();
-    if (!sortie) {
+    if (!EcrireFichier(argv[2], extraction)) {
         std::fprintf(stderr, "Impossible d'écrire %s\n", argv[2]);
         return 1;
     }

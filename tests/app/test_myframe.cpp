@@ -4,7 +4,7 @@
 
 #include "Dialogues.h"
 #include "FichiersTest.h"
-#include "LabelCliquable.h"
+#include "TLinkLabel.h"
 #include "TAOLButton.h"
 #include "TLed.h"
 #include "Uglobal.h"
@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -315,7 +316,7 @@ TEST_F(FenetrePrincipale, LeDialogueDesChampsNeGardeQueCeQuiEstConfirme)
 TEST_F(FenetrePrincipale, LeLienDAideOuvreLeDocumentDuDossierDAide)
 {
     Demarrer();
-    fenetre_->Label16Click();
+    QTest::mouseClick(fenetre_->Label16, Qt::LeftButton, {}, QPoint(10, 5));
     ASSERT_EQ(dialogues_.ouverts.size(), 1);
     EXPECT_EQ(dialogues_.ouverts.front(),
               QUrl::fromLocalFile(fenetre_->DossierAide + QStringLiteral("doc1.pdf")));

@@ -16,6 +16,15 @@ namespace {
 
 constexpr int kParPouce = 254;  // one pixel per logical unit
 
+// Makes the printer write a PDF file whose page is that sheet.
+void PreparerImprimantePdf(QPrinter& printer, const QString& cheminPdf, int32_t largeur,
+                           int32_t hauteur, bool paysage)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(cheminPdf);
+    FixerFeuille(printer, largeur, hauteur, paysage);
+}
+
 struct Sortie {
     QTemporaryDir dossier;
     QString Pdf() const { return dossier.filePath(QStringLiteral("page.pdf")); }

@@ -63,8 +63,7 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     if (table.NbRangees() > 1) {
         const int manquant = ChercherChamps(table[0], indexChamps);
         if (manquant >= 0)
-            return Echec(QStringLiteral("Champ non trouvé : ")
-                         + ChampsRequis().at(static_cast<std::size_t>(manquant)));
+            return Echec(MessageChampNonTrouve(manquant));
     }
     const QString refus = RefusImpression(true, parametres, table.NbRangees());
     if (!refus.isEmpty())
@@ -96,12 +95,10 @@ ResultatExport ExportePdf(const OptionsPdf& options)
 
     try {
         ImpressionEtiquettes(parametres, table, indexChamps).Imprime(imprimante);
-    } catch (const ErreurImpression& erreur) {
-        return Echec(erreur.Message());
     } catch (const std::bad_alloc&) {
         return Echec(QStringLiteral("Mémoire insuffisante pour imprimer les étiquettes"));
     } catch (const std::exception& erreur) {
-        return Echec(QString::fromLocal8Bit(erreur.what()));
+        return Echec(QString::fromUtf8(erreur.what()));
     }
 
     if (std::rename(QFile::encodeName(temporaire.fileName()).constData(),

@@ -48,10 +48,7 @@ long PicEnfantsKo()
 
 bool Ecrire(const QString& chemin, const std::string& octets)
 {
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::WriteOnly | QIODevice::Truncate)
-           && fichier.write(octets.data(), static_cast<qint64>(octets.size()))
-                  == static_cast<qint64>(octets.size());
+    return EcrireFichier(QFile::encodeName(chemin).toStdString(), octets);
 }
 
 bool Mesurer(const QString& programme, const QDir& dossier, int electeurs, Mesure& mesure)
