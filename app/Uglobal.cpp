@@ -1,18 +1,3 @@
 #include "Uglobal.h"
 
 QString FichierIni;
-
-void FixeStylo(Canevas& canevas, Canevas::StyleStylo style, uint32_t couleur, int largeur)
-{
-    if (largeur < 1)
-        canevas.FixerStylo(Canevas::StyleStylo::Invisible, couleur, 1);
-    else if (style != Canevas::StyleStylo::Plein)
-        canevas.FixerStylo(style, couleur, 1);
-    else
-        canevas.FixerStylo(style, couleur, largeur);
-}
-
-void FixeBrosse(Canevas& canevas, Canevas::StyleBrosse style, uint32_t couleur)
-{
-    canevas.FixerBrosse(style, couleur);
-}

@@ -4,7 +4,6 @@
 #include "Canevas.h"
 #include "ReperePage.h"
 #include "Ucouleurs.h"
-#include "Uglobal.h"
 #include "Upolice.h"
 #include "Utexte.h"
 

@@ -45,3 +45,9 @@ public:
     // Letter classification of the Windows-1252 code page, accents included.
     virtual bool EstLettre(unsigned char octet) const = 0;
 };
+
+// The pen and the brush of every printed page (the labels and the test page).
+// A width below 1 gives an invisible pen of width 1; a style other than solid
+// gives width 1 with that style; the solid style keeps the width given.
+void FixeStylo(Canevas& canevas, Canevas::StyleStylo style, uint32_t couleur, int largeur);
+void FixeBrosse(Canevas& canevas, Canevas::StyleBrosse style, uint32_t couleur);

@@ -26,3 +26,8 @@ QColor VersQColor(uint32_t couleur)
         return palette.color(QPalette::Active, QPalette::WindowText);
     }
 }
+
+uint32_t DepuisQColor(const QColor& couleur)
+{
+    return Couleurs::Rgb(couleur.red(), couleur.green(), couleur.blue());
+}

@@ -31,3 +31,5 @@ constexpr uint32_t Rgb(int r, int g, int b)
 
 // Resolves a colour value, system colours through the application palette.
 QColor VersQColor(uint32_t couleur);
+// The explicit colour value of a Qt colour (alpha dropped).
+uint32_t DepuisQColor(const QColor& couleur);

@@ -15,6 +15,21 @@ QFont Police::VersQFont() const
     return font;
 }
 
+Police Police::DepuisQFont(const QFont& font, uint32_t couleur)
+{
+    Police police;
+    police.Name = font.family();
+    police.Size = font.pointSize() > 0 ? font.pointSize()
+                                       : static_cast<int>(font.pointSizeF() + 0.5);
+    police.Color = couleur;
+    police.Bold = font.bold();
+    police.Italic = font.italic();
+    police.Underline = font.underline();
+    police.StrikeOut = font.strikeOut();
+    police.Pitch = font.fixedPitch() ? 2 : 0;
+    return police;
+}
+
 bool Police::operator==(const Police& autre) const
 {
     return Name == autre.Name && Size == autre.Size && Height == autre.Height

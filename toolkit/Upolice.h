@@ -21,6 +21,8 @@ public:
 
     // A Qt font for widgets, sized in points (Height is ignored).
     QFont VersQFont() const;
+    // The font a Qt font dialog chose, with a colour it does not carry.
+    static Police DepuisQFont(const QFont& font, uint32_t couleur);
 
     bool operator==(const Police& autre) const;
     bool operator!=(const Police& autre) const { return !(*this == autre); }

@@ -2,7 +2,7 @@
 // and the light, the fields dialog, the help link, the print refusals and the
 // settings written at close. People are answered through the Dialogues seam.
 
-#include "Dialogues.h"
+#include "DialoguesTest.h"
 #include "FichiersTest.h"
 #include "TLinkLabel.h"
 #include "TAOLButton.h"
@@ -30,36 +30,6 @@
 #include <unistd.h>
 
 namespace {
-
-class DialoguesTest final : public Dialogues {
-public:
-    QStringList messages;
-    std::deque<QString> fichiers;  // answers of the file dialog; "" cancels
-    QString dossierPropose, nomPropose;
-    std::function<int(QDialog&)> modal = [](QDialog&) { return int(QDialog::Rejected); };
-    std::function<bool(QPrinter&)> impression = [](QPrinter&) { return false; };
-    int impressionsDemandees = 0;
-    QList<QUrl> ouverts;
-
-    void Message(QWidget*, const QString& texte) override { messages << texte; }
-    QString ChoisirFichier(QWidget*, const QString& dossier, const QString& nom) override
-    {
-        dossierPropose = dossier;
-        nomPropose = nom;
-        if (fichiers.empty())
-            return {};
-        QString reponse = fichiers.front();
-        fichiers.pop_front();
-        return reponse;
-    }
-    int Executer(QDialog& dialogue) override { return modal(dialogue); }
-    bool ChoisirImprimante(QWidget*, QPrinter& imprimante) override
-    {
-        ++impressionsDemandees;
-        return impression(imprimante);
-    }
-    void OuvrirDocument(const QUrl& url) override { ouverts << url; }
-};
 
 const char kEntete[] =
     "num\xe9ro;civilit\xe9 responsable;nom responsable;pr\xe9nom responsable;"

@@ -1,0 +1,95 @@
+#include "Dialogues.h"
+
+#include "Ucouleurs.h"
+
+#include <QAbstractPrintDialog>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+void DialoguesBureau::Message(QWidget* parent, const QString& texte)
+{
+    QMessageBox boite(QMessageBox::NoIcon, QApplication::applicationName(), texte,
+                      QMessageBox::Ok, parent);
+    boite.exec();
+}
+
+QString DialoguesBureau::ChoisirFichier(QWidget* parent, const QString& dossier, const QString& nom)
+{
+    QFileDialog dialogue(parent);
+    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogue.setFileMode(QFileDialog::ExistingFile);
+    // "*.*" would hide files without a dot on this system.
+    dialogue.setNameFilters({QStringLiteral("Fichiers csv (*.csv)"),
+                             QStringLiteral("Tous fichiers (*)")});
+    dialogue.setDefaultSuffix(QStringLiteral("csv"));
+    if (!dossier.isEmpty())
+        dialogue.setDirectory(dossier);
+    if (!nom.isEmpty())
+        dialogue.selectFile(nom);
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
+        return {};
+    return dialogue.selectedFiles().constFirst();
+}
+
+int DialoguesBureau::Executer(QDialog& dialogue)
+{
+    return dialogue.exec();
+}
+
+bool DialoguesBureau::ChoisirImprimante(QWidget* parent, QPrinter& imprimante,
+                                        ChoixImpression choix)
+{
+    QPrintDialog dialogue(&imprimante, parent);
+    if (choix == ChoixImpression::PlageEtFichier) {
+        dialogue.setOptions(QAbstractPrintDialog::PrintToFile
+                            | QAbstractPrintDialog::PrintPageRange);
+    } else {
+        dialogue.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+        // Qt's dialog offers a PDF file unless the printer already writes
+        // to the system's printing service.
+        imprimante.setOutputFormat(QPrinter::NativeFormat);
+    }
+    dialogue.setMinMax(1, imprimante.toPage() > 0 ? imprimante.toPage() : 1);
+    return dialogue.exec() == QDialog::Accepted;
+}
+
+std::optional<Police> DialoguesBureau::ChoisirPolice(QWidget* parent, const Police& initiale)
+{
+    bool choisie = false;
+    const QFont font = QFontDialog::getFont(&choisie, initiale.VersQFont(), parent);
+    if (!choisie)
+        return std::nullopt;
+    return Police::DepuisQFont(font, initiale.Color);
+}
+
+std::optional<uint32_t> DialoguesBureau::ChoisirCouleur(QWidget* parent, uint32_t initiale,
+                                                        const QStringList& personnalisees,
+                                                        int options)
+{
+    // The dialog's custom colours are shared by every colour dialog of the
+    // program; this one offers the button's own.
+    for (int i = 0; i < personnalisees.size() && i < QColorDialog::customCount(); ++i) {
+        const QColor couleur = QColor::fromString(personnalisees.at(i).trimmed());
+        if (couleur.isValid())
+            QColorDialog::setCustomColor(i, couleur);
+    }
+    const QColor choisie = QColorDialog::getColor(
+        VersQColor(initiale), parent, QString(),
+        QColorDialog::ColorDialogOptions(QColorDialog::ColorDialogOption(options)));
+    if (!choisie.isValid())
+        return std::nullopt;
+    return DepuisQColor(choisie);
+}
+
+void DialoguesBureau::OuvrirDocument(const QUrl& url)
+{
+    QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Everything a window asks of a person goes through this seam: message boxes,
+// the file, print, font and colour dialogs, modal dialogs of our own, and the
+// desktop's document opener. The program uses DialoguesBureau; tests answer
+// with their own (tests/common/DialoguesTest.h), so no test waits for anyone.
+
+#include "Upolice.h"
+
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QString;
+class QUrl;
+class QWidget;
+
+class Dialogues {
+public:
+    // What the print dialog lets the user choose besides the printer.
+    enum class ChoixImpression {
+        PlageEtFichier,  // a page range and printing to a file (the labels)
+        PageUnique,      // neither: one page on a real printer (the test page)
+    };
+
+    virtual ~Dialogues() = default;
+
+    // A plain modal box: the application's title, no icon, one OK button.
+    virtual void Message(QWidget* parent, const QString& texte) = 0;
+    // The file-open dialog for CSV extractions; an empty result means cancelled.
+    virtual QString ChoisirFichier(QWidget* parent, const QString& dossier, const QString& nom) = 0;
+    // Runs a dialog modally and returns its result code.
+    virtual int Executer(QDialog& dialogue) = 0;
+    // The print dialog, opened on the printer's from/to pages; false when
+    // cancelled.
+    virtual bool ChoisirImprimante(QWidget* parent, QPrinter& imprimante,
+                                   ChoixImpression choix = ChoixImpression::PlageEtFichier) = 0;
+    // The font dialog, opened on `initiale`; nothing when cancelled. The
+    // desktop's font dialog has no colour of its own: the colour of
+    // `initiale` comes back with the chosen font.
+    virtual std::optional<Police> ChoisirPolice(QWidget* parent, const Police& initiale) = 0;
+    // The colour dialog, opened on `initiale` (a 32-bit colour value, see
+    // Ucouleurs.h) with these custom colours ("#RRGGBB" lines) and options
+    // (QColorDialog::ColorDialogOptions as an int); nothing when cancelled.
+    virtual std::optional<uint32_t> ChoisirCouleur(QWidget* parent, uint32_t initiale,
+                                                   const QStringList& personnalisees,
+                                                   int options) = 0;
+    // Asks the desktop to open a document; the outcome is not examined.
+    virtual void OuvrirDocument(const QUrl& url) = 0;
+};
+
+class DialoguesBureau final : public Dialogues {
+public:
+    void Message(QWidget* parent, const QString& texte) override;
+    QString ChoisirFichier(QWidget* parent, const QString& dossier, const QString& nom) override;
+    int Executer(QDialog& dialogue) override;
+    bool ChoisirImprimante(QWidget* parent, QPrinter& imprimante,
+                           ChoixImpression choix = ChoixImpression::PlageEtFichier) override;
+    std::optional<Police> ChoisirPolice(QWidget* parent, const Police& initiale) override;
+    std::optional<uint32_t> ChoisirCouleur(QWidget* parent, uint32_t initiale,
+                                           const QStringList& personnalisees,
+                                           int options) override;
+    void OuvrirDocument(const QUrl& url) override;
+};

@@ -1,0 +1,68 @@
+#pragma once
+// The Dialogues seam answered by the test: every question is recorded and
+// answered from what the test set beforehand, so nothing waits for a person.
+
+#include "Dialogues.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <deque>
+#include <functional>
+
+class DialoguesTest final : public Dialogues {
+public:
+    QStringList messages;
+    std::deque<QString> fichiers;  // answers of the file dialog; "" cancels
+    QString dossierPropose, nomPropose;
+    std::function<int(QDialog&)> modal = [](QDialog&) { return int(QDialog::Rejected); };
+    // Answers the print dialog; false cancels.
+    std::function<bool(QPrinter&)> impression = [](QPrinter&) { return false; };
+    int impressionsDemandees = 0;
+    ChoixImpression dernierChoixImpression = ChoixImpression::PlageEtFichier;
+    // Answers of the font and colour dialogs; nothing cancels.
+    std::function<std::optional<Police>(const Police&)> police =
+        [](const Police&) { return std::optional<Police>(); };
+    std::function<std::optional<uint32_t>(uint32_t)> couleur =
+        [](uint32_t) { return std::optional<uint32_t>(); };
+    int couleursDemandees = 0;
+    QStringList couleursPersoProposees;
+    int optionsCouleurProposees = 0;
+    QList<QUrl> ouverts;
+
+    void Message(QWidget*, const QString& texte) override { messages << texte; }
+    QString ChoisirFichier(QWidget*, const QString& dossier, const QString& nom) override
+    {
+        dossierPropose = dossier;
+        nomPropose = nom;
+        if (fichiers.empty())
+            return {};
+        QString reponse = fichiers.front();
+        fichiers.pop_front();
+        return reponse;
+    }
+    int Executer(QDialog& dialogue) override { return modal(dialogue); }
+    bool ChoisirImprimante(QWidget*, QPrinter& imprimante, ChoixImpression choix) override
+    {
+        ++impressionsDemandees;
+        dernierChoixImpression = choix;
+        return impression(imprimante);
+    }
+    std::optional<Police> ChoisirPolice(QWidget*, const Police& initiale) override
+    {
+        return police(initiale);
+    }
+    std::optional<uint32_t> ChoisirCouleur(QWidget*, uint32_t initiale,
+                                           const QStringList& personnalisees,
+                                           int options) override
+    {
+        ++couleursDemandees;
+        couleursPersoProposees = personnalisees;
+        optionsCouleurProposees = options;
+        return couleur(initiale);
+    }
+    void OuvrirDocument(const QUrl& url) override { ouverts << url; }
+};
