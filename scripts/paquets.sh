@@ -17,5 +17,5 @@ installer_paquets() {
 }
 
 PAQUETS_PROGRAMME=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-translations-l10n
-                   qt6-qpa-plugins fonts-liberation2 fonts-dejavu-core)
+                   qt6-qpa-plugins qt6-svg-dev fonts-liberation2 fonts-dejavu-core)
 PAQUETS_TESTS=(googletest libgtest-dev libgmock-dev poppler-utils)
