@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -318,6 +319,27 @@ TEST_F(FenetrePrincipale, ImprimerSansImprimanteLeDit)
     EXPECT_EQ(de, 1);
     EXPECT_EQ(a, 2);
     EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Pas d'imprimante trouvée")});
+}
+
+// "Print to file" over the extraction itself would destroy the voters' list.
+TEST_F(FenetrePrincipale, ImprimerDansLeFichierDeLExtractionEstRefuse)
+{
+    Demarrer();
+    const QString chemin = BonFichier(QStringLiteral("liste.csv"), 3);
+    const QByteArray avant = LitOctets(chemin);
+    dialogues_.fichiers = {chemin};
+    fenetre_->AOLButton1Click();
+    dialogues_.impression = [&](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(donnees_.filePath(QStringLiteral("./../%1/liste.csv"))
+                                .arg(QFileInfo(donnees_.path()).fileName()));
+        return true;
+    };
+    fenetre_->AOLButton3Click();
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("Le fichier PDF ne peut pas remplacer l'extraction CSV : "
+                                         "choisissez un autre nom.")});
+    EXPECT_EQ(LitOctets(chemin), avant);
 }
 
 TEST_F(FenetrePrincipale, LaFermetureEnregistreLesReglages)

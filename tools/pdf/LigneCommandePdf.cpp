@@ -126,5 +126,6 @@ QString TexteAide()
         "  0  le PDF est écrit\n"
         "  1  échec : réglages ou extraction illisibles, colonne manquante, aucun électeur,\n"
         "     aucune étiquette sur la feuille, PDF impossible à écrire\n"
-        "  2  ligne de commande incorrecte\n");
+        "  2  ligne de commande incorrecte, ou PDF qui remplacerait l'extraction ou les\n"
+        "     réglages\n");
 }
