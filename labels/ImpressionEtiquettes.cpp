@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -77,16 +78,21 @@ QString MessageDebutImpossible(const QPrinter& imprimante)
 
 // Drops a document that failed half-way. A spooler job is aborted where the
 // printer allows it; a PDF engine cannot abort, so the file it wrote is
-// removed once the painter has let go of it.
-void AbandonneDocument(QPrinter& imprimante, QPainter& painter)
+// removed once the painter has let go of it. Runs while an error is on its
+// way, out of memory perhaps: it throws nothing, and the file name was
+// encoded beforehand, so removing the file needs no memory.
+void AbandonneDocument(QPrinter& imprimante, QPainter& painter, const QByteArray& fichierPdf)
 {
-    const bool pdf = SortiePdf(imprimante);
-    if (!pdf)
-        imprimante.abort();
-    if (painter.isActive())
-        painter.end();
-    if (pdf && !imprimante.outputFileName().isEmpty())
-        QFile::remove(imprimante.outputFileName());
+    try {
+        if (fichierPdf.isEmpty())
+            imprimante.abort();
+        if (painter.isActive())
+            painter.end();
+    } catch (...) {
+        // The error on its way says what went wrong.
+    }
+    if (!fichierPdf.isEmpty())
+        ::unlink(fichierPdf.constData());
 }
 
 }  // namespace
@@ -227,6 +233,9 @@ void ImpressionEtiquettes::ImprimeDocument(QPrinter& imprimante, const PlagePage
     QPainter painter;
     if (!painter.begin(&imprimante))
         throw ErreurImpression(MessageDebutImpossible(imprimante));
+    const QByteArray fichierPdf = SortiePdf(imprimante) && !imprimante.outputFileName().isEmpty()
+                                      ? QFile::encodeName(imprimante.outputFileName())
+                                      : QByteArray();
 
     try {
         const int64_t parPage = EtiquettesParPage(m_parametres);
@@ -245,7 +254,7 @@ void ImpressionEtiquettes::ImprimeDocument(QPrinter& imprimante, const PlagePage
         if (!termine || imprimante.printerState() == QPrinter::Error || pdfVide)
             throw ErreurImpression(QStringLiteral("L'impression n'a pas pu être terminée."));
     } catch (...) {
-        AbandonneDocument(imprimante, painter);
+        AbandonneDocument(imprimante, painter, fichierPdf);
         throw;
     }
 }
