@@ -8,8 +8,9 @@
 //                      empty columns
 //   cellule-10Mo       one voter whose address is one 10 MB word
 //   cellule-50Mo       the same with 50 MB
-//   mot-etroit-2000    a sheet of 24 voters whose address is a 2,000-letter
-//                      word, in a text area narrower than one character
+//   mot-etroit-2000    a sheet of 24 voters whose child's name (the first line
+//                      of a label) is a 2,000-letter word, in a text area
+//                      narrower than one character
 //
 // A child still running after the limit (600 s by default) is killed and
 // reported as such.
@@ -42,10 +43,11 @@ const char* const kEntete =
     "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;adresse responsable;"
     "cp responsable;commune responsable;nom enfant 1;classe enfant 1";
 
-std::string Electeur(int k, const std::string& adresse)
+std::string Electeur(int k, const std::string& adresse, const std::string& enfant = {})
 {
     const std::string n = std::to_string(k);
-    return "Mme;NOM" + n + ";Julie;" + adresse + ";69001;LYON;Enfant" + n + ";CE1\r\n";
+    return "Mme;NOM" + n + ";Julie;" + adresse + ";69001;LYON;"
+        + (enfant.empty() ? "Enfant" + n : enfant) + ";CE1\r\n";
 }
 
 struct Scenario {
@@ -64,22 +66,22 @@ std::vector<Scenario> Scenarios()
             octets += Electeur(k, std::to_string(k) + " rue Haute");
         return octets;
     };
-    const auto motGeant = [](std::size_t taille, int nombre) {
+    const auto motGeant = [](std::size_t taille, int nombre, bool enfant) {
         std::string mot(taille, 'A');
         for (std::size_t i = 0; i < taille; ++i)
             mot[i] = static_cast<char>('A' + i % 26);
         std::string octets = std::string(kEntete) + "\r\n";
         for (int k = 1; k <= nombre; ++k)
-            octets += Electeur(k, mot);
+            octets += enfant ? Electeur(k, "3 rue Haute", mot) : Electeur(k, mot);
         return octets;
     };
     return {
         {"normal-20000", true, [=] { return electeurs(20000, ""); }, ""},
         {"colonnes-100000", true, [=] { return electeurs(20000, std::string(100000, ';')); }, ""},
-        {"cellule-10Mo", true, [=] { return motGeant(10u << 20, 1); }, ""},
-        {"cellule-50Mo", false, [=] { return motGeant(50u << 20, 1); }, ""},
+        {"cellule-10Mo", true, [=] { return motGeant(10u << 20, 1, false); }, ""},
+        {"cellule-50Mo", false, [=] { return motGeant(50u << 20, 1, false); }, ""},
         // 700 − 345 − 345: a text area 1 mm wide.
-        {"mot-etroit-2000", true, [=] { return motGeant(2000, 24); },
+        {"mot-etroit-2000", true, [=] { return motGeant(2000, 24, true); },
          "[Brivane]\nMargeInterneGauche=345\nMargeInterneDroite=345\n"},
     };
 }
