@@ -275,8 +275,8 @@ bool UIni::Charge(const QString& fichier, QString* raison)
     QByteArray tout;
     int erreur = 0;
     if (!LireFichier(fichier, tout, erreur)) {
-        if ((erreur == ENOENT || erreur == ENOTDIR) && !fichier.isEmpty())
-            return true;
+        if (erreur == ENOENT || erreur == ENOTDIR)
+            return true;  // no file: an empty document
         if (raison)
             *raison = RaisonErreurFichier(erreur);
         return false;

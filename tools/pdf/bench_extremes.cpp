@@ -28,6 +28,7 @@
 #include <cstring>
 #include <algorithm>
 #include <functional>
+#include <malloc.h>
 #include <spawn.h>
 #include <string>
 #include <sys/resource.h>
@@ -102,7 +103,10 @@ struct Mesure {
 };
 
 // Runs the program, killing it after `limite` seconds; the peak memory is the
-// child's own (wait4), not the largest of all children so far.
+// child's own (wait4), not the largest of all children so far. A spawned
+// child starts in this process's memory until it runs the program, and that
+// memory counts in its peak: the memory of the generated inputs is given
+// back to the system first.
 bool Lancer(const std::vector<std::string>& arguments, double limite, Mesure& mesure)
 {
     std::vector<char*> argv;
@@ -110,6 +114,7 @@ bool Lancer(const std::vector<std::string>& arguments, double limite, Mesure& me
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
+    malloc_trim(0);
     QElapsedTimer chrono;
     chrono.start();
     pid_t pid = 0;
