@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -80,8 +81,9 @@ QString MessageDebutImpossible(const QPrinter& imprimante)
 // printer allows it; a PDF engine cannot abort, so the file it wrote is
 // removed once the painter has let go of it. Runs while an error is on its
 // way, out of memory perhaps: it throws nothing, and the file name was
-// encoded beforehand, so removing the file needs no memory.
-void AbandonneDocument(QPrinter& imprimante, QPainter& painter, const QByteArray& fichierPdf)
+// encoded beforehand, so removing the file needs no memory. False when the
+// painter could not be ended and is still active.
+bool AbandonneDocument(QPrinter& imprimante, QPainter& painter, const QByteArray& fichierPdf)
 {
     try {
         if (fichierPdf.isEmpty())
@@ -93,6 +95,7 @@ void AbandonneDocument(QPrinter& imprimante, QPainter& painter, const QByteArray
     }
     if (!fichierPdf.isEmpty())
         ::unlink(fichierPdf.constData());
+    return !painter.isActive();
 }
 
 }  // namespace
@@ -230,8 +233,11 @@ void ImpressionEtiquettes::Imprime(QPrinter& imprimante) const
 
 void ImpressionEtiquettes::ImprimeDocument(QPrinter& imprimante, const PlagePages& plage) const
 {
-    QPainter painter;
-    if (!painter.begin(&imprimante))
+    // On the heap: a painter whose end() ran out of memory stays active, and
+    // its destructor would end it again and throw from a destructor, which
+    // ends the program. Such a painter is let go of instead (see below).
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(&imprimante))
         throw ErreurImpression(MessageDebutImpossible(imprimante));
     const QByteArray fichierPdf = SortiePdf(imprimante) && !imprimante.outputFileName().isEmpty()
                                       ? QFile::encodeName(imprimante.outputFileName())
@@ -244,17 +250,18 @@ void ImpressionEtiquettes::ImprimeDocument(QPrinter& imprimante, const PlagePage
                 throw ErreurImpression(
                     QStringLiteral("Impossible de commencer la page %1 du document.").arg(page));
             // The transform is reset by every new page.
-            FixerReperePage(painter);
-            CanevasQt canevas(painter, kUnitesParPouce);
+            FixerReperePage(*painter);
+            CanevasQt canevas(*painter, kUnitesParPouce);
             ImprimePage(canevas, PremiereRangeeDePage(page, parPage));
         }
-        const bool termine = painter.end();
+        const bool termine = painter->end();
         const bool pdfVide = SortiePdf(imprimante)
                              && QFileInfo(imprimante.outputFileName()).size() <= 0;
         if (!termine || imprimante.printerState() == QPrinter::Error || pdfVide)
             throw ErreurImpression(QStringLiteral("L'impression n'a pas pu être terminée."));
     } catch (...) {
-        AbandonneDocument(imprimante, painter, fichierPdf);
+        if (!AbandonneDocument(imprimante, *painter, fichierPdf))
+            static_cast<void>(painter.release());  // leaked rather than destroyed active
         throw;
     }
 }
