@@ -37,8 +37,8 @@ bool FinitLigne(unsigned char c)
     return c == 0 || c == kCR;
 }
 
-// A stretch of the text as the canvas takes it; a line never gets near 2^31
-// characters, as its probes stop where it no longer fits.
+// A stretch of the text as the canvas takes it: a label's text would need
+// gigabytes to hold 2^31 characters.
 int Longueur(std::size_t n)
 {
     return static_cast<int>(std::min<std::size_t>(n, INT32_MAX));
