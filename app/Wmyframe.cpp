@@ -11,6 +11,7 @@
 #include "Uglobal.h"
 #include "Ureglages.h"
 #include "Wchampsdia.h"
+#include "Wformatassistant.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -349,8 +350,11 @@ void TMyFrame::AOLButton1Click()
 
 void TMyFrame::AOLButton2Click()
 {
-    // The format wizard comes with its own window; until then the format is
-    // the one read from the settings.
+    // The wizard writes into Parametres itself, and only from its last page:
+    // its result says nothing more.
+    TFormatAssistant assistant(dialogues_, this);
+    assistant.ChargeFormat(Parametres);
+    dialogues_.Executer(assistant);
 }
 
 void TMyFrame::AOLButton4Click()

@@ -6,9 +6,11 @@
 #include "FichiersTest.h"
 #include "TLinkLabel.h"
 #include "TAOLButton.h"
+#include "TCardinalEdit.h"
 #include "TLed.h"
 #include "Uglobal.h"
 #include "Wchampsdia.h"
+#include "Wformatassistant.h"
 #include "Wmyframe.h"
 
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -290,6 +293,33 @@ TEST_F(FenetrePrincipale, LeLienDAideOuvreLeDocumentDuDossierDAide)
     ASSERT_EQ(dialogues_.ouverts.size(), 1);
     EXPECT_EQ(dialogues_.ouverts.front(),
               QUrl::fromLocalFile(fenetre_->DossierAide + QStringLiteral("doc1.pdf")));
+}
+
+TEST_F(FenetrePrincipale, LAssistantDeFormatEcritSurTerminerEtPasSurAnnuler)
+{
+    Demarrer();
+    for (const bool terminer : {false, true}) {
+        bool vu = false;
+        dialogues_.modal = [&](QDialog& d) {
+            auto* assistant = dynamic_cast<TFormatAssistant*>(&d);
+            EXPECT_NE(assistant, nullptr);
+            if (!assistant)
+                return int(QDialog::Rejected);
+            vu = true;
+            EXPECT_EQ(assistant->parentWidget(), fenetre_.get());
+            assistant->edNbLignes->setText(QStringLiteral("7"));
+            while (assistant->PageCourante() != QLatin1String("Merci"))
+                assistant->btSuiv->click();
+            if (!terminer)
+                assistant->btPrec->click();
+            assistant->btFermer->click();
+            return assistant->result();
+        };
+        fenetre_->AOLButton2Click();
+        EXPECT_TRUE(vu);
+        EXPECT_EQ(fenetre_->Parametres.NbLignes, terminer ? 7 : 8);
+        EXPECT_TRUE(fenetre_->findChildren<TFormatAssistant*>().isEmpty());
+    }
 }
 
 TEST_F(FenetrePrincipale, ImprimerSansFichierEstRefuseAvantLeDialogue)
