@@ -1,5 +1,6 @@
 #include "Wformatassistant.h"
 
+#include "Arith32.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
 #include "PageTest.h"
@@ -82,7 +83,7 @@ QLabel* Texte(QWidget* parent, const QString& texte, int x, int y, int largeur, 
     return label;
 }
 
-// A caption on one line, grown to its text if the font is wider than planned.
+// A caption on one line, as wide as its text.
 QLabel* Legende(QWidget* parent, const QString& texte, int x, int y)
 {
     auto* label = new QLabel(texte, parent);
@@ -633,8 +634,8 @@ bool TFormatAssistant::QuitterPageFormat()
 bool TFormatAssistant::QuitterPageNombre()
 {
     // A number above 2^31 reads as a negative one, which the check refuses.
-    copie_.NbLignes = static_cast<int32_t>(edNbLignes->Value());
-    copie_.NbCols = static_cast<int32_t>(edNbCols->Value());
+    copie_.NbLignes = Arith32::Signe(edNbLignes->Value());
+    copie_.NbCols = Arith32::Signe(edNbCols->Value());
     return Accepte(VerifieNombreEtiquettes(copie_));
 }
 
