@@ -73,7 +73,13 @@ demarrer_brivane() {
     attendre 60 "la fenêtre « Brivane » s'affiche" fenetre_ou_fin
     kill -0 "$PID_BRIVANE" 2>/dev/null || echouer "Brivane s'est arrêté au démarrage"
     FENETRE=$(fenetre_visible Brivane)
+    # 619 × 459, centred on the 1024 × 768 screen.
+    attendre 10 "la fenêtre est centrée" fenetre_centree
     read -r X0 Y0 < <(origine "$FENETRE")
+}
+
+fenetre_centree() {
+    [ "$(origine "$FENETRE")" = "$(((1024 - 619) / 2)) $(((768 - 459) / 2))" ]
 }
 
 # The status light Led1 (544, 152, 22 × 22): its centre's colour.
@@ -174,15 +180,15 @@ reglages_ecrits() {
         | tr -d '\r')
     local cle trouvees
     trouvees=$(printf '%s\n' "$section" | cut -d= -f1 | sort)
-    [ "$(printf '%s\n' "$trouvees" | uniq | wc -l)" -eq 21 ] \
-        || echouer "$(printf '%s\n' "$trouvees" | uniq | wc -l) clés distinctes au lieu de 21"
-    [ "$(printf '%s\n' "$trouvees" | wc -l)" -eq 21 ] || echouer "clé écrite deux fois"
+    [ "$(uniq <<<"$trouvees" | wc -l)" -eq 21 ] \
+        || echouer "$(uniq <<<"$trouvees" | wc -l) clés distinctes au lieu de 21"
+    [ "$(wc -l <<<"$trouvees")" -eq 21 ] || echouer "clé écrite deux fois"
     for cle in "${CLES[@]}"; do
-        printf '%s\n' "$trouvees" | grep -qx "$cle" || echouer "clé absente : $cle"
+        grep -qx "$cle" <<<"$trouvees" || echouer "clé absente : $cle"
     done
     local attendue
     for attendue in "$@"; do
-        printf '%s\n' "$section" | grep -qxF "$attendue" || echouer "$attendue absent du fichier"
+        grep -qxF "$attendue" <<<"$section" || echouer "$attendue absent du fichier"
     done
 }
 

@@ -112,7 +112,9 @@ affichage_virtuel() {
 
 # fenetre_visible TITRE: the id of the visible window of that exact title.
 fenetre_visible() {
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 | grep .
+    local ids
+    ids=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)
+    [ -n "$ids" ] && echo "${ids%%$'\n'*}"
 }
 
 fenetre_absente() {
