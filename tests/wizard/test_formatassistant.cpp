@@ -165,6 +165,7 @@ TEST_F(Assistant, TabulationDansLOrdreDesChampsPuisDesBoutons)
 TEST_F(Assistant, EchapEtEntreeNAppuientQueSurLeBoutonQuiALeFocus)
 {
     TFormatAssistant& a = Ouvrir();
+    Taper(a.edLargeurPage, "21,5");  // Enter re-formats it below
     const struct {
         QWidget* focus;
         Qt::Key touche;
@@ -180,6 +181,7 @@ TEST_F(Assistant, EchapEtEntreeNAppuientQueSurLeBoutonQuiALeFocus)
         EXPECT_TRUE(a.isVisible());
         EXPECT_EQ(a.PageCourante(), QLatin1String(c.page));
     }
+    EXPECT_EQ(a.edLargeurPage->text(), QStringLiteral("21,50"));
     a.btFermer->setFocus();
     QTest::keyClick(a.btFermer, Qt::Key_Return);
     EXPECT_FALSE(a.isVisible());
