@@ -7,6 +7,7 @@
 #include "TAOLButton.h"
 #include "TCardinalEdit.h"
 #include "TColorButton.h"
+#include "TCommonEdit.h"
 #include "TDecimalEdit.h"
 #include "THintBox.h"
 #include "Ucouleurs.h"
@@ -666,6 +667,11 @@ bool TFormatAssistant::QuitterPageDecalage()
 
 void TFormatAssistant::btSuivClick()
 {
+    // A mouse click takes the focus from the field, which re-formats it to
+    // two decimals first; a press from the keyboard's shortcut or a screen
+    // reader leaves the focus where it is, so re-format it here the same way.
+    if (auto* champ = qobject_cast<TCommonEdit*>(focusWidget()))
+        champ->SetValue2();
     const QString page = PageCourante();
     if (page == QLatin1String("Page")) {
         if (!QuitterPageFormat())

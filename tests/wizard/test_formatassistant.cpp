@@ -271,7 +271,19 @@ TEST_F(Assistant, TaperUneTailleChoisitAutreEtA4ImposeSaTaille)
     EXPECT_EQ(Suivant({}), QString());
     EXPECT_EQ(a.CopieTravail().LargeurPage, 2100);
     EXPECT_EQ(a.CopieTravail().HauteurPage, 2970);
-    EXPECT_EQ(a.edHauteurPage->text(), QStringLiteral("5"));
+    EXPECT_EQ(a.edHauteurPage->text(), QStringLiteral("5,00"));  // not read, only re-formatted
+}
+
+TEST_F(Assistant, SuivantLitLeChampAyantLeFocusArrondiADeuxDecimales)
+{
+    // Pressed without the focus leaving the field (keyboard, screen reader):
+    // 7,005 is still read as the 7,01 it shows once re-formatted.
+    TFormatAssistant& a = Ouvrir();
+    ASSERT_TRUE(AllerA(QStringLiteral("Etiquette")));
+    EXPECT_EQ(Suivant({{"Largeur, cm", "7,005"}}),
+              QStringLiteral("Les étiquettes sont trop larges pour tenir sur la page."));
+    EXPECT_EQ(a.edLargeurEtiq->text(), QStringLiteral("7,01"));
+    EXPECT_EQ(a.CopieTravail().LargeurEtiq, 701);
 }
 
 TEST_F(Assistant, LePaysageMontreLesDeuxPanneauxExplicatifs)
