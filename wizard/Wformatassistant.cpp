@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QSvgRenderer>
 #include <QSvgWidget>
@@ -670,8 +671,11 @@ void TFormatAssistant::btSuivClick()
     // A mouse click takes the focus from the field, which re-formats it to
     // two decimals first; a press from the keyboard's shortcut or a screen
     // reader leaves the focus where it is, so re-format it here the same way.
-    if (auto* champ = qobject_cast<TCommonEdit*>(focusWidget()))
+    // Re-formatting is not typing: a page size chosen as "A4" stays chosen.
+    if (auto* champ = qobject_cast<TCommonEdit*>(focusWidget())) {
+        const QSignalBlocker silence(champ);
         champ->SetValue2();
+    }
     const QString page = PageCourante();
     if (page == QLatin1String("Page")) {
         if (!QuitterPageFormat())
