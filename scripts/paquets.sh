@@ -18,4 +18,5 @@ installer_paquets() {
 
 PAQUETS_PROGRAMME=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-translations-l10n
                    qt6-qpa-plugins qt6-svg-dev fonts-liberation2 fonts-dejavu-core)
-PAQUETS_TESTS=(googletest libgtest-dev libgmock-dev poppler-utils)
+PAQUETS_TESTS=(googletest libgtest-dev libgmock-dev poppler-utils qt6-base-private-dev
+               xvfb dbus at-spi2-core python3-pyatspi)
