@@ -2,6 +2,7 @@
 
 #include "ChampsElecteurs.h"
 #include "ImpressionEtiquettes.h"
+#include "PageTest.h"
 #include "Parametres.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <new>
 #include <sys/stat.h>
 
@@ -41,6 +43,52 @@ QString MessageEcriture(const QString& sortie)
     return QStringLiteral("Impossible d'écrire le fichier PDF « %1 »").arg(sortie);
 }
 
+// Runs imprime on a PDF printer that writes a temporary file in the output's
+// folder, renamed to the output once the document is complete.
+ResultatExport EcritPdf(const QString& sortie, int32_t pages,
+                        const std::function<void(QPrinter&)>& imprime)
+{
+    const QFileInfo infoSortie(sortie);
+    QTemporaryFile temporaire(infoSortie.absoluteDir().filePath(
+        QStringLiteral(".%1.XXXXXX").arg(infoSortie.fileName())));
+    if (!temporaire.open())
+        return Echec(MessageEcriture(sortie));
+    temporaire.close();
+
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(temporaire.fileName());
+    try {
+        imprime(imprimante);
+    } catch (const std::bad_alloc&) {
+        return Echec(QStringLiteral("Mémoire insuffisante pour imprimer les étiquettes"));
+    } catch (const std::exception& erreur) {
+        return Echec(QString::fromUtf8(erreur.what()));
+    }
+
+    if (std::rename(QFile::encodeName(temporaire.fileName()).constData(),
+                    QFile::encodeName(sortie).constData())
+        != 0)
+        return Echec(MessageEcriture(sortie));
+    temporaire.setAutoRemove(false);
+    DonnerDroitsOrdinaires(sortie);
+
+    ResultatExport resultat;
+    resultat.code = ResultatExport::kSucces;
+    resultat.pages = pages;
+    return resultat;
+}
+
+// The format's test page, without any extraction. A grid without a label is
+// refused as it is for the labels: its test page would be blank.
+ResultatExport ExportePageTest(const OptionsPdf& options, const Parametres& parametres)
+{
+    if (EtiquettesParPage(parametres) <= 0)
+        return Echec(QStringLiteral("Etiquettes non définies"));
+    return EcritPdf(options.sortie, 1,
+                    [&](QPrinter& imprimante) { ImprimeTest(imprimante, parametres); });
+}
+
 }  // namespace
 
 ResultatExport ExportePdf(const OptionsPdf& options)
@@ -54,6 +102,8 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     }
     Parametres parametres;
     LitParametres(parametres, fichierReglages);
+    if (options.pageTest)
+        return ExportePageTest(options, parametres);
 
     // The extraction, loaded and checked as step 1 of the window does.
     TCSV table;
@@ -75,43 +125,16 @@ ResultatExport ExportePdf(const OptionsPdf& options)
                          .arg(nbPages),
                      ResultatExport::kUsage);
 
-    const QFileInfo infoSortie(options.sortie);
-    QTemporaryFile temporaire(infoSortie.absoluteDir().filePath(
-        QStringLiteral(".%1.XXXXXX").arg(infoSortie.fileName())));
-    if (!temporaire.open())
-        return Echec(MessageEcriture(options.sortie));
-    temporaire.close();
-
-    QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setOutputFormat(QPrinter::PdfFormat);
-    imprimante.setOutputFileName(temporaire.fileName());
-    AjustePagePdf(imprimante, parametres);
-    if (options.plageDonnee) {
-        imprimante.setPrintRange(QPrinter::PageRange);
-        imprimante.setFromTo(options.premiere, options.derniere);
-    } else {
-        imprimante.setPrintRange(QPrinter::AllPages);
-    }
-
-    try {
-        ImpressionEtiquettes(parametres, table, indexChamps).Imprime(imprimante);
-    } catch (const std::bad_alloc&) {
-        return Echec(QStringLiteral("Mémoire insuffisante pour imprimer les étiquettes"));
-    } catch (const std::exception& erreur) {
-        return Echec(QString::fromUtf8(erreur.what()));
-    }
-
-    if (std::rename(QFile::encodeName(temporaire.fileName()).constData(),
-                    QFile::encodeName(options.sortie).constData())
-        != 0)
-        return Echec(MessageEcriture(options.sortie));
-    temporaire.setAutoRemove(false);
-    DonnerDroitsOrdinaires(options.sortie);
-
-    ResultatExport resultat;
-    resultat.code = ResultatExport::kSucces;
     const PlagePages plage = PagesAImprimer(options.plageDonnee, options.premiere,
                                             options.derniere, nbPages);
-    resultat.pages = plage.derniere - plage.premiere + 1;
-    return resultat;
+    return EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
+        AjustePagePdf(imprimante, parametres);
+        if (options.plageDonnee) {
+            imprimante.setPrintRange(QPrinter::PageRange);
+            imprimante.setFromTo(options.premiere, options.derniere);
+        } else {
+            imprimante.setPrintRange(QPrinter::AllPages);
+        }
+        ImpressionEtiquettes(parametres, table, indexChamps).Imprime(imprimante);
+    });
 }
