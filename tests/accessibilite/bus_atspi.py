@@ -14,6 +14,7 @@ Everything runs in one process group of its own, ended whatever happens; every
 wait is a poll with a time limit.
 """
 
+import importlib.util
 import os
 import select
 import shutil
@@ -92,9 +93,8 @@ def finir_groupe(groupe):
 
 
 def dehors(brivane):
-    try:
-        import pyatspi  # noqa: F401
-    except ImportError:
+    # Looked for, not imported: importing it would reach for a bus out here.
+    if importlib.util.find_spec("pyatspi") is None:
         print("python3-pyatspi manque : scripts/tester.sh installe PAQUETS_TESTS", file=sys.stderr)
         return 1
     dossier = tempfile.mkdtemp(prefix="brivane-atspi-")
