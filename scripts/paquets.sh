@@ -23,3 +23,6 @@ PAQUETS_TESTS=(googletest libgtest-dev libgmock-dev poppler-utils)
 # desktop metadata validators.
 PAQUETS_TESTS+=(xvfb xdotool imagemagick cups printer-driver-cups-pdf desktop-file-utils
                appstream)
+# Accessibility: Qt's private headers to switch it on in unit tests, and the
+# desktop's accessibility bus (D-Bus, AT-SPI and its Python client).
+PAQUETS_TESTS+=(qt6-base-private-dev dbus at-spi2-core python3-pyatspi)
