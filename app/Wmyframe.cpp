@@ -12,12 +12,17 @@
 #include "Uglobal.h"
 #include "Ureglages.h"
 #include "Wchampsdia.h"
+#include "Wformatassistant.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPrinter>
 #include <QScreen>
@@ -91,12 +96,25 @@ QString TrouverDossierAide()
     return dossier.endsWith(QLatin1Char('/')) ? dossier : dossier + QLatin1Char('/');
 }
 
+// The main window is a plain QWidget, which assistive technologies would take
+// for a nameless filler: it is a window, named by its title.
+QAccessibleInterface* FenetreAccessible(const QString& classe, QObject* objet)
+{
+    if (classe == QLatin1String("TMyFrame"))
+        if (auto* fenetre = qobject_cast<TMyFrame*>(objet))
+            return new QAccessibleWidget(fenetre, QAccessible::Window);
+    return nullptr;
+}
+
 }  // namespace
 
 TMyFrame::TMyFrame(Dialogues& dialogues, TChampsDia& champsDia, QWidget* parent)
     : QWidget(parent), dialogues_(dialogues), champsDia_(champsDia)
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(&FenetreAccessible), true);
     ConstruireFenetre();
+    ConstruireRaccourcis();
     // The table, PathFich, DossierAide and the column positions start empty;
     // the format gets its defaults.
     InitParametres();
@@ -212,6 +230,32 @@ void TMyFrame::ConstruirePanneau()
     lnkSite->SetLinkType(TLinkType::ltHTTPS);
     lnkSite->SetLinkDestination(QStringLiteral("www.education.gouv.fr"));
     lnkSite->setGeometry(16, 70, 150, 14);
+}
+
+void TMyFrame::ConstruireRaccourcis()
+{
+    // The desktop's usual keys, on top of the mouse: they change neither the
+    // buttons nor where the focus goes.
+    const struct {
+        QKeySequence touches;
+        void (TMyFrame::*gestionnaire)();
+    } raccourcis[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_O), &TMyFrame::AOLButton1Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), &TMyFrame::AOLButton3Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), &TMyFrame::AOLButton6Click},
+        {QKeySequence(Qt::Key_F1), &TMyFrame::Label16Click},
+    };
+    for (const auto& raccourci : raccourcis) {
+        auto* action = new QAction(this);
+        action->setShortcut(raccourci.touches);
+        action->setShortcutContext(Qt::WindowShortcut);
+        // A key held down must not open a second dialog behind the first.
+        action->setAutoRepeat(false);
+        connect(action, &QAction::triggered, this, [this, gestionnaire = raccourci.gestionnaire] {
+            ExecuterProtege([this, gestionnaire] { (this->*gestionnaire)(); });
+        });
+        addAction(action);
+    }
 }
 
 TAOLButton* TMyFrame::Bouton(const QString& legende, int x, int y, int largeur,
@@ -350,8 +394,11 @@ void TMyFrame::AOLButton1Click()
 
 void TMyFrame::AOLButton2Click()
 {
-    // The format wizard comes with its own window; until then the format is
-    // the one read from the settings.
+    // The wizard writes into Parametres itself, and only from its last page:
+    // its result says nothing more.
+    TFormatAssistant assistant(dialogues_, this);
+    assistant.ChargeFormat(Parametres);
+    dialogues_.Executer(assistant);
 }
 
 void TMyFrame::AOLButton4Click()

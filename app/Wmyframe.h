@@ -2,7 +2,9 @@
 // The main window: the three steps (open and check the extraction, describe
 // the sheet and the fields, print), the status text and light, start-up and
 // shut-down. It owns the table, the column positions, the format and the help
-// folder for the whole life of the program.
+// folder for the whole life of the program. Ctrl+O, Ctrl+P, Ctrl+Q and F1 do
+// what "Ouvrir le fichier...", "Imprimer les étiquettes...", "Quitter" and the
+// help link do.
 
 #include "Parametres.h"
 #include "Ucsv.h"
@@ -87,6 +89,7 @@ private:
     void FormClose();
     void ConstruireFenetre();
     void ConstruirePanneau();
+    void ConstruireRaccourcis();
     TAOLButton* Bouton(const QString& legende, int x, int y, int largeur, void (TMyFrame::*gestionnaire)());
 
     Dialogues& dialogues_;

@@ -1,5 +1,9 @@
 #include "TAOLButton.h"
 
+#include "Uaccessibilite.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -24,8 +28,63 @@ void Contour(QPainter& painter, int w, int h)
 }
 }  // namespace
 
+// A push button named by its caption. Its press action is a click, and it has
+// none while the button's own Enabled flag is off, the look being the same.
+class TAOLButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit TAOLButtonAccessible(TAOLButton* bouton)
+        : QAccessibleWidget(bouton, QAccessible::Button)
+    {
+    }
+
+    static QAccessibleInterface* Fabrique(const QString& classe, QObject* objet)
+    {
+        if (classe == QLatin1String("TAOLButton"))
+            if (auto* bouton = qobject_cast<TAOLButton*>(objet))
+                return new TAOLButtonAccessible(bouton);
+        return nullptr;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return Accessibilite::Nom(widget(), Bouton()->Caption());
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State etat = QAccessibleWidget::state();
+        etat.disabled = etat.disabled || !Bouton()->Enabled();
+        etat.pressed = Bouton()->Enfonce();
+        return etat;
+    }
+
+    QStringList actionNames() const override
+    {
+        if (state().disabled)
+            return {};
+        return {pressAction()};
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action != pressAction() || state().disabled)
+            return;
+        TAOLButton* bouton = Bouton();
+        Accessibilite::PresserPlusTard(bouton, [bouton] { bouton->Click(); });
+    }
+
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    TAOLButton* Bouton() const { return static_cast<TAOLButton*>(widget()); }
+};
+
 TAOLButton::TAOLButton(QWidget* parent) : QWidget(parent)
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(&TAOLButtonAccessible::Fabrique), true);
     FFont.Name = QStringLiteral("Arial");
     FFont.Size = 8;
     FFont.Bold = true;
@@ -42,8 +101,24 @@ QSize TAOLButton::sizeHint() const
 
 void TAOLButton::SetCap(const QString& legende)
 {
+    const bool change = legende != FCaption;
     FCaption = legende;
     Relever();
+    if (change && accessibleName().isEmpty()) {
+        QAccessibleEvent evenement(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&evenement);
+    }
+}
+
+void TAOLButton::SetEnabled(bool actif)
+{
+    if (actif == FEnabled)
+        return;
+    FEnabled = actif;
+    QAccessible::State change;
+    change.disabled = true;
+    QAccessibleStateChangeEvent evenement(this, change);
+    QAccessible::updateAccessibility(&evenement);
 }
 
 void TAOLButton::SetCol(uint32_t couleur)

@@ -1,7 +1,8 @@
 #pragma once
 // A flat-coloured push button with a raised edge, drawn entirely by itself,
 // with its own enabled flag and its own click event. It never takes the
-// keyboard focus.
+// keyboard focus. Assistive technologies see a push button named by its
+// caption, which they can press.
 
 #include "Ucouleurs.h"
 #include "Upolice.h"
@@ -38,7 +39,7 @@ public:
     // The button's own flag, not QWidget::isEnabled(): while it is false,
     // presses draw nothing and raise nothing, and the look stays the same.
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool actif) { FEnabled = actif; }
+    void SetEnabled(bool actif);
 
     // Left button only, and only while Enabled() is set.
     TMouseEvent OnMouseDown;
@@ -63,6 +64,9 @@ protected:
     virtual void Click();
 
 private:
+    // Presses the button on behalf of an assistive technology.
+    friend class TAOLButtonAccessible;
+
     // Draws the raised look, or the pressed one while a press is shown.
     void Paint(QPainter& painter) const;
     void DessinerLegende(QPainter& painter, int decalage) const;

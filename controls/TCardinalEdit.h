@@ -15,6 +15,8 @@ public:
     // Empty text gives 0; otherwise the low 32 bits of the number; unreadable
     // text gives MinValue.
     uint32_t Value() const;
+    // Range-checked (when Validate is on), formatted, shown. A FormatString
+    // that is not one integer conversion ("%u", "%03u") is read as "%u".
     void SetValue(uint32_t valeur);
     uint32_t CheckValue(uint32_t valeur);
 
@@ -24,6 +26,11 @@ public:
     void SetMaxValue(uint32_t valeur) { FMaxValue = valeur; }
 
     void SetValue2() override;
+
+protected:
+    TKeyChar CheckKeyChar(QChar& touche) override;
+    // Digits up to 4294967295; no sign, which would wrap round when read.
+    bool SyntaxOk() override;
 
 private:
     uint32_t FMinValue = 0;

@@ -1,7 +1,9 @@
 #pragma once
 // A push button whose face shows a swatch of the colour it holds; a click (or
 // a press, see ActivationEvent) opens the colour dialog and, when the user
-// confirms a colour, shows it and raises OnColorChange.
+// confirms a colour, shows it and raises OnColorChange. Space and Enter work
+// as on any button. For a screen reader it is a push button named by its
+// accessible name, described by its colour, with a press action.
 
 #include "Ucouleurs.h"
 
@@ -12,6 +14,7 @@
 #include <functional>
 
 class Dialogues;
+class QImage;
 
 class TColorButton : public QWidget {
     Q_OBJECT
@@ -33,6 +36,7 @@ public:
     void SetOptions(int options) { FOptions = options; }
     const QStringList& CustomColors() const { return FCustomColors; }
     void SetCustomColors(const QStringList& couleurs) { FCustomColors = couleurs; }
+    // 1 enlarges the swatch by two pixels on every side; 2 and above are ignored.
     int Margin() const { return FMargin; }
     void SetMargin(int marge);
 
@@ -43,18 +47,46 @@ public:
     // The dialogs must outlive the button.
     void SetDialogues(Dialogues* dialogues) { FDialogues = dialogues; }
 
+    // True while the button is drawn pressed.
+    bool Enfonce() const { return FEnfonce; }
+    // Opens the colour dialog as a click does; nothing while disabled.
+    void ChoisirCouleur();
+
+    // The colour in words, as a screen reader says it ("rouge 255, vert 0, bleu 0").
+    QString DescriptionCouleur() const;
+
+    QSize sizeHint() const override { return {44, 22}; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
+    virtual void MouseDown(Qt::MouseButton bouton, int x, int y);
+    virtual void MouseMove(int x, int y);
+    virtual void MouseUp(Qt::MouseButton bouton, int x, int y);
+    // A completed click: the button comes up; with aeClick the dialog opens.
+    virtual void Click();
     // Opens the colour dialog.
     virtual void DoClick();
 
 private:
+    // The face, frames, focus rectangle and swatch, pixel for pixel.
+    QImage Paint() const;
+    void ChangerEtat(bool enfonce);
+
     TActivationEvent FActivationEvent = TActivationEvent::aeClick;
     uint32_t FColor = Couleurs::clWhite;
     int FOptions = 0;
     QStringList FCustomColors;
     int FMargin = 1;
     Dialogues* FDialogues = nullptr;
+
+    bool FEnfonce = false;
+    // A left press (or Space) that began on the button is in progress.
+    bool FSuivi = false;
 };

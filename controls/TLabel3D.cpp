@@ -1,7 +1,10 @@
 #include "TLabel3D.h"
 
+#include "Uaccessibilite.h"
 #include "Ucouleurs.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <optional>
 
@@ -29,10 +32,46 @@ Copies CopiesDuStyle(TCaptionStyle style)
     }
     return {};
 }
+
+// Static text read by its caption, the embossing being mere looks.
+class TLabel3DAccessible final : public QAccessibleWidget {
+public:
+    explicit TLabel3DAccessible(TLabel3D* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    static QAccessibleInterface* Fabrique(const QString& classe, QObject* objet)
+    {
+        if (classe == QLatin1String("TLabel3D"))
+            if (auto* label = qobject_cast<TLabel3D*>(objet))
+                return new TLabel3DAccessible(label);
+        return nullptr;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            const auto* label = static_cast<const TLabel3D*>(widget());
+            return Accessibilite::Nom(
+                label, Accessibilite::LegendeLue(label->text(), label->ShowAccelChar()));
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State etat = QAccessibleWidget::state();
+        etat.readOnly = true;
+        return etat;
+    }
+};
 }  // namespace
 
 TLabel3D::TLabel3D(QWidget* parent) : TCustomLabel(parent)
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(&TLabel3DAccessible::Fabrique), true);
     setWordWrap(true);
     resize(62, 16);
 }

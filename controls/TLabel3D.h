@@ -2,6 +2,7 @@
 // A label whose caption looks embossed: one or two copies of the text, moved
 // one pixel down-right or up-left, in the desktop's button highlight and
 // shadow colours, lie under the text itself. Its text always wraps.
+// Assistive technologies read it as a label, by its caption.
 
 #include "TCustomLabel.h"
 

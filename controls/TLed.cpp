@@ -1,7 +1,11 @@
 #include "TLed.h"
 
+#include "Uaccessibilite.h"
+#include "UnomCouleur.h"
 #include "Uremplissage.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEnterEvent>
 #include <QPainter>
 #include <QTimer>
@@ -28,10 +32,54 @@ QRgb VersRgb(uint32_t couleur)
 {
     return VersQColor(couleur).rgb();
 }
+
+// A lamp whose state is its value (checked while it is true) and whose
+// description says its colour. It is a graphic: Qt hands the Indicator role
+// to the desktop's accessibility bus as "unknown", which a screen reader
+// would read out.
+class TLedAccessible final : public QAccessibleWidget {
+public:
+    explicit TLedAccessible(TLed* led) : QAccessibleWidget(led, QAccessible::Graphic) {}
+
+    static QAccessibleInterface* Fabrique(const QString& classe, QObject* objet)
+    {
+        if (classe == QLatin1String("TLed"))
+            if (auto* led = qobject_cast<TLed*>(objet))
+                return new TLedAccessible(led);
+        return nullptr;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name:
+            return Accessibilite::Nom(widget(), TLed::NomAccessibleParDefaut());
+        case QAccessible::Description: {
+            const QString description = widget()->accessibleDescription();
+            return description.isEmpty() ? Led()->CouleurLue() : description;
+        }
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State etat = QAccessibleWidget::state();
+        etat.checked = Led()->Value();
+        return etat;
+    }
+
+private:
+    TLed* Led() const { return static_cast<TLed*>(widget()); }
+};
+
 }  // namespace
 
 TLed::TLed(QWidget* parent) : QWidget(parent)
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(&TLedAccessible::Fabrique), true);
     ChargerRessources();
     CreateLedBitmap();
 }
@@ -83,6 +131,30 @@ QString TLed::NomImage(TLEDStyle style, bool encadre)
     return QLatin1Char(encadre ? 'B' : 'N') + QLatin1String(forme);
 }
 
+QString TLed::NomAccessibleParDefaut()
+{
+    return QStringLiteral("Voyant de contrôle");
+}
+
+QString TLed::CouleurLue() const
+{
+    return NomCouleur(FValue ? FTrueColor : FFalseColor);
+}
+
+void TLed::AnnoncerChangement(bool valeur, const QString& couleur)
+{
+    if (valeur != FValue) {
+        QAccessible::State change;
+        change.checked = true;
+        QAccessibleStateChangeEvent evenement(this, change);
+        QAccessible::updateAccessibility(&evenement);
+    }
+    if (couleur != CouleurLue()) {
+        QAccessibleEvent evenement(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&evenement);
+    }
+}
+
 QSize TLed::sizeHint() const
 {
     return TailleStyle(FLEDStyle);
@@ -92,10 +164,12 @@ void TLed::ChangeValue(bool valeur)
 {
     if (valeur == FValue)
         return;
+    const QString couleur = CouleurLue();
     FValue = valeur;
     MontrerValeur();
     if (FBlink)
         SetLedTimer();
+    AnnoncerChangement(!valeur, couleur);
 }
 
 void TLed::ChangeBlink(bool clignote)
@@ -147,6 +221,7 @@ void TLed::ChangerCouleur(uint32_t& champ, uint32_t couleur)
 {
     if (couleur == champ)
         return;
+    const QString nomAvant = CouleurLue();
     const bool clignotait = FBlink;
     if (clignotait)
         ChangeBlink(false);
@@ -154,6 +229,7 @@ void TLed::ChangerCouleur(uint32_t& champ, uint32_t couleur)
     CreateLedBitmap();
     ChangeBlink(clignotait);
     repaint();
+    AnnoncerChangement(FValue, nomAvant);
 }
 
 void TLed::SetInterval(int millisecondes)

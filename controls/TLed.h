@@ -1,7 +1,9 @@
 #pragma once
 // A small indicator lamp with a boolean value: it shows a picture of a lamp
 // whose face is recoloured with TrueColor or FalseColor, and can blink
-// between the two pictures.
+// between the two pictures. Assistive technologies see a graphic named
+// "Voyant de contrôle" (or its accessible name) whose description is the
+// French name of the colour of its value, and are told when either changes.
 
 #include "Ucouleurs.h"
 
@@ -63,6 +65,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // The lamp's name on the accessibility bus when it has no accessible name.
+    static QString NomAccessibleParDefaut();
+    // The French name of the colour of the current value ("vert", "rouge"...).
+    QString CouleurLue() const;
+
     // Size of the control, and name of the picture, for a style.
     static QSize TailleStyle(TLEDStyle style);
     static QString NomImage(TLEDStyle style, bool encadre);
@@ -89,6 +96,9 @@ private:
     void MontrerValeur();
     // Changes a colour around a rebuild of the pictures, pausing the blinking.
     void ChangerCouleur(uint32_t& champ, uint32_t couleur);
+    // Tells assistive technologies what changed since `valeur` and `couleur`
+    // were the value and its colour's name.
+    void AnnoncerChangement(bool valeur, const QString& couleur);
 
     uint32_t FTrueColor = Couleurs::clLime;
     uint32_t FFalseColor = Couleurs::clSilver;

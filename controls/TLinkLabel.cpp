@@ -1,11 +1,67 @@
 #include "TLinkLabel.h"
 
+#include "Uaccessibilite.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDesktopServices>
 #include <QEnterEvent>
 #include <QUrl>
 
+// A link read by its caption, whose press action is a click on it.
+class TLinkLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit TLinkLabelAccessible(TLinkLabel* lien) : QAccessibleWidget(lien, QAccessible::Link) {}
+
+    static QAccessibleInterface* Fabrique(const QString& classe, QObject* objet)
+    {
+        if (classe == QLatin1String("TLinkLabel"))
+            if (auto* lien = qobject_cast<TLinkLabel*>(objet))
+                return new TLinkLabelAccessible(lien);
+        return nullptr;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return Accessibilite::Nom(
+                Lien(), Accessibilite::LegendeLue(Lien()->text(), Lien()->ShowAccelChar()));
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State etat = QAccessibleWidget::state();
+        etat.linked = true;
+        etat.readOnly = true;
+        return etat;
+    }
+
+    QStringList actionNames() const override
+    {
+        if (state().disabled)
+            return {};
+        return {pressAction()};
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action != pressAction() || state().disabled)
+            return;
+        TLinkLabel* lien = Lien();
+        Accessibilite::PresserPlusTard(lien, [lien] { lien->Click(); });
+    }
+
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    TLinkLabel* Lien() const { return static_cast<TLinkLabel*>(widget()); }
+};
+
 TLinkLabel::TLinkLabel(QWidget* parent) : TCustomLabel(parent)
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(&TLinkLabelAccessible::Fabrique), true);
     QFont police = font();
     police.setUnderline(true);
     setFont(police);

@@ -2,6 +2,8 @@
 // A label that behaves like a hyperlink: it changes colour under the
 // pointer, can jump one pixel up and left, plays the desktop's menu sounds,
 // and on a click asks the desktop to open its protocol and destination.
+// Assistive technologies see a link named by its caption, which they can
+// press as one clicks it.
 
 #include "TCustomLabel.h"
 #include "Ucouleurs.h"
@@ -57,6 +59,9 @@ protected:
     void Click() override;
 
 private:
+    // Clicks the label on behalf of an assistive technology.
+    friend class TLinkLabelAccessible;
+
     void ColorerTexte(uint32_t couleur);
     void Jouer(const QString& evenement) const;
 

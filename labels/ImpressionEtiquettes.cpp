@@ -1,21 +1,11 @@
 #include "ImpressionEtiquettes.h"
 
-#include "CanevasQt.h"
-#include "Canevas.h"
+#include "PageEtiquettes.h"
 #include "ReperePage.h"
-#include "Ucouleurs.h"
 #include "Upolice.h"
-#include "Utexte.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QPageLayout>
-#include <QPainter>
 
 #include <algorithm>
 #include <limits>
-#include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -66,36 +56,6 @@ void AjouterCellule(std::string& texte, std::string_view cellule)
 bool SortiePdf(const QPrinter& imprimante)
 {
     return imprimante.outputFormat() == QPrinter::PdfFormat;
-}
-
-QString MessageDebutImpossible(const QPrinter& imprimante)
-{
-    if (SortiePdf(imprimante))
-        return QStringLiteral("Impossible de créer le fichier PDF « %1 ».")
-            .arg(imprimante.outputFileName());
-    return QStringLiteral("Impossible de commencer l'impression sur « %1 ».")
-        .arg(imprimante.printerName());
-}
-
-// Drops a document that failed half-way. A spooler job is aborted where the
-// printer allows it; a PDF engine cannot abort, so the file it wrote is
-// removed once the painter has let go of it. Runs while an error is on its
-// way, out of memory perhaps: it throws nothing, and the file name was
-// encoded beforehand, so removing the file needs no memory. False when the
-// painter could not be ended and is still active.
-bool AbandonneDocument(QPrinter& imprimante, QPainter& painter, const QByteArray& fichierPdf)
-{
-    try {
-        if (fichierPdf.isEmpty())
-            imprimante.abort();
-        if (painter.isActive())
-            painter.end();
-    } catch (...) {
-        // The error on its way says what went wrong.
-    }
-    if (!fichierPdf.isEmpty())
-        ::unlink(fichierPdf.constData());
-    return !painter.isActive();
 }
 
 }  // namespace
@@ -208,11 +168,6 @@ bool AjustePagePdf(QPrinter& imprimante, const Parametres& p)
     return true;
 }
 
-ErreurImpression::ErreurImpression(const QString& message)
-    : std::runtime_error(message.toUtf8().toStdString())
-{
-}
-
 ImpressionEtiquettes::ImpressionEtiquettes(const Parametres& parametres, const TCSV& table,
                                            const TableIndexChamps& indexChamps)
     : m_parametres(parametres), m_table(table), m_indexChamps(indexChamps)
@@ -221,9 +176,6 @@ ImpressionEtiquettes::ImpressionEtiquettes(const Parametres& parametres, const T
 
 void ImpressionEtiquettes::Imprime(QPrinter& imprimante) const
 {
-    imprimante.setDocName(TitreDocumentEtiquettes());
-    imprimante.setPageOrientation(m_parametres.Orientation ? QPageLayout::Landscape
-                                                           : QPageLayout::Portrait);
     const PlagePages plage =
         PagesAImprimer(imprimante, NombrePages(m_parametres, m_table.NbRangees()));
     if (plage.premiere > plage.derniere)
@@ -233,61 +185,25 @@ void ImpressionEtiquettes::Imprime(QPrinter& imprimante) const
 
 void ImpressionEtiquettes::ImprimeDocument(QPrinter& imprimante, const PlagePages& plage) const
 {
-    // On the heap: a painter whose end() ran out of memory stays active, and
-    // its destructor would end it again and throw from a destructor, which
-    // ends the program. Such a painter is let go of instead (see below).
-    auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&imprimante))
-        throw ErreurImpression(MessageDebutImpossible(imprimante));
-    const QByteArray fichierPdf = SortiePdf(imprimante) && !imprimante.outputFileName().isEmpty()
-                                      ? QFile::encodeName(imprimante.outputFileName())
-                                      : QByteArray();
-
-    try {
-        const int64_t parPage = EtiquettesParPage(m_parametres);
-        for (int32_t page = plage.premiere; page <= plage.derniere; ++page) {
-            if (page != plage.premiere && !imprimante.newPage())
-                throw ErreurImpression(
-                    QStringLiteral("Impossible de commencer la page %1 du document.").arg(page));
-            // The transform is reset by every new page.
-            FixerReperePage(*painter);
-            CanevasQt canevas(*painter, kUnitesParPouce);
-            ImprimePage(canevas, PremiereRangeeDePage(page, parPage));
-        }
-        const bool termine = painter->end();
-        const bool pdfVide = SortiePdf(imprimante)
-                             && QFileInfo(imprimante.outputFileName()).size() <= 0;
-        if (!termine || imprimante.printerState() == QPrinter::Error || pdfVide)
-            throw ErreurImpression(QStringLiteral("L'impression n'a pas pu être terminée."));
-    } catch (...) {
-        if (!AbandonneDocument(imprimante, *painter, fichierPdf))
-            static_cast<void>(painter.release());  // leaked rather than destroyed active
-        throw;
-    }
+    DocumentImpression document(imprimante, TitreDocumentEtiquettes(), m_parametres.Orientation);
+    const int64_t parPage = EtiquettesParPage(m_parametres);
+    for (int32_t page = plage.premiere; page <= plage.derniere; ++page)
+        ImprimePage(document.NouvellePage(page), PremiereRangeeDePage(page, parPage));
+    document.Termine();
 }
 
 void ImpressionEtiquettes::ImprimePage(Canevas& canevas, int32_t premiereRangee) const
 {
-    const Parametres& p = m_parametres;
-    FixeStylo(canevas, Canevas::StyleStylo::Plein, Couleurs::clBlack, 1);
-    FixeBrosse(canevas, Canevas::StyleBrosse::Plein, Couleurs::clWhite);
-    if (p.NbLignes <= 0 || p.NbCols <= 0)
-        return;
-
-    EtatCanevasSauve etat(canevas);
-    Police police;
-    p.Fonte.Restaure(police);
-
     const int64_t nbRangees = m_table.NbRangees();
     int64_t rangee = premiereRangee;
-    for (int32_t ligne = 0; ligne < p.NbLignes && rangee < nbRangees; ++ligne) {
-        for (int32_t colonne = 0; colonne < p.NbCols && rangee < nbRangees; ++colonne) {
-            ImprimeEtiquette(canevas, police, RectangleTexte(p, ligne, colonne),
-                             static_cast<int32_t>(rangee));
-            ++rangee;
-        }
-    }
-    etat.Restaurer();
+    ParcourtPage(canevas, m_parametres, [&](int32_t ligne, int32_t colonne, const Police& police) {
+        if (rangee >= nbRangees)
+            return false;
+        ImprimeEtiquette(canevas, police, RectangleTexte(m_parametres, ligne, colonne),
+                         static_cast<int32_t>(rangee));
+        ++rangee;
+        return true;
+    });
 }
 
 void ImpressionEtiquettes::ImprimeEtiquette(Canevas& canevas, const Police& police,
@@ -295,11 +211,6 @@ void ImpressionEtiquettes::ImprimeEtiquette(Canevas& canevas, const Police& poli
 {
     if (rangee < 0 || static_cast<int64_t>(rangee) >= static_cast<int64_t>(m_table.NbRangees()))
         return;
-    if (rectangle.left >= rectangle.right || rectangle.top >= rectangle.bottom)
-        return;
-
-    const std::string texte = ComposeEtiquette(m_table.Vue(rangee), m_indexChamps, m_parametres);
-    qlTexte redacteur;
-    redacteur.Ecrire(canevas, police, 100, texte, rectangle, qlTexte::Alignement::Gauche, 0, 0, 0,
-                     false, qlRect(0, 0, 0, 0));
+    EcritTexteEtiquette(canevas, police, rectangle,
+                        ComposeEtiquette(m_table.Vue(rangee), m_indexChamps, m_parametres));
 }

@@ -5,6 +5,7 @@
 // Everything but Imprime works on a Canevas, so the layout and the texts can
 // be checked without a printer.
 
+#include "DocumentImpression.h"
 #include "Parametres.h"
 #include "Ucsv.h"
 
@@ -13,7 +14,6 @@
 
 #include <array>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -74,14 +74,6 @@ bool ImprimanteDisponible(const QPrinter& imprimante);
 // labels. A real printer keeps its paper. Returns whether the page was set;
 // a sheet without a positive width and height leaves the page as it was.
 bool AjustePagePdf(QPrinter& imprimante, const Parametres& p);
-
-// Raised by Imprime when the printer refuses a step; the message is French,
-// UTF-8, for the user.
-class ErreurImpression : public std::runtime_error {
-public:
-    explicit ErreurImpression(const QString& message);
-    QString Message() const { return QString::fromUtf8(what()); }
-};
 
 // One print job over the loaded table. The format, the table and the column
 // positions are only read and must outlive the job.

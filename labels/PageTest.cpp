@@ -1,6 +1,10 @@
-// Provisional: the outlines and the sample text come with the test page's own
-// work.
 #include "PageTest.h"
+
+#include "Arith32.h"
+#include "Canevas.h"
+#include "DocumentImpression.h"
+#include "ImpressionEtiquettes.h"
+#include "PageEtiquettes.h"
 
 QString TitreDocumentTest()
 {
@@ -15,6 +19,23 @@ const std::string& TexteExempleTest()
     return texte;
 }
 
-void ImprimePageTest(Canevas&, const Parametres&) {}
+void ImprimePageTest(Canevas& canevas, const Parametres& p)
+{
+    // Truncated 32-bit arithmetic, like every length of the layout.
+    const int32_t largeurCoin = Arith32::Divise(Arith32::Fois(p.LargeurEtiq, 15), 100);
+    const int32_t hauteurCoin = Arith32::Divise(Arith32::Fois(p.HauteurEtiq, 15), 100);
+    ParcourtPage(canevas, p, [&](int32_t ligne, int32_t colonne, const Police& police) {
+        canevas.RectangleArrondi(CelluleEtiquette(p, ligne, colonne), largeurCoin, hauteurCoin);
+        EcritTexteEtiquette(canevas, police, RectangleTexte(p, ligne, colonne),
+                            TexteExempleTest());
+        return true;
+    });
+}
 
-void ImprimeTest(QPrinter&, const Parametres&) {}
+void ImprimeTest(QPrinter& imprimante, const Parametres& parametres)
+{
+    AjustePagePdf(imprimante, parametres);
+    DocumentImpression document(imprimante, TitreDocumentTest(), parametres.Orientation);
+    ImprimePageTest(document.NouvellePage(1), parametres);
+    document.Termine();
+}

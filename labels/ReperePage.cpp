@@ -33,3 +33,10 @@ void FixerFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool pays
     printer.setPageLayout(mise);
     printer.setFullPage(true);
 }
+
+void FixerReperePage(QPainter& painter, int32_t decalageX, int32_t decalageY)
+{
+    FixerReperePage(painter);
+    if (painter.device() != nullptr)
+        painter.translate(decalageX, decalageY);
+}

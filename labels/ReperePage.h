@@ -27,3 +27,11 @@ void FixerReperePage(QPainter& painter);
 // page.
 void FixerFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool paysage);
 
+
+// Largest calibration shift either way, in tenths of a millimetre (1 cm).
+constexpr int32_t kDecalageMax = 100;
+
+// The same system moved by the printer's calibration: everything drawn lands
+// decalageX tenths of a millimetre further right and decalageY further down
+// (left and up when negative), on the page as it comes out of the printer.
+void FixerReperePage(QPainter& painter, int32_t decalageX, int32_t decalageY);

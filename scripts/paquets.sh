@@ -19,3 +19,10 @@ installer_paquets() {
 PAQUETS_PROGRAMME=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-translations-l10n
                    qt6-qpa-plugins qt6-svg-dev fonts-liberation2 fonts-dejavu-core)
 PAQUETS_TESTS=(googletest libgtest-dev libgmock-dev poppler-utils)
+# End to end: a virtual display, a private CUPS with a PDF printer, the
+# desktop metadata validators.
+PAQUETS_TESTS+=(xvfb xdotool imagemagick cups printer-driver-cups-pdf desktop-file-utils
+               appstream)
+# Accessibility: Qt's private headers to switch it on in unit tests, and the
+# desktop's accessibility bus (D-Bus, AT-SPI and its Python client).
+PAQUETS_TESTS+=(qt6-base-private-dev dbus at-spi2-core python3-pyatspi)

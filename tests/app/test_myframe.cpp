@@ -1,16 +1,22 @@
 // The main window driven offscreen: every path that changes the status text
-// and the light, the fields dialog, the help link, the print refusals and the
-// settings written at close. People are answered through the Dialogues seam.
+// and the light, the fields dialog, the help link, the print refusals, the
+// settings written at close, the keyboard shortcuts and what assistive
+// technologies read. People are answered through the Dialogues seam.
 
 #include "DialoguesTest.h"
 #include "FichiersTest.h"
+#include "TLabel3D.h"
 #include "TLinkLabel.h"
 #include "TAOLButton.h"
+#include "TCardinalEdit.h"
 #include "TLed.h"
 #include "Uglobal.h"
 #include "Wchampsdia.h"
+#include "Wformatassistant.h"
 #include "Wmyframe.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -18,9 +24,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -30,6 +38,7 @@
 #include <fcntl.h>
 #include <new>
 #include <functional>
+#include <stdexcept>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -123,6 +132,14 @@ protected:
         fenetre_->show();
         QCoreApplication::sendPostedEvents(fenetre_.get(), TMyFrame::EvDemarrage);
         return *fenetre_;
+    }
+
+    // A key pressed by a person, in the window they are working in.
+    void Taper(Qt::Key touche, Qt::KeyboardModifiers modificateurs = Qt::NoModifier)
+    {
+        fenetre_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre_.get()));
+        QTest::keyClick(fenetre_.get(), touche, modificateurs);
     }
 
     QString Statut() const { return fenetre_->lbFich->text(); }
@@ -333,6 +350,33 @@ TEST_F(FenetrePrincipale, LeLienDAideOuvreLeDocumentDuDossierDAide)
               QUrl::fromLocalFile(fenetre_->DossierAide + QStringLiteral("doc1.pdf")));
 }
 
+TEST_F(FenetrePrincipale, LAssistantDeFormatEcritSurTerminerEtPasSurAnnuler)
+{
+    Demarrer();
+    for (const bool terminer : {false, true}) {
+        bool vu = false;
+        dialogues_.modal = [&](QDialog& d) {
+            auto* assistant = dynamic_cast<TFormatAssistant*>(&d);
+            EXPECT_NE(assistant, nullptr);
+            if (!assistant)
+                return int(QDialog::Rejected);
+            vu = true;
+            EXPECT_EQ(assistant->parentWidget(), fenetre_.get());
+            assistant->edNbLignes->setText(QStringLiteral("7"));
+            while (assistant->PageCourante() != QLatin1String("Merci"))
+                assistant->btSuiv->click();
+            if (!terminer)
+                assistant->btPrec->click();
+            assistant->btFermer->click();
+            return assistant->result();
+        };
+        fenetre_->AOLButton2Click();
+        EXPECT_TRUE(vu);
+        EXPECT_EQ(fenetre_->Parametres.NbLignes, terminer ? 7 : 8);
+        EXPECT_TRUE(fenetre_->findChildren<TFormatAssistant*>().isEmpty());
+    }
+}
+
 TEST_F(FenetrePrincipale, ImprimerSansFichierEstRefuseAvantLeDialogue)
 {
     Demarrer();
@@ -465,6 +509,141 @@ TEST_F(FenetrePrincipale, UnEchecDEcritureALaFermetureEstSignaleEtLaFenetreSeFer
     EXPECT_FALSE(fenetre_->isVisible());
     EXPECT_EQ(dialogues_.messages,
               QStringList{QStringLiteral("Impossible d'écrire dans ") + CheminIni()});
+}
+
+TEST_F(FenetrePrincipale, CtrlOOuvreLeFichierCommeLEtapeUn)
+{
+    Demarrer();
+    QWidget* focusAvant = QApplication::focusWidget();
+    dialogues_.fichiers = {BonFichier()};
+    Taper(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(dialogues_.fichiers.empty());
+    EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
+    EXPECT_TRUE(Voyant());
+    // The buttons stay as they were: no caption, look or focus of their own changes.
+    EXPECT_EQ(fenetre_->AOLButton1->Caption(), QStringLiteral("Ouvrir le fichier..."));
+    EXPECT_FALSE(fenetre_->AOLButton1->Enfonce());
+    EXPECT_EQ(fenetre_->AOLButton1->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(QApplication::focusWidget(), focusAvant);
+}
+
+TEST_F(FenetrePrincipale, CtrlPImprimeCommeLEtapeTrois)
+{
+    Demarrer();
+    Taper(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.")});
+
+    // An error in the middle of the job is shown as the button shows it.
+    dialogues_.messages.clear();
+    dialogues_.fichiers = {BonFichier()};
+    Taper(Qt::Key_O, Qt::ControlModifier);
+    dialogues_.impression = [](QPrinter&) -> bool { throw std::runtime_error("Imprimante débranchée"); };
+    Taper(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(dialogues_.impressionsDemandees, 1);
+    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Imprimante débranchée")});
+    EXPECT_TRUE(fenetre_->isVisible());
+}
+
+TEST_F(FenetrePrincipale, CtrlQQuitteEnEnregistrantLesReglages)
+{
+    Demarrer();
+    const QString chemin = BonFichier();
+    dialogues_.fichiers = {chemin};
+    fenetre_->AOLButton1Click();
+    Taper(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(fenetre_->isVisible());
+    const QByteArray contenu = LitOctets(CheminIni());
+    EXPECT_TRUE(contenu.contains("PathFich=" + chemin.toUtf8())) << contenu.constData();
+}
+
+TEST_F(FenetrePrincipale, F1OuvreLeDocumentDAide)
+{
+    Demarrer();
+    Taper(Qt::Key_F1);
+    ASSERT_EQ(dialogues_.ouverts.size(), 1);
+    EXPECT_EQ(dialogues_.ouverts.front(),
+              QUrl::fromLocalFile(fenetre_->DossierAide + QStringLiteral("doc1.pdf")));
+}
+
+TEST_F(FenetrePrincipale, LesRaccourcisSeTaisentSousUnDialogue)
+{
+    Demarrer();
+    // While the fields dialog is open, Ctrl+Q and F1 belong to it, not to the
+    // main window behind it.
+    bool actif = false;
+    dialogues_.modal = [&actif](QDialog& d) {
+        QTimer::singleShot(0, &d, [&actif, &d] {
+            actif = QTest::qWaitForWindowActive(&d);
+            QTest::keyClick(&d, Qt::Key_Q, Qt::ControlModifier);
+            QTest::keyClick(&d, Qt::Key_F1);
+            d.reject();
+        });
+        return d.exec();
+    };
+    fenetre_->AOLButton4Click();
+    EXPECT_TRUE(actif);
+    EXPECT_TRUE(fenetre_->isVisible());
+    EXPECT_TRUE(dialogues_.ouverts.isEmpty());
+}
+
+// What a screen reader finds in the main window, read through Qt's
+// accessibility interfaces as the desktop's bus reads them.
+TEST_F(FenetrePrincipale, UnLecteurDEcranLitChaqueControleParSaLegende)
+{
+    TMyFrame& f = Demarrer();
+    QAccessibleInterface* fenetre = QAccessible::queryAccessibleInterface(&f);
+    ASSERT_NE(fenetre, nullptr);
+    EXPECT_EQ(fenetre->role(), QAccessible::Window);
+    EXPECT_EQ(fenetre->text(QAccessible::Name), QStringLiteral("Brivane"));
+
+    struct Lu {
+        QWidget* controle;
+        QAccessible::Role role;
+        QString nom;
+        bool appuyable;
+    };
+    const Lu lus[] = {
+        {f.Label1, QAccessible::StaticText, QStringLiteral("Brivane"), false},
+        {f.Label3, QAccessible::StaticText, QStringLiteral("Etape 1"), false},
+        {f.Label4, QAccessible::StaticText,
+         QStringLiteral("Indiquer le chemin de l'extraction CSV de la liste électorale, "
+                        "provenant de  Base Elève."),
+         false},
+        {f.Label16, QAccessible::Link,
+         QStringLiteral("Comment récupérer ce fichier à partir de Base Elèves ? (pdf)"), true},
+        {f.Label7, QAccessible::StaticText, QStringLiteral("Voyant de contrôle"), false},
+        {f.AOLButton1, QAccessible::Button, QStringLiteral("Ouvrir le fichier..."), true},
+        {f.lbFich, QAccessible::StaticText, QStringLiteral("Fichier non défini"), false},
+        {f.Led1, QAccessible::Graphic, QStringLiteral("Voyant de contrôle"), false},
+        {f.AOLButton2, QAccessible::Button, QStringLiteral("Définir le format..."), true},
+        {f.AOLButton4, QAccessible::Button, QStringLiteral("Définir les champs..."), true},
+        {f.Label8, QAccessible::StaticText, QStringLiteral("Imprimer... "), false},
+        {f.AOLButton3, QAccessible::Button, QStringLiteral("Imprimer les étiquettes..."), true},
+        {f.AOLButton6, QAccessible::Button, QStringLiteral("Quitter"), true},
+        {f.lbTitre, QAccessible::StaticText, QStringLiteral("Brivane"), false},
+        {f.lnkSite, QAccessible::Link, QStringLiteral("www.education.gouv.fr"), true},
+    };
+    for (const Lu& l : lus) {
+        SCOPED_TRACE(l.nom.toStdString());
+        QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(l.controle);
+        ASSERT_NE(interface, nullptr);
+        EXPECT_EQ(interface->role(), l.role);
+        EXPECT_EQ(interface->text(QAccessible::Name), l.nom);
+        EXPECT_FALSE(interface->state().invisible);
+        QAccessibleActionInterface* actions = interface->actionInterface();
+        EXPECT_EQ(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()),
+                  l.appuyable);
+    }
+
+    // The light tells the state of the loaded file.
+    QAccessibleInterface* voyant = QAccessible::queryAccessibleInterface(f.Led1);
+    EXPECT_EQ(voyant->text(QAccessible::Description), QStringLiteral("rouge"));
+    EXPECT_FALSE(voyant->state().checked);
+    dialogues_.fichiers = {BonFichier()};
+    f.AOLButton1Click();
+    EXPECT_EQ(voyant->text(QAccessible::Description), QStringLiteral("vert"));
+    EXPECT_TRUE(voyant->state().checked);
 }
 
 }  // namespace

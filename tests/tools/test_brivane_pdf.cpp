@@ -4,16 +4,20 @@
 #include "FichiersTest.h"
 #include "LecturePdf.h"
 #include "LigneCommandePdf.h"
+#include "Parametres.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -399,6 +403,126 @@ TEST_F(BrivanePdf, AideEnFrancais)
         "Usage : brivane-pdf [--settings FICHIER] [--pages PREMIERE-DERNIERE] "
         "EXTRACTION.csv SORTIE.pdf")));
     EXPECT_TRUE(e.sortie.contains(QStringLiteral("Codes de sortie")));
+    EXPECT_TRUE(e.sortie.contains(
+        QStringLiteral("brivane-pdf --test-page [--settings FICHIER] SORTIE.pdf")));
+}
+
+// ----------------------------------------------------------------------------
+// The test page
+
+// Words in reading order, so that two pages drawn alike compare word by word.
+std::vector<MotPdf> MotsTries(const PagePdf& page)
+{
+    std::vector<MotPdf> mots = page.mots;
+    const auto cle = [](const MotPdf& m) {
+        return std::make_pair(std::lround(m.haut * 10), m.gauche);
+    };
+    std::sort(mots.begin(), mots.end(),
+              [&](const MotPdf& a, const MotPdf& b) { return cle(a) < cle(b); });
+    return mots;
+}
+
+// The test page puts every word where the labels of the same format put
+// voters whose text is the sample, and outlines each label: upright A4 from a
+// given settings file, and a landscape sheet of 4 × 5 labels from the user's
+// own settings.
+TEST_F(BrivanePdf, PageDeTestAuxPlacesDesEtiquettes)
+{
+    std::string liste = kEntete;
+    for (int k = 0; k < 24; ++k)
+        liste += "Mme;UNTEST;Hildegarde;12, rue des Petits Tests Informatiques;99999;"
+                 "TESTEVILLE SUR PC;El\xE8ve UNTEST Charles;CM2 Mme Patience;2024\r\n";
+    Ecrire(Travail(QStringLiteral("liste.csv")), liste);
+    Ecrire(Travail(QStringLiteral("reglages.ini")), "");
+    ASSERT_TRUE(QDir().mkpath(Chemin(QStringLiteral("config/Kelvora"))));
+    Ecrire(Chemin(QStringLiteral("config/Kelvora/Brivane.ini")),
+           "[Brivane]\r\nOrientation=1\r\nNbCols=4\r\nNbLignes=5\r\n");
+
+    for (const bool paysage : {false, true}) {
+        SCOPED_TRACE(paysage);
+        Parametres p;
+        InitParametres(p);
+        p.Orientation = paysage;
+        p.NbCols = paysage ? 4 : 3;
+        p.NbLignes = paysage ? 5 : 8;
+        const QStringList donnes{QStringLiteral("--settings"),
+                                 Travail(QStringLiteral("reglages.ini"))};
+        const QStringList reglages = paysage ? QStringList() : donnes;
+        const QString etiquettes = Travail(QStringLiteral("etiquettes.pdf"));
+        const QString test = Travail(QStringLiteral("test.pdf"));
+        ASSERT_EQ(Lancer(reglages + QStringList{Travail(QStringLiteral("liste.csv")), etiquettes})
+                      .code, 0);
+        const Execution e =
+            Lancer(QStringList{QStringLiteral("--test-page")} + reglages + QStringList{test});
+        ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+        EXPECT_TRUE(e.erreurs.trimmed().isEmpty() && e.sortie.isEmpty()) << e.erreurs.toStdString();
+
+        const ContenuPdf pdfEtiquettes = LirePdf(etiquettes);
+        const ContenuPdf pdfTest = LirePdf(test);
+        ASSERT_TRUE(pdfEtiquettes.ok && pdfTest.ok);
+        ASSERT_EQ(pdfTest.pages.size(), 1u);
+        EXPECT_NEAR(pdfTest.pages[0].largeur, paysage ? 297.0 : 210.0, 0.5);
+        const std::vector<MotPdf> attendus = MotsTries(pdfEtiquettes.pages.at(0));
+        const std::vector<MotPdf> mots = MotsTries(pdfTest.pages[0]);
+        ASSERT_EQ(mots.size(), static_cast<std::size_t>(p.NbCols * p.NbLignes * 19));
+        ASSERT_EQ(mots.size(), attendus.size());
+        for (std::size_t i = 0; i < mots.size(); ++i) {
+            SCOPED_TRACE(attendus[i].texte.toStdString());
+            EXPECT_EQ(mots[i].texte, attendus[i].texte);
+            EXPECT_NEAR(mots[i].gauche, attendus[i].gauche, 0.01);
+            EXPECT_NEAR(mots[i].haut, attendus[i].haut, 0.01);
+            EXPECT_NEAR(mots[i].bas, attendus[i].bas, 0.01);
+        }
+
+        // Ink (below 200; paper is 255, and half a line on the sheet's edge
+        // is light) in the middle of each label's top and bottom edges.
+        const QImage image = RasteriserPage(test, 1, 254);  // one pixel a unit
+        ASSERT_FALSE(image.isNull());
+        for (int32_t k = 0; k < p.NbCols * p.NbLignes; ++k) {
+            const qlRect cellule = CelluleEtiquette(p, k / p.NbCols, k % p.NbCols);
+            const int x = (cellule.left + cellule.right) / 2;
+            for (const int y : {cellule.top, cellule.bottom}) {
+                int gris = 255;
+                for (int dy = -2; dy <= 2; ++dy) {
+                    if (image.valid(x, y + dy))
+                        gris = std::min(gris, qGray(image.pixel(x, y + dy)));
+                }
+                EXPECT_LT(gris, 200) << k << " " << y;
+            }
+        }
+    }
+}
+
+TEST_F(BrivanePdf, EchecsDeLaPageDeTestSansFichierPartiel)
+{
+    const QString dossier = Chemin(QStringLiteral("travail"));
+    Ecrire(Travail(QStringLiteral("sans_grille.ini")), "[Brivane]\r\nNbLignes=0\r\n");
+    Ecrire(Travail(QStringLiteral("test.pdf")), "ancien");
+    const QStringList attendus = FichiersDuTravail();
+
+    const QString t = QStringLiteral("--test-page");
+    const QString pdf = QStringLiteral("@/test.pdf");
+    const std::vector<CasEchec> cas = {
+        {"aucune_etiquette",
+         {t, QStringLiteral("--settings"), QStringLiteral("@/sans_grille.ini"), pdf}, 1,
+         QStringLiteral("Etiquettes non définies")},
+        {"dossier_de_sortie_absent", {t, QStringLiteral("@/absent/test.pdf")}, 1,
+         QStringLiteral("Impossible d'écrire le fichier PDF")},
+        {"avec_une_extraction", {t, QStringLiteral("@/liste.csv"), pdf}, 2,
+         QStringLiteral("Avec --test-page, il faut un seul fichier")},
+        {"avec_une_plage", {t, QStringLiteral("--pages"), QStringLiteral("1-1"), pdf}, 2,
+         QStringLiteral("L'option --pages ne s'emploie pas avec --test-page")},
+    };
+    for (const CasEchec& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QStringList arguments = c.arguments;
+        arguments.replaceInStrings(QStringLiteral("@"), dossier);
+        const Execution e = Lancer(arguments);
+        EXPECT_EQ(e.code, c.code);
+        EXPECT_TRUE(e.erreurs.contains(c.message)) << e.erreurs.toStdString();
+        EXPECT_EQ(FichiersDuTravail(), attendus);
+        EXPECT_EQ(LitOctets(Travail(QStringLiteral("test.pdf"))), QByteArray("ancien"));
+    }
 }
 
 TEST(LirePlagePages, FormesAcceptees)

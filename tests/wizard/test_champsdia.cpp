@@ -2,7 +2,9 @@
 
 #include "Wchampsdia.h"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -45,6 +47,58 @@ TEST(DialogueDesChamps, EntreeConfirmeEtEchapAnnule)
     TChampsDia dialogue;
     EXPECT_EQ(ExecuterEtTaper(dialogue, Qt::Key_Return), QDialog::Accepted);
     EXPECT_EQ(ExecuterEtTaper(dialogue, Qt::Key_Escape), QDialog::Rejected);
+}
+
+// What a screen reader finds in the dialog: every control by its caption,
+// the boxes with their state, the buttons pressable.
+TEST(DialogueDesChamps, UnLecteurDEcranLitChaqueControleParSaLegende)
+{
+    TChampsDia dialogue;
+    dialogue.chkSignature->setChecked(true);
+    dialogue.chkAdresse->setChecked(false);
+    QAccessibleInterface* fenetre = QAccessible::queryAccessibleInterface(&dialogue);
+    ASSERT_NE(fenetre, nullptr);
+    EXPECT_EQ(fenetre->role(), QAccessible::Dialog);
+    EXPECT_EQ(fenetre->text(QAccessible::Name), QStringLiteral("Dialogue"));
+
+    struct Lu {
+        QWidget* controle;
+        QAccessible::Role role;
+        QString nom;
+        bool coche;
+        QString action;
+    };
+    const QString cocher = QAccessibleActionInterface::toggleAction();
+    const QString appuyer = QAccessibleActionInterface::pressAction();
+    const Lu lus[] = {
+        {dialogue.Label3, QAccessible::StaticText, QStringLiteral("Choix des champs à imprimer"),
+         false, QString()},
+        {dialogue.chkNomEnf, QAccessible::CheckBox, QStringLiteral("Nom de l'enfant N° 1"), false,
+         cocher},
+        {dialogue.chkClasseEnf, QAccessible::CheckBox, QStringLiteral("Classe de l'enfant N° 1"),
+         false, cocher},
+        {dialogue.Label1, QAccessible::StaticText, QStringLiteral("Nom, prénom du responsable"),
+         false, QString()},
+        {dialogue.chkAdresse, QAccessible::CheckBox, QStringLiteral("Adresse du responsable"), false,
+         cocher},
+        {dialogue.chkSignature, QAccessible::CheckBox, QStringLiteral("Champ \"Signature\" "), true,
+         cocher},
+        {dialogue.OKBtn, QAccessible::Button, QStringLiteral("OK"), false, appuyer},
+        {dialogue.CancelBtn, QAccessible::Button, QStringLiteral("Annuler"), false, appuyer},
+    };
+    for (const Lu& l : lus) {
+        SCOPED_TRACE(l.nom.toStdString());
+        QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(l.controle);
+        ASSERT_NE(interface, nullptr);
+        EXPECT_EQ(interface->role(), l.role);
+        EXPECT_EQ(interface->text(QAccessible::Name), l.nom);
+        EXPECT_EQ(interface->state().checked, l.coche);
+        EXPECT_EQ(fenetre->indexOfChild(interface) >= 0, true);
+        if (!l.action.isEmpty()) {
+            ASSERT_NE(interface->actionInterface(), nullptr);
+            EXPECT_TRUE(interface->actionInterface()->actionNames().contains(l.action));
+        }
+    }
 }
 
 }  // namespace

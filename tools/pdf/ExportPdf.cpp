@@ -3,6 +3,7 @@
 #include "ChampsElecteurs.h"
 #include "DescripteurFichier.h"
 #include "ImpressionEtiquettes.h"
+#include "PageTest.h"
 #include "Parametres.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <new>
 #include <sys/stat.h>
 
@@ -76,6 +78,52 @@ QString AvertissementMarges(const char* taille, int32_t valeurTaille, const char
         .arg(QLatin1String(taille)).arg(valeurTaille);
 }
 
+// Runs imprime on a PDF printer that writes a temporary file in the output's
+// folder, renamed to the output once the document is complete.
+ResultatExport EcritPdf(const QString& sortie, int32_t pages,
+                        const std::function<void(QPrinter&)>& imprime)
+{
+    const QFileInfo infoSortie(sortie);
+    QTemporaryFile temporaire(infoSortie.absoluteDir().filePath(
+        QStringLiteral(".%1.XXXXXX").arg(infoSortie.fileName())));
+    if (!temporaire.open())
+        return Echec(MessageEcriture(sortie));
+    temporaire.close();
+
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(temporaire.fileName());
+    try {
+        imprime(imprimante);
+    } catch (const std::bad_alloc&) {
+        return Echec(QStringLiteral("Mémoire insuffisante pour imprimer les étiquettes"));
+    } catch (const std::exception& erreur) {
+        return Echec(QString::fromUtf8(erreur.what()));
+    }
+
+    if (std::rename(QFile::encodeName(temporaire.fileName()).constData(),
+                    QFile::encodeName(sortie).constData())
+        != 0)
+        return Echec(MessageEcriture(sortie));
+    temporaire.setAutoRemove(false);
+    DonnerDroitsOrdinaires(sortie);
+
+    ResultatExport resultat;
+    resultat.code = ResultatExport::kSucces;
+    resultat.pages = pages;
+    return resultat;
+}
+
+// The format's test page, without any extraction. A grid without a label is
+// refused as it is for the labels: its test page would be blank.
+ResultatExport ExportePageTest(const OptionsPdf& options, const Parametres& parametres)
+{
+    if (EtiquettesParPage(parametres) <= 0)
+        return Echec(QStringLiteral("Etiquettes non définies"));
+    return EcritPdf(options.sortie, 1,
+                    [&](QPrinter& imprimante) { ImprimeTest(imprimante, parametres); });
+}
+
 }  // namespace
 
 QStringList AvertissementsFormat(const Parametres& p)
@@ -101,6 +149,47 @@ QString RefusFeuillePdf(const Parametres& p)
     const QString largeur = RefusCote("LargeurPage", p.LargeurPage);
     return largeur.isEmpty() ? RefusCote("HauteurPage", p.HauteurPage) : largeur;
 }
+
+namespace {
+
+ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Parametres& parametres)
+{
+    // The extraction, loaded and checked as step 1 of the window does.
+    TCSV table;
+    if (!table.Charge(options.extraction))
+        return Echec(QStringLiteral("Impossible de charger le fichier « %1 » : %2")
+                         .arg(options.extraction, RaisonErreurFichier(table.ErreurCharge())));
+    TableIndexChamps indexChamps{};
+    if (table.NbRangees() > 1) {
+        const int manquant = ChercherChamps(table[0], indexChamps);
+        if (manquant >= 0)
+            return Echec(MessageChampNonTrouve(manquant));
+    }
+    const QString refus = RefusImpression(true, parametres, table.NbRangees());
+    if (!refus.isEmpty())
+        return Echec(refus);
+
+    const int32_t nbPages = NombrePages(parametres, table.NbRangees());
+    if (options.plageDonnee && options.derniere > nbPages)
+        return Echec(QStringLiteral("Plage de pages incorrecte : le document compte %1 page(s)")
+                         .arg(nbPages),
+                     ResultatExport::kUsage);
+
+    const PlagePages plage = PagesAImprimer(options.plageDonnee, options.premiere,
+                                            options.derniere, nbPages);
+    return EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
+        AjustePagePdf(imprimante, parametres);
+        if (options.plageDonnee) {
+            imprimante.setPrintRange(QPrinter::PageRange);
+            imprimante.setFromTo(options.premiere, options.derniere);
+        } else {
+            imprimante.setPrintRange(QPrinter::AllPages);
+        }
+        ImpressionEtiquettes(parametres, table, indexChamps).Imprime(imprimante);
+    });
+}
+
+}  // namespace
 
 ResultatExport ExportePdf(const OptionsPdf& options)
 {
@@ -129,65 +218,9 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     if (!refusFeuille.isEmpty())
         return Echec(refusFeuille);
 
-    // The extraction, loaded and checked as step 1 of the window does.
-    TCSV table;
-    if (!table.Charge(options.extraction))
-        return Echec(QStringLiteral("Impossible de charger le fichier « %1 » : %2")
-                         .arg(options.extraction, RaisonErreurFichier(table.ErreurCharge())));
-    TableIndexChamps indexChamps{};
-    if (table.NbRangees() > 1) {
-        const int manquant = ChercherChamps(table[0], indexChamps);
-        if (manquant >= 0)
-            return Echec(MessageChampNonTrouve(manquant));
-    }
-    const QString refus = RefusImpression(true, parametres, table.NbRangees());
-    if (!refus.isEmpty())
-        return Echec(refus);
-
-    const int32_t nbPages = NombrePages(parametres, table.NbRangees());
-    if (options.plageDonnee && options.derniere > nbPages)
-        return Echec(QStringLiteral("Plage de pages incorrecte : le document compte %1 page(s)")
-                         .arg(nbPages),
-                     ResultatExport::kUsage);
-
-    const QFileInfo infoSortie(options.sortie);
-    QTemporaryFile temporaire(infoSortie.absoluteDir().filePath(
-        QStringLiteral(".%1.XXXXXX").arg(infoSortie.fileName())));
-    if (!temporaire.open())
-        return Echec(MessageEcriture(options.sortie));
-    temporaire.close();
-
-    QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setOutputFormat(QPrinter::PdfFormat);
-    imprimante.setOutputFileName(temporaire.fileName());
-    AjustePagePdf(imprimante, parametres);
-    if (options.plageDonnee) {
-        imprimante.setPrintRange(QPrinter::PageRange);
-        imprimante.setFromTo(options.premiere, options.derniere);
-    } else {
-        imprimante.setPrintRange(QPrinter::AllPages);
-    }
-
-    try {
-        ImpressionEtiquettes(parametres, table, indexChamps).Imprime(imprimante);
-    } catch (const std::bad_alloc&) {
-        return Echec(QStringLiteral("Mémoire insuffisante pour imprimer les étiquettes"));
-    } catch (const std::exception& erreur) {
-        return Echec(QString::fromUtf8(erreur.what()));
-    }
-
-    if (std::rename(QFile::encodeName(temporaire.fileName()).constData(),
-                    QFile::encodeName(options.sortie).constData())
-        != 0)
-        return Echec(MessageEcriture(options.sortie));
-    temporaire.setAutoRemove(false);
-    DonnerDroitsOrdinaires(options.sortie);
-
-    ResultatExport resultat;
-    resultat.code = ResultatExport::kSucces;
-    resultat.avertissements = AvertissementsFormat(parametres);
-    const PlagePages plage = PagesAImprimer(options.plageDonnee, options.premiere,
-                                            options.derniere, nbPages);
-    resultat.pages = plage.derniere - plage.premiere + 1;
+    ResultatExport resultat = options.pageTest ? ExportePageTest(options, parametres)
+                                               : ExporteEtiquettes(options, parametres);
+    if (resultat.code == ResultatExport::kSucces)
+        resultat.avertissements = AvertissementsFormat(parametres);
     return resultat;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // brivane-pdf's work: read the settings, load and check the extraction as the
 // main window does, and print the labels with the window's print job onto a
-// PDF whose page is the format's sheet. Needs a QGuiApplication.
+// PDF whose page is the format's sheet; or, with OptionsPdf::pageTest, print
+// the wizard's test page of the format without any extraction. Needs a
+// QGuiApplication.
 
 #include "LigneCommandePdf.h"
 

@@ -61,9 +61,12 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
                                       QStringLiteral("FICHIER"));
     const QCommandLineOption pages(QStringLiteral("pages"), QStringLiteral("Pages à imprimer."),
                                    QStringLiteral("PREMIERE-DERNIERE"));
+    const QCommandLineOption pageTest(QStringLiteral("test-page"),
+                                      QStringLiteral("Page d'étiquettes de test."));
     analyseur.addOption(aide);
     analyseur.addOption(reglages);
     analyseur.addOption(pages);
+    analyseur.addOption(pageTest);
 
     if (!analyseur.parse(arguments))
         return Erreur(ErreurAnalyse(analyseur));
@@ -75,13 +78,26 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
     }
 
     const QStringList fichiers = analyseur.positionalArguments();
-    if (fichiers.size() != 2)
-        return Erreur(QStringLiteral("Il faut deux fichiers : l'extraction CSV et le PDF à écrire."));
-
     OptionsPdf& options = resultat.options;
-    options.extraction = fichiers.at(0);
-    options.sortie = fichiers.at(1);
-    if (options.extraction.isEmpty() || options.sortie.isEmpty())
+    options.pageTest = analyseur.isSet(pageTest);
+    if (options.pageTest) {
+        if (analyseur.isSet(pages))
+            return Erreur(QStringLiteral("L'option --pages ne s'emploie pas avec --test-page : "
+                                         "la page de test est une seule page."));
+        if (fichiers.size() != 1)
+            return Erreur(QStringLiteral("Avec --test-page, il faut un seul fichier : le PDF à "
+                                         "écrire."));
+        options.sortie = fichiers.at(0);
+    } else {
+        if (fichiers.size() != 2)
+            return Erreur(
+                QStringLiteral("Il faut deux fichiers : l'extraction CSV et le PDF à écrire."));
+        options.extraction = fichiers.at(0);
+        options.sortie = fichiers.at(1);
+        if (options.extraction.isEmpty())
+            return Erreur(QStringLiteral("Un nom de fichier est vide."));
+    }
+    if (options.sortie.isEmpty())
         return Erreur(QStringLiteral("Un nom de fichier est vide."));
 
     if (analyseur.isSet(reglages)) {
@@ -106,6 +122,7 @@ QString TexteAide()
     return QStringLiteral(
         "Usage : brivane-pdf [--settings FICHIER] [--pages PREMIERE-DERNIERE] "
         "EXTRACTION.csv SORTIE.pdf\n"
+        "        brivane-pdf --test-page [--settings FICHIER] SORTIE.pdf\n"
         "\n"
         "Imprime dans un fichier PDF les étiquettes d'une extraction CSV de la liste\n"
         "électorale (Base Elèves), une étiquette par électeur, exactement comme le bouton\n"
@@ -113,11 +130,18 @@ QString TexteAide()
         "d'étiquettes du format réglé (largeur et hauteur de la feuille, dans son\n"
         "orientation).\n"
         "\n"
+        "Avec --test-page, écrit à la place la page d'étiquettes de test du format, comme\n"
+        "le bouton « Imprimer une page de test... » de l'assistant : le contour de chaque\n"
+        "étiquette et un texte d'exemple à l'endroit où s'imprime celui d'un électeur.\n"
+        "Posée sur une planche d'étiquettes, elle montre si le format est juste. Aucune\n"
+        "extraction n'est lue.\n"
+        "\n"
         "Options :\n"
         "  --settings FICHIER   lit le format et les champs à imprimer dans ce fichier de\n"
         "                       réglages ; sans cette option, le fichier de réglages de\n"
         "                       l'utilisateur, ou les réglages par défaut s'il n'existe pas\n"
         "  --pages P-D          n'imprime que les pages P à D (pages comptées à partir de 1)\n"
+        "  --test-page          écrit la page de test du format au lieu des étiquettes\n"
         "  -h, --help           affiche cette aide\n"
         "\n"
         "Le PDF n'est écrit qu'en cas de succès : un échec ne laisse aucun fichier partiel.\n"

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of brivane-pdf:
 //   brivane-pdf [--settings FICHIER] [--pages PREMIERE-DERNIERE] EXTRACTION.csv SORTIE.pdf
+//   brivane-pdf --test-page [--settings FICHIER] SORTIE.pdf
 
 #include <QString>
 #include <QStringList>
@@ -12,7 +13,8 @@ struct OptionsPdf {
     bool plageDonnee = false;
     int32_t premiere = 1;     // pages, from 1, when plageDonnee
     int32_t derniere = 1;
-    QString extraction;
+    bool pageTest = false;    // the format's test page instead of the labels
+    QString extraction;       // empty for the test page
     QString sortie;
 };
 

@@ -1,5 +1,6 @@
 // brivane-pdf: prints the labels of an electoral-list extraction into a PDF
-// file, with the settings and the print job of the window. See --help.
+// file, with the settings and the print job of the window, or the format's
+// test page with --test-page. See --help.
 
 #include "ExportPdf.h"
 #include "LigneCommandePdf.h"

@@ -1,0 +1,41 @@
+#pragma once
+// The print settings beside the sheet format: labels sorted by class, and the
+// printer's calibration, which moves everything printed by a few tenths of a
+// millimetre. Kept in section "Impression" of the settings file; section
+// "Brivane" is never touched.
+
+#include "ReperePage.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class UIni;
+
+struct ReglagesImpression {
+    // Largest shift either way, in tenths of a millimetre (1 cm).
+    static constexpr int32_t DecalageMax = kDecalageMax;
+
+    bool TriClasse = false;  // print the labels grouped by class
+    int32_t DecalageX = 0;   // tenths of a millimetre, positive to the right
+    int32_t DecalageY = 0;   // tenths of a millimetre, positive downward
+};
+
+// The shift itself when it lies within ±DecalageMax, 0 otherwise.
+int32_t DecalageValide(int32_t decalage);
+
+// The settings the file holds: a missing or unreadable file, a missing key or
+// a value that is not a number gives the default (false, 0, 0); a shift out
+// of range counts as 0.
+ReglagesImpression LitReglagesImpression(const QString& fichierIni);
+ReglagesImpression LitReglagesImpression(const UIni& ini);
+
+// Writes the three keys "TriClasse", "DecalageX" and "DecalageY" into section
+// "Impression", a shift out of range as 0, keeping everything else the file
+// holds. The file is replaced in one step: on failure it is left as it was,
+// false is returned and erreur receives "Impossible d'écrire dans <file>".
+bool EcritReglagesImpression(const ReglagesImpression& reglages, const QString& fichierIni,
+                             QString& erreur);
+// The same into a document already loaded, for a caller that saves it with
+// other settings in one step. False when a key cannot be stored.
+bool EcritReglagesImpression(const ReglagesImpression& reglages, UIni& ini);

@@ -1,0 +1,29 @@
+#pragma once
+// What the custom controls' accessible interfaces share: how they are named,
+// and how a press asked by an assistive technology reaches a control.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace Accessibilite {
+
+// The name given with setAccessibleName() when there is one, else `parDefaut`.
+QString Nom(const QWidget* controle, const QString& parDefaut);
+
+// A caption as it is read: with accelerator characters on, "&" marks the next
+// letter and is not read, and "&&" reads as one "&".
+QString LegendeLue(const QString& legende, bool accelerateurs);
+
+// True while a modal dialog of another window keeps the mouse away from the
+// control.
+bool BloqueParUnDialogue(const QWidget* controle);
+
+// Runs `clic` as a click would come: from the event loop, shortly after the
+// request returns, so that the assistive technology is not kept waiting by a
+// dialog the click opens; and not at all if the control is gone or a modal
+// dialog blocks it by then.
+void PresserPlusTard(QWidget* controle, std::function<void()> clic);
+
+}  // namespace Accessibilite

@@ -1,0 +1,90 @@
+#include "DocumentImpression.h"
+
+#include "ReperePage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPrinter>
+
+#include <unistd.h>
+
+namespace {
+
+bool SortiePdf(const QPrinter& imprimante)
+{
+    return imprimante.outputFormat() == QPrinter::PdfFormat;
+}
+
+QString MessageDebutImpossible(const QPrinter& imprimante)
+{
+    if (SortiePdf(imprimante))
+        return QStringLiteral("Impossible de créer le fichier PDF « %1 ».")
+            .arg(imprimante.outputFileName());
+    return QStringLiteral("Impossible de commencer l'impression sur « %1 ».")
+        .arg(imprimante.printerName());
+}
+
+}  // namespace
+
+ErreurImpression::ErreurImpression(const QString& message)
+    : std::runtime_error(message.toUtf8().toStdString())
+{
+}
+
+DocumentImpression::DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage)
+    : m_imprimante(imprimante)
+{
+    m_imprimante.setDocName(titre);
+    m_imprimante.setPageOrientation(paysage ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!m_painter->begin(&m_imprimante))
+        throw ErreurImpression(MessageDebutImpossible(m_imprimante));
+    if (SortiePdf(m_imprimante))
+        m_fichierPdf = QFile::encodeName(m_imprimante.outputFileName());
+}
+
+DocumentImpression::~DocumentImpression()
+{
+    if (m_termine)
+        return;
+    // A spooler job is aborted where the printer allows it; a PDF engine
+    // cannot abort, so the file it wrote is removed once the painter has let
+    // go of it. This runs while an error is on its way, out of memory
+    // perhaps, when ending the painter may fail too.
+    m_canevas.reset();
+    try {
+        if (m_fichierPdf.isEmpty())
+            m_imprimante.abort();
+        if (m_painter->isActive())
+            m_painter->end();
+    } catch (...) {
+        // The error on its way says what went wrong.
+    }
+    if (!m_fichierPdf.isEmpty())
+        ::unlink(m_fichierPdf.constData());
+    if (m_painter->isActive())
+        static_cast<void>(m_painter.release());  // leaked rather than destroyed active
+}
+
+Canevas& DocumentImpression::NouvellePage(int32_t numero)
+{
+    m_canevas.reset();
+    if (m_pageCommencee && !m_imprimante.newPage())
+        throw ErreurImpression(
+            QStringLiteral("Impossible de commencer la page %1 du document.").arg(numero));
+    m_pageCommencee = true;
+    // The transform is reset by every new page.
+    FixerReperePage(*m_painter);
+    return m_canevas.emplace(*m_painter, kUnitesParPouce);
+}
+
+void DocumentImpression::Termine()
+{
+    m_canevas.reset();
+    const bool termine = m_painter->end();
+    const bool pdfVide = SortiePdf(m_imprimante)
+                         && QFileInfo(m_imprimante.outputFileName()).size() <= 0;
+    if (!termine || m_imprimante.printerState() == QPrinter::Error || pdfVide)
+        throw ErreurImpression(QStringLiteral("L'impression n'a pas pu être terminée."));
+    m_termine = true;
+}

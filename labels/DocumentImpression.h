@@ -1,0 +1,63 @@
+#pragma once
+// One document on a printer, as every printed output of the program makes it
+// (the labels and the test page): titled, turned, begun, each page set up in
+// the page coordinate system (labels/ReperePage.h) with a canvas on it, and
+// finished. A document that is not finished, because an exception left the
+// printing half-way, is dropped: the spooler job is aborted, or for a PDF the
+// half-written file is removed.
+
+#include "CanevasQt.h"
+
+#include <QPainter>
+#include <QString>
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+class Canevas;
+class QPrinter;
+
+// Raised when the printer refuses a step; the message is French, UTF-8, for
+// the user.
+class ErreurImpression : public std::runtime_error {
+public:
+    explicit ErreurImpression(const QString& message);
+    QString Message() const { return QString::fromUtf8(what()); }
+};
+
+class DocumentImpression {
+public:
+    // Gives the printer the document's title and orientation and begins the
+    // document. Throws ErreurImpression when it cannot be begun (for a PDF,
+    // when the file cannot be created).
+    DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage);
+    // Drops the document unless Termine succeeded. Throws nothing, even when
+    // memory ran out: a painter that cannot be ended is let go of rather
+    // than destroyed (its destructor would end it again and throw).
+    ~DocumentImpression();
+    DocumentImpression(const DocumentImpression&) = delete;
+    DocumentImpression& operator=(const DocumentImpression&) = delete;
+
+    // Starts a page, on a new sheet unless it is the document's first, and
+    // returns a canvas on it in tenths of a millimetre from the sheet's
+    // corner, valid until the next page. `numero` names the page in the
+    // message of the ErreurImpression thrown when the sheet cannot be
+    // started.
+    Canevas& NouvellePage(int32_t numero);
+
+    // Ends the document. Throws ErreurImpression when the printer did not
+    // finish it (or the PDF came out empty); the document is then dropped.
+    void Termine();
+
+private:
+    QPrinter& m_imprimante;
+    std::unique_ptr<QPainter> m_painter = std::make_unique<QPainter>();
+    QByteArray m_fichierPdf;  // encoded at the start: removing it needs no memory
+    std::optional<CanevasQt> m_canevas;
+    bool m_pageCommencee = false;
+    bool m_termine = false;
+};

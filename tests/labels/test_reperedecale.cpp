@@ -1,0 +1,41 @@
+// The printer's calibration moves the page coordinate system: read back from
+// a PDF rasterised at 254 dpi, where one pixel is 0.1 mm.
+
+#include "LecturePdf.h"
+#include "ReperePage.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RepereDecale, ToutCeQuiEstDessineSuitLeDecalage)
+{
+    const struct {
+        bool paysage;
+        int32_t dx, dy;
+    } cas[] = {{false, 0, 0}, {false, 25, -15}, {false, -100, 100}, {true, 40, 7}};
+    for (const auto& c : cas) {
+        QTemporaryDir dossier;
+        const QString pdf = dossier.filePath(QStringLiteral("page.pdf"));
+        {
+            QPrinter imprimante(QPrinter::HighResolution);
+            imprimante.setOutputFormat(QPrinter::PdfFormat);
+            imprimante.setOutputFileName(pdf);
+            FixerFeuille(imprimante, 2100, 2970, c.paysage);
+            QPainter painter(&imprimante);
+            FixerReperePage(painter, c.dx, c.dy);
+            painter.fillRect(QRectF(200, 300, 700, 360), Qt::black);
+        }
+        const QRect encre = BoiteEncre(RasteriserPage(pdf, 1, 254));
+        SCOPED_TRACE(testing::Message() << c.paysage << " " << c.dx << " " << c.dy);
+        EXPECT_NEAR(encre.left(), 200 + c.dx, 1);
+        EXPECT_NEAR(encre.top(), 300 + c.dy, 1);
+        EXPECT_NEAR(encre.right() + 1, 900 + c.dx, 1);
+        EXPECT_NEAR(encre.bottom() + 1, 660 + c.dy, 1);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,421 @@
+// The format wizard driven offscreen through its own widgets, fields found by
+// their accessible names as a screen reader finds them: what each page
+// refuses and with which message, going back, finishing and cancelling.
+// People answer through the Dialogues seam.
+
+#include "DialoguesTest.h"
+#include "TAOLButton.h"
+#include "TCardinalEdit.h"
+#include "TColorButton.h"
+#include "TDecimalEdit.h"
+#include "THintBox.h"
+#include "Wformatassistant.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+void PrintTo(const QString& texte, std::ostream* os)
+{
+    *os << '"' << texte.toStdString() << '"';
+}
+
+namespace {
+
+using Saisies = std::vector<std::pair<const char*, const char*>>;
+
+class Assistant : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitParametres(format_);
+        format_.PathFich = QStringLiteral("/ecole/liste.csv");
+    }
+
+    TFormatAssistant& Ouvrir()
+    {
+        assistant_ = std::make_unique<TFormatAssistant>(dialogues_);
+        assistant_->ChargeFormat(format_);
+        assistant_->show();
+        return *assistant_;
+    }
+
+    // The field of the page shown whose accessible name is `nom`.
+    QLineEdit* Champ(const char* nom) const
+    {
+        for (QLineEdit* champ : assistant_->nb->currentWidget()->findChildren<QLineEdit*>())
+            if (champ->accessibleName() == QString::fromUtf8(nom))
+                return champ;
+        ADD_FAILURE() << "pas de champ " << nom;
+        return nullptr;
+    }
+
+    static void Taper(QLineEdit* champ, const char* texte)
+    {
+        champ->setFocus();
+        champ->selectAll();
+        QTest::keyClick(champ, Qt::Key_Backspace);
+        QTest::keyClicks(champ, QString::fromUtf8(texte));
+    }
+
+    bool AllerA(const QString& page)
+    {
+        while (assistant_->PageCourante() != page) {
+            const QString avant = assistant_->PageCourante();
+            assistant_->btSuiv->click();
+            if (assistant_->PageCourante() == avant)
+                return false;
+        }
+        return true;
+    }
+
+    // Types into the page shown and presses "Suivant >": the message shown,
+    // empty when the next page came.
+    QString Suivant(const Saisies& saisies)
+    {
+        for (const auto& [nom, texte] : saisies)
+            if (QLineEdit* champ = Champ(nom))
+                Taper(champ, texte);
+        dialogues_.messages.clear();
+        const QString avant = assistant_->PageCourante();
+        assistant_->btSuiv->click();
+        EXPECT_EQ(assistant_->PageCourante() == avant, !dialogues_.messages.isEmpty());
+        return dialogues_.messages.join(QLatin1Char('|'));
+    }
+
+    Parametres format_;
+    DialoguesTest dialogues_;
+    std::unique_ptr<TFormatAssistant> assistant_;
+};
+
+TEST_F(Assistant, FenetrePagesEtEtatDesBoutons)
+{
+    TFormatAssistant& a = Ouvrir();
+    EXPECT_EQ(a.windowTitle(), QStringLiteral("Assistant format étiquettes"));
+    EXPECT_EQ(a.size(), QSize(624, 472));
+    EXPECT_EQ(a.minimumSize(), a.maximumSize());
+    EXPECT_FALSE(a.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(a.nb->geometry(), QRect(0, 0, 624, 417));
+    EXPECT_EQ(a.btPrec->geometry(), QRect(24, 432, 75, 25));
+    EXPECT_EQ(a.btSuiv->geometry(), QRect(120, 432, 75, 25));
+    EXPECT_EQ(a.btFermer->geometry(), QRect(480, 432, 75, 25));
+
+    const QStringList pages{"Page", "NombreEtiq", "Etiquette", "MargesInternes",
+                            "Decalage", "Fonte", "Merci"};
+    for (int i = 0; i < pages.size(); ++i) {
+        EXPECT_EQ(a.nb->widget(i)->objectName(), pages[i]);
+        EXPECT_EQ(a.PageCourante(), pages[i]);
+        EXPECT_EQ(a.btPrec->isEnabled(), i > 0) << i;
+        EXPECT_EQ(a.btSuiv->isVisible(), i < 6) << i;
+        EXPECT_EQ(a.btFermer->text(), i < 6 ? QStringLiteral("Annuler") : QStringLiteral("Terminer"));
+        a.btSuiv->click();
+    }
+
+    // Back, without reading or checking anything.
+    a.btPrec->click();
+    EXPECT_EQ(a.btFermer->text(), QStringLiteral("Annuler"));
+    EXPECT_TRUE(a.btSuiv->isVisible());
+    a.btPrec->click();
+    Taper(a.edMargeGauche, "99");
+    for (int i = 0; i < 4; ++i)
+        a.btPrec->click();
+    EXPECT_EQ(a.PageCourante(), QStringLiteral("Page"));
+    EXPECT_FALSE(a.btPrec->isEnabled());
+    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_EQ(a.CopieTravail().MargeGauche, 0);
+}
+
+TEST_F(Assistant, TabulationDansLOrdreDesChampsPuisDesBoutons)
+{
+    TFormatAssistant& a = Ouvrir();
+    const std::vector<std::vector<QWidget*>> pages = {
+        {a.rbA4, a.rbAutre, a.edLargeurPage, a.edHauteurPage, a.rgOrientationItems->button(0),
+         a.rgOrientationItems->button(1), a.btSuiv},
+        {a.edNbLignes, a.edNbCols},
+        {a.edHauteurEtiq, a.edLargeurEtiq},
+        {a.edMargeInterneHaute, a.edMargeInterneBasse, a.edMargeInterneGauche, a.edMargeInterneDroite},
+        {a.edMargeHaute, a.edMargeGauche, a.edMargeDroite, a.edMargeBasse},
+        {a.btPolice, a.ColorButton1},
+    };
+    for (std::vector<QWidget*> ordre : pages) {
+        if (a.btPrec->isEnabled())
+            ordre.insert(ordre.end(), {a.btPrec, a.btSuiv});
+        ordre.push_back(a.btFermer);
+        for (size_t i = 1; i < ordre.size(); ++i) {
+            QWidget* suivant = ordre[i - 1]->nextInFocusChain();
+            while (!(suivant->focusPolicy() & Qt::TabFocus) || !suivant->isVisible()
+                   || !suivant->isEnabled())
+                suivant = suivant->nextInFocusChain();
+            EXPECT_EQ(suivant, ordre[i]) << a.PageCourante().toStdString() << " " << i;
+        }
+        a.btSuiv->click();
+    }
+}
+
+TEST_F(Assistant, EchapEtEntreeNAppuientQueSurLeBoutonQuiALeFocus)
+{
+    TFormatAssistant& a = Ouvrir();
+    Taper(a.edLargeurPage, "21,5");  // Enter re-formats it below
+    const struct {
+        QWidget* focus;
+        Qt::Key touche;
+        const char* page;
+    } cas[] = {
+        {a.rbA4, Qt::Key_Escape, "Page"},        {a.edLargeurPage, Qt::Key_Return, "Page"},
+        {a.btFermer, Qt::Key_Escape, "Page"},    {a.btSuiv, Qt::Key_Return, "NombreEtiq"},
+        {a.edNbLignes, Qt::Key_Enter, "NombreEtiq"}, {a.btPrec, Qt::Key_Enter, "Page"},
+    };
+    for (const auto& c : cas) {
+        c.focus->setFocus();
+        QTest::keyClick(c.focus, c.touche);
+        EXPECT_TRUE(a.isVisible());
+        EXPECT_EQ(a.PageCourante(), QLatin1String(c.page));
+    }
+    EXPECT_EQ(a.edLargeurPage->text(), QStringLiteral("21,50"));
+    a.btFermer->setFocus();
+    QTest::keyClick(a.btFermer, Qt::Key_Return);
+    EXPECT_FALSE(a.isVisible());
+}
+
+TEST_F(Assistant, ChaquePageRefuseSesValeursAuxLimitesAvecSonMessage)
+{
+    const QString incorrectes = QStringLiteral("Valeurs incorrectes");
+    const QString lignes = QStringLiteral("Nombre de lignes incorrect");
+    const QString colonnes = QStringLiteral("Nombre de colonnes incorrect");
+    const QString larges = QStringLiteral("Les étiquettes sont trop larges pour tenir sur la page.");
+    const auto marges = [](const char* lesquelles, const char* exces) {
+        return QStringLiteral("Marges '%1' trop importantes: impossible de faire tenir les "
+                              "étiquettes sur la page - dépassement de %2 cm")
+            .arg(QLatin1String(lesquelles), QLatin1String(exces));
+    };
+    const struct {
+        const char* page;
+        bool paysage;
+        int32_t colonnes, lignes;
+        Saisies saisies;
+        QString message;
+    } cas[] = {
+        {"Page", false, 3, 8, {{"Largeur (cm) :", "100,00"}, {"Hauteur (cm) :", "29,70"}}, {}},
+        {"Page", false, 3, 8, {{"Largeur (cm) :", "21,00"}, {"Hauteur (cm) :", "100,00"}}, incorrectes},
+        {"Page", false, 3, 8, {{"Largeur (cm) :", "0,00"}, {"Hauteur (cm) :", "29,70"}}, incorrectes},
+        {"NombreEtiq", false, 3, 8, {{"Nombre de lignes", "0"}, {"Nombre de colonnes", "3"}}, lignes},
+        {"NombreEtiq", false, 3, 8, {{"Nombre de lignes", "101"}}, lignes},
+        {"NombreEtiq", false, 3, 8, {{"Nombre de lignes", "100"}, {"Nombre de colonnes", "100"}}, {}},
+        {"NombreEtiq", false, 3, 8, {{"Nombre de lignes", "1"}, {"Nombre de colonnes", "0"}}, colonnes},
+        {"NombreEtiq", false, 3, 8, {{"Nombre de colonnes", "101"}}, colonnes},
+        // Three columns on an upright A4 sheet.
+        {"Etiquette", false, 3, 8, {{"Largeur, cm", "7,00"}}, {}},
+        {"Etiquette", false, 3, 8, {{"Largeur, cm", "7,01"}}, larges},
+        {"Etiquette", false, 3, 8, {{"Hauteur, cm", "3,72"}},
+         QStringLiteral("Les étiquettes sont trop hautes pour tenir sur la page.")},
+        {"Etiquette", false, 3, 8, {{"Largeur, cm", "0"}},
+         QStringLiteral("Largeur ou hauteur de l'étiquette incorrects.")},
+        {"Etiquette", false, 3, 8, {{"Largeur, cm", "-7"}}, {}},
+        {"MargesInternes", false, 3, 8, {{"Marge gauche (cm)", "3,50"}, {"Marge droite (cm)", "3,50"}},
+         QStringLiteral("Les marges droite ou gauche sont trop importantes")},
+        {"MargesInternes", false, 3, 8, {{"Marge gauche (cm)", "3,49"}, {"Marge droite (cm)", "3,50"}}, {}},
+        {"MargesInternes", false, 3, 8, {{"Marge haute (cm)", "1,80"}, {"Marge basse (cm)", "1,80"}},
+         QStringLiteral("Les marges haute ou basse  sont trop importantes")},
+        // The defaults fill the upright sheet exactly.
+        {"Decalage", false, 3, 8, {}, {}},
+        {"Decalage", false, 3, 8, {{"Décalage marge basse  (cm)", "0,51"}}, marges("haute' ou 'basse", "0.01")},
+        {"Decalage", false, 3, 8, {{"Décalage marge gauche (cm)", "0,01"}}, marges("gauche' ou 'droite", "0.01")},
+        {"Decalage", false, 3, 8, {{"Décalage marge droite (cm)", "1,25"}, {"Décalage marge haute  (cm)", "2"}},
+         marges("gauche' ou 'droite", "1.25")},
+        // Landscape: the columns lie across the sheet's 29,70 cm between the
+        // top and bottom offsets, the rows down its 21 cm between left and right.
+        {"Decalage", true, 3, 5, {{"Décalage marge haute  (cm)", "4,00"}, {"Décalage marge basse  (cm)", "4,70"},
+                                  {"Décalage marge gauche (cm)", "1,50"}, {"Décalage marge droite (cm)", "1,50"}}, {}},
+        {"Decalage", true, 3, 5, {{"Décalage marge haute  (cm)", "4,00"}, {"Décalage marge basse  (cm)", "4,71"}},
+         marges("haute' ou 'basse", "0.01")},
+        {"Decalage", true, 3, 5, {{"Décalage marge gauche (cm)", "1,50"}, {"Décalage marge droite (cm)", "1,51"}},
+         marges("gauche' ou 'droite", "0.01")},
+        // Pairing top and bottom with the rows (3 + 18 cm against 21 cm) would
+        // accept this, though the columns need 3 + 28 cm across 29,70 cm.
+        {"Decalage", true, 4, 5, {{"Décalage marge haute  (cm)", "1,50"}, {"Décalage marge basse  (cm)", "1,50"}},
+         marges("haute' ou 'basse", "1.30")},
+    };
+    for (const auto& c : cas) {
+        format_.Orientation = c.paysage;
+        format_.NbCols = c.colonnes;
+        format_.NbLignes = c.lignes;
+        Ouvrir();
+        ASSERT_TRUE(AllerA(QLatin1String(c.page))) << c.page;
+        EXPECT_EQ(Suivant(c.saisies), c.message)
+            << c.page << " " << (c.saisies.empty() ? "" : c.saisies.back().second);
+    }
+}
+
+TEST_F(Assistant, TaperUneTailleChoisitAutreEtA4ImposeSaTaille)
+{
+    format_.LargeurPage = 2150;
+    EXPECT_TRUE(Ouvrir().rbAutre->isChecked());
+    EXPECT_EQ(assistant_->edLargeurPage->text(), QStringLiteral("21,50"));
+
+    format_.LargeurPage = 2100;
+    TFormatAssistant& a = Ouvrir();
+    ASSERT_TRUE(a.rbA4->isChecked());
+    Taper(a.edHauteurPage, "5");
+    EXPECT_TRUE(a.rbAutre->isChecked());
+    a.rbA4->setChecked(true);
+    EXPECT_EQ(Suivant({}), QString());
+    EXPECT_EQ(a.CopieTravail().LargeurPage, 2100);
+    EXPECT_EQ(a.CopieTravail().HauteurPage, 2970);
+    EXPECT_EQ(a.edHauteurPage->text(), QStringLiteral("5,00"));  // not read, only re-formatted
+}
+
+TEST_F(Assistant, SuivantLitLeChampAyantLeFocusArrondiADeuxDecimales)
+{
+    // Pressed without the focus leaving the field (keyboard, screen reader):
+    // 7,005 is still read as the 7,01 it shows once re-formatted.
+    TFormatAssistant& a = Ouvrir();
+    ASSERT_TRUE(AllerA(QStringLiteral("Etiquette")));
+    EXPECT_EQ(Suivant({{"Largeur, cm", "7,005"}}),
+              QStringLiteral("Les étiquettes sont trop larges pour tenir sur la page."));
+    EXPECT_EQ(a.edLargeurEtiq->text(), QStringLiteral("7,01"));
+    EXPECT_EQ(a.CopieTravail().LargeurEtiq, 701);
+}
+
+TEST_F(Assistant, LePaysageMontreLesDeuxPanneauxExplicatifs)
+{
+    format_.NbLignes = 5;  // 8 rows of 3,60 cm do not fit down a turned A4 sheet
+    TFormatAssistant& a = Ouvrir();
+    for (int item : {1, 0}) {
+        a.rgOrientationItems->button(item)->click();
+        ASSERT_TRUE(AllerA(QStringLiteral("NombreEtiq")));
+        EXPECT_EQ(a.panPortrait1->isVisible(), item == 1);
+        ASSERT_TRUE(AllerA(QStringLiteral("Decalage")));
+        EXPECT_EQ(a.panPortrait2->isVisible(), item == 1);
+        while (a.btPrec->isEnabled())
+            a.btPrec->click();
+    }
+}
+
+TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
+{
+    format_.Fonte.FromString("Arial,10,255,0000,0,1");
+    TFormatAssistant& a = Ouvrir();
+    ASSERT_TRUE(AllerA(QStringLiteral("Fonte")));
+    EXPECT_EQ(a.lbNomPolice->text(), QStringLiteral("Arial 10"));
+    EXPECT_EQ(a.ColorButton1->Color(), 255u);
+    EXPECT_EQ(a.ColorButton1->accessibleName(), QStringLiteral("Couleur"));
+    EXPECT_EQ(a.lbExemple->text(), QStringLiteral("Ceci est un exemple."));
+
+    // Cancelled: the dialog opened on the font, nothing changes.
+    Police proposee;
+    dialogues_.police = [&](const Police& p) { proposee = p; return std::optional<Police>(); };
+    a.btPolice->click();
+    EXPECT_EQ(proposee.Size, 10);
+    EXPECT_EQ(proposee.Color, 255u);
+    EXPECT_EQ(a.lbNomPolice->text(), QStringLiteral("Arial 10"));
+
+    // Confirmed: the dialog's colour comes with the font.
+    dialogues_.police = [](const Police&) {
+        Police p;
+        p.Name = QStringLiteral("Liberation Serif");
+        p.Size = 14;
+        p.Bold = p.Italic = p.Underline = p.StrikeOut = true;
+        p.Color = Couleurs::clBlue;
+        return std::optional<Police>(p);
+    };
+    a.btPolice->click();
+    EXPECT_EQ(a.lbNomPolice->text(),
+              QStringLiteral("Liberation Serif 14 gras italique souligné barré"));
+    EXPECT_EQ(a.ColorButton1->Color(), Couleurs::clBlue);
+    EXPECT_EQ(a.lbExemple->font().family(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(a.lbExemple->palette().color(QPalette::WindowText), QColor(Qt::blue));
+
+    // The colour button recolours the sample and keeps the rest.
+    dialogues_.couleur = [](uint32_t) { return std::optional<uint32_t>(Couleurs::Rgb(0, 128, 0)); };
+    QTest::mouseClick(a.ColorButton1, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(a.CopieTravail().Fonte.ToString(), "Liberation Serif,14,32768,1111,0,1");
+    EXPECT_EQ(a.lbExemple->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+}
+
+TEST_F(Assistant, LeBoutonDeTestImprimeUnePageSansFermerLAssistant)
+{
+    TFormatAssistant& a = Ouvrir();
+    ASSERT_TRUE(AllerA(QStringLiteral("Merci")));
+    EXPECT_EQ(a.HintBox1->Lines().value(0), QStringLiteral("<b>Imprimer une page de test</b>"));
+    EXPECT_EQ(a.HintBox1->Lines().size(), 5);
+    EXPECT_EQ(a.HintBox2->Lines().size(), 3);
+    EXPECT_EQ(a.btTest->size(), QSize(313, 23));
+
+    QTemporaryDir dossier;
+    const struct {
+        bool confirme;
+        const char* fichier;
+        QStringList messages;
+    } cas[] = {
+        {false, "", {}},
+        {true, "test.pdf", {}},
+        {true, "", {QStringLiteral("Pas d'imprimante trouvée")}},
+    };
+    for (const auto& c : cas) {
+        dialogues_.messages.clear();
+        QPair<int, int> pages;
+        dialogues_.impression = [&](QPrinter& p) {
+            pages = {p.fromPage(), p.toPage()};
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(*c.fichier ? dossier.filePath(QLatin1String(c.fichier)) : QString());
+            return c.confirme;
+        };
+        QTest::mouseClick(a.btTest, Qt::LeftButton, {}, QPoint(20, 10));
+        EXPECT_EQ(dialogues_.dernierChoixImpression, Dialogues::ChoixImpression::PageUnique);
+        EXPECT_EQ(pages, qMakePair(1, 1));
+        EXPECT_EQ(dialogues_.messages, c.messages);
+        EXPECT_TRUE(a.isVisible());
+    }
+    EXPECT_EQ(dialogues_.impressionsDemandees, 3);
+}
+
+TEST_F(Assistant, TerminerEcritToutLaCopieEtAnnulerRien)
+{
+    const Parametres origine = format_;
+    dialogues_.police = [](const Police& p) {
+        Police choisie = p;
+        choisie.Name = QStringLiteral("Liberation Mono");
+        return std::optional<Police>(choisie);
+    };
+    for (const bool terminer : {false, true}) {
+        TFormatAssistant& a = Ouvrir();
+        Suivant({{"Largeur (cm) :", "20,00"}, {"Hauteur (cm) :", "28,00"}});
+        Suivant({{"Nombre de lignes", "7"}, {"Nombre de colonnes", "2"}});
+        Suivant({{"Largeur, cm", "9,5"}});
+        Suivant({{"Marge gauche (cm)", "0,25"}});
+        Suivant({{"Décalage marge basse  (cm)", "0,10"}});
+        a.btPolice->click();
+        a.btSuiv->click();
+        ASSERT_EQ(a.PageCourante(), QStringLiteral("Merci"));
+        if (!terminer)
+            a.btPrec->click();  // "Annuler" again, the font chosen is dropped
+        a.btFermer->click();
+        EXPECT_EQ(a.result(), terminer ? QDialog::Accepted : QDialog::Rejected);
+        if (!terminer) {
+            EXPECT_EQ(format_.Fonte, origine.Fonte);
+            EXPECT_EQ(format_.NbLignes, origine.NbLignes);
+        }
+    }
+    EXPECT_EQ(format_.PathFich, origine.PathFich);
+    EXPECT_EQ(format_.LargeurPage, 2000);
+    EXPECT_EQ(format_.HauteurPage, 2800);
+    EXPECT_EQ(format_.NbLignes, 7);
+    EXPECT_EQ(format_.NbCols, 2);
+    EXPECT_EQ(format_.LargeurEtiq, 950);
+    EXPECT_EQ(format_.MargesInternes, qlRect(25, 50, 50, 50));
+    EXPECT_EQ(format_.MargeBasse, 10);
+    EXPECT_EQ(format_.Fonte.LireNom(), "Liberation Mono");
+    EXPECT_EQ(format_.ImprimerSignature, origine.ImprimerSignature);
+}
+
+}  // namespace
