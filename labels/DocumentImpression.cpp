@@ -32,8 +32,9 @@ ErreurImpression::ErreurImpression(const QString& message)
 {
 }
 
-DocumentImpression::DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage)
-    : m_imprimante(imprimante)
+DocumentImpression::DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage,
+                                       const qlPoint& decalage)
+    : m_imprimante(imprimante), m_decalage(decalage)
 {
     m_imprimante.setDocName(titre);
     m_imprimante.setPageOrientation(paysage ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -74,7 +75,7 @@ Canevas& DocumentImpression::NouvellePage(int32_t numero)
             QStringLiteral("Impossible de commencer la page %1 du document.").arg(numero));
     m_pageCommencee = true;
     // The transform is reset by every new page.
-    FixerReperePage(*m_painter);
+    FixerReperePage(*m_painter, m_decalage.x, m_decalage.y);
     return m_canevas.emplace(*m_painter, kUnitesParPouce);
 }
 
