@@ -54,7 +54,9 @@ DocumentImpression::~DocumentImpression()
     // perhaps, when ending the painter may fail too.
     m_canevas.reset();
     try {
-        if (m_fichierPdf.isEmpty())
+        // A PDF engine without a file is a print preview's: nothing to abort,
+        // and aborting it would wreck the preview.
+        if (!SortiePdf(m_imprimante))
             m_imprimante.abort();
         if (m_painter->isActive())
             m_painter->end();
@@ -83,8 +85,9 @@ void DocumentImpression::Termine()
 {
     m_canevas.reset();
     const bool termine = m_painter->end();
-    const bool pdfVide = SortiePdf(m_imprimante)
-                         && QFileInfo(m_imprimante.outputFileName()).size() <= 0;
+    // A preview writes no file.
+    const bool pdfVide =
+        !m_fichierPdf.isEmpty() && QFileInfo(m_imprimante.outputFileName()).size() <= 0;
     if (!termine || m_imprimante.printerState() == QPrinter::Error || pdfVide)
         throw ErreurImpression(QStringLiteral("L'impression n'a pas pu être terminée."));
     m_termine = true;

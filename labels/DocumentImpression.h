@@ -4,7 +4,8 @@
 // the page coordinate system (labels/ReperePage.h) with a canvas on it, and
 // finished. A document that is not finished, because an exception left the
 // printing half-way, is dropped: the spooler job is aborted, or for a PDF the
-// half-written file is removed.
+// half-written file is removed. A print preview's printer (a PDF engine with
+// no file) is drawn on the same way and has nothing to abort or remove.
 
 #include "CanevasQt.h"
 #include "Uclasses.h"
