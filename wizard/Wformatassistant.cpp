@@ -1,9 +1,11 @@
 #include "Wformatassistant.h"
 
 #include "Arith32.h"
+#include "CataloguePlanches.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
 #include "PageTest.h"
+#include "ReperePage.h"
 #include "TAOLButton.h"
 #include "TCardinalEdit.h"
 #include "TColorButton.h"
@@ -13,6 +15,8 @@
 #include "Ucouleurs.h"
 #include "Upolice.h"
 #include "VerificationFormat.h"
+#include "Wchoixplanche.h"
+#include "Wreglageimprimante.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -31,6 +35,7 @@
 
 #include <exception>
 #include <new>
+#include <optional>
 
 // The pictures live in the static library's resources, which a static
 // library must register itself. Q_INIT_RESOURCE cannot sit in a namespace.
@@ -188,6 +193,18 @@ QFrame* Panneau(QWidget* parent, int x, int y, int largeur, int hauteur)
     return panneau;
 }
 
+// A plain push button of a page, named by its caption; Enter presses it only
+// when it has the focus (see keyPressEvent).
+QPushButton* Bouton(QWidget* parent, const QString& legende, int x, int y)
+{
+    auto* bouton = new QPushButton(legende, parent);
+    bouton->setAutoDefault(false);
+    bouton->setAccessibleName(legende);
+    bouton->adjustSize();
+    bouton->setGeometry(x, y, bouton->width(), 25);
+    return bouton;
+}
+
 void LireCm(const TDecimalEdit* champ, int32_t& valeur)
 {
     valeur = CentiemesDepuisCm(champ->Value());
@@ -316,6 +333,14 @@ void TFormatAssistant::ConstruirePageFormat(QWidget* page)
     // Both sheets standing on the same line, upright then on its side.
     Image(page, QStringLiteral("feuille-portrait.svg"), 344, 96, 112, 160);
     Image(page, QStringLiteral("feuille-paysage.svg"), 472, 160, 136, 96);
+
+    // Under everything else: a sheet whose reference is on its box.
+    btPlanche = Bouton(page, QStringLiteral("Choisir une planche du commerce..."), 48, 320);
+    connect(btPlanche, &QPushButton::clicked, this, &TFormatAssistant::btPlancheClick);
+    lbPlanche = Texte(page,
+                      QStringLiteral("Sa référence figure sur la boîte (par exemple : Avery "
+                                     "L7160) ; ses mesures rempliront les pages suivantes."),
+                      48, 352, 545, 34);
 }
 
 void TFormatAssistant::ConstruirePageNombre(QWidget* page)
@@ -509,6 +534,14 @@ void TFormatAssistant::ConstruirePageMerci(QWidget* page)
           40, 352, 537, 30);
     Texte(page, QStringLiteral("Vous pouvez cliquer sur le bouton \"Terminer\"."), 40, 388, 537,
           17);
+
+    // Beside the title, right-aligned with the boxes below.
+    btReglage = Bouton(page, QStringLiteral("Réglage de l'imprimante..."), 0, 20);
+    btReglage->move(577 - btReglage->width(), 20);
+    connect(btReglage, &QPushButton::clicked, this, &TFormatAssistant::btReglageClick);
+    btApercu = Bouton(page, QStringLiteral("Aperçu de la page de test..."), 0, 20);
+    btApercu->move(btReglage->x() - 8 - btApercu->width(), 20);
+    connect(btApercu, &QPushButton::clicked, this, &TFormatAssistant::btApercuClick);
 }
 
 void TFormatAssistant::FixerOrdreTabulation()
@@ -516,12 +549,13 @@ void TFormatAssistant::FixerOrdreTabulation()
     // The pages first, in the order of their fields, then the three buttons.
     QWidget* const ordre[] = {
         rbA4, rbAutre, edLargeurPage, edHauteurPage,
-        rgOrientationItems->button(0), rgOrientationItems->button(1),
+        rgOrientationItems->button(0), rgOrientationItems->button(1), btPlanche,
         edNbLignes, edNbCols,
         edHauteurEtiq, edLargeurEtiq,
         edMargeInterneHaute, edMargeInterneBasse, edMargeInterneGauche, edMargeInterneDroite,
         edMargeHaute, edMargeGauche, edMargeDroite, edMargeBasse,
         btPolice, ColorButton1,
+        btApercu, btReglage,
         btPrec, btSuiv, btFermer,
     };
     for (size_t i = 1; i < std::size(ordre); ++i)
@@ -562,7 +596,26 @@ void TFormatAssistant::ChargeFormat(::Parametres& parametres)
 {
     appelant_ = &parametres;
     copie_ = parametres;
+    AfficheFeuille();
+    MontrerCm(edMargeInterneHaute, copie_.MargesInternes.top);
+    MontrerCm(edMargeInterneBasse, copie_.MargesInternes.bottom);
+    MontrerCm(edMargeInterneDroite, copie_.MargesInternes.right);
+    MontrerCm(edMargeInterneGauche, copie_.MargesInternes.left);
+    AfficheFonte();
+}
 
+void TFormatAssistant::ChargeReglagesImpression(ReglagesImpression& reglages)
+{
+    reglages_ = &reglages;
+}
+
+qlPoint TFormatAssistant::DecalageImprimante() const
+{
+    return qlPoint(DecalageValide(reglages_->DecalageX), DecalageValide(reglages_->DecalageY));
+}
+
+void TFormatAssistant::AfficheFeuille()
+{
     // Showing the size checks "Autre" through edLargeurPageChange.
     MontrerCm(edLargeurPage, copie_.LargeurPage);
     MontrerCm(edHauteurPage, copie_.HauteurPage);
@@ -581,12 +634,6 @@ void TFormatAssistant::ChargeFormat(::Parametres& parametres)
     MontrerCm(edMargeBasse, copie_.MargeBasse);
     MontrerCm(edMargeDroite, copie_.MargeDroite);
     MontrerCm(edMargeGauche, copie_.MargeGauche);
-    MontrerCm(edMargeInterneHaute, copie_.MargesInternes.top);
-    MontrerCm(edMargeInterneBasse, copie_.MargesInternes.bottom);
-    MontrerCm(edMargeInterneDroite, copie_.MargesInternes.right);
-    MontrerCm(edMargeInterneGauche, copie_.MargesInternes.left);
-
-    AfficheFonte();
 }
 
 void TFormatAssistant::edLargeurPageChange()
@@ -768,9 +815,14 @@ void TFormatAssistant::btTestClick()
         dialogues_.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
         return;
     }
+    ImprimeTestSansErreur(imprimante);
+}
+
+void TFormatAssistant::ImprimeTestSansErreur(QPrinter& imprimante)
+{
     // Whatever happens, the wizard stays open.
     try {
-        ImprimeTest(imprimante, copie_);
+        ImprimeTest(imprimante, copie_, DecalageImprimante());
     } catch (const ErreurImpression& erreur) {
         dialogues_.Message(this, erreur.Message());
     } catch (const std::bad_alloc&) {
@@ -778,4 +830,47 @@ void TFormatAssistant::btTestClick()
     } catch (const std::exception& erreur) {
         dialogues_.Message(this, QString::fromUtf8(erreur.what()));
     }
+}
+
+void TFormatAssistant::btPlancheClick()
+{
+    TChoixPlanche choix(this);
+    if (dialogues_.Executer(choix) != QDialog::Accepted)
+        return;
+    const std::optional<Planche> planche = choix.PlancheChoisie();
+    if (!planche)
+        return;
+    // The font, inner margins and print flags stay; the fields of the sheet
+    // show the new values, which are read and checked as if typed.
+    AppliquePlanche(*planche, copie_);
+    AfficheFeuille();
+    lbPlanche->setText(QStringLiteral("%1 : %2 étiquettes de %3 sur %4 colonnes et %5 lignes, "
+                                      "reprises dans les pages suivantes.")
+                           .arg(planche->Nom())
+                           .arg(planche->EtiquettesParPlanche())
+                           .arg(TailleEtiquetteMm(*planche))
+                           .arg(planche->NbCols)
+                           .arg(planche->NbLignes));
+}
+
+void TFormatAssistant::btApercuClick()
+{
+    // The preview shows the format's own sheet; printing from it goes the
+    // way of the test button.
+    QPrinter imprimante(QPrinter::HighResolution);
+    if (copie_.LargeurPage > 0 && copie_.HauteurPage > 0)
+        FixerFeuille(imprimante, copie_.LargeurPage, copie_.HauteurPage, copie_.Orientation);
+    dialogues_.Apercu(this, imprimante, QStringLiteral("Aperçu de la page de test"),
+                      [this](QPrinter& cible) { ImprimeTestSansErreur(cible); });
+}
+
+void TFormatAssistant::btReglageClick()
+{
+    TReglageImprimante reglage(this);
+    reglage.SetDecalages(reglages_->DecalageX, reglages_->DecalageY);
+    if (dialogues_.Executer(reglage) != QDialog::Accepted)
+        return;
+    // The printer's, not the format's: kept whatever becomes of the wizard.
+    reglages_->DecalageX = reglage.DecalageX();
+    reglages_->DecalageY = reglage.DecalageY();
 }

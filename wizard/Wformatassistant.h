@@ -4,8 +4,12 @@
 // the paper's edges, the font) and the last one prints a test page. Every
 // page works on a copy of the caller's format; "Suivant >" checks the page
 // before going on, and only "Terminer" on the last page writes the copy back.
+// The first page can also take a sheet from the catalogue; the last one
+// previews the test page and sets the printer's calibration, which belongs
+// to the printer and is kept at once, whether the wizard finishes or not.
 
 #include "Parametres.h"
+#include "ReglagesImpression.h"
 
 #include <QDialog>
 #include <QString>
@@ -15,6 +19,7 @@ class QButtonGroup;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
@@ -39,6 +44,11 @@ public:
     // Remembers the caller's format, which "Terminer" overwrites, copies it
     // and fills the pages. Called once, before the wizard is shown.
     void ChargeFormat(::Parametres& parametres);
+    // The caller's print settings, whose calibration the test page and its
+    // preview apply and "Réglage de l'imprimante..." changes at once, even
+    // if the wizard is then cancelled. They must outlive the wizard. Without
+    // them the wizard keeps a calibration of its own, 0 to start with.
+    void ChargeReglagesImpression(ReglagesImpression& reglages);
 
     // The three buttons under the pages.
     void btSuivClick();
@@ -50,14 +60,24 @@ public:
     void AfficheFonte();
     void btPoliceClick();
     void ColorButton1ColorChange();
+    // "Choisir une planche du commerce...": a catalogue sheet fills the copy
+    // and the fields that show it.
+    void btPlancheClick();
     // The test page, printed from the copy being edited.
     void btTestClick();
+    // The test page's print preview, with the calibration.
+    void btApercuClick();
+    // "Réglage de l'imprimante...": the calibration, kept at once on OK.
+    void btReglageClick();
 
     // The copy every page reads from and writes to.
     const ::Parametres& CopieTravail() const { return copie_; }
     // The name of the page shown: "Page", "NombreEtiq", "Etiquette",
     // "MargesInternes", "Decalage", "Fonte" or "Merci".
     QString PageCourante() const;
+    // The calibration every test page is printed with, in tenths of a
+    // millimetre (right and down).
+    qlPoint DecalageImprimante() const;
 
     QStackedWidget* nb = nullptr;
     QPushButton* btPrec = nullptr;
@@ -71,6 +91,8 @@ public:
     TDecimalEdit* edHauteurPage = nullptr;
     QGroupBox* rgOrientation = nullptr;
     QButtonGroup* rgOrientationItems = nullptr;  // "portrait" 0, "paysage" 1
+    QPushButton* btPlanche = nullptr;
+    QLabel* lbPlanche = nullptr;  // what a catalogue sheet brought
     // "NombreEtiq"
     TCardinalEdit* edNbLignes = nullptr;
     TCardinalEdit* edNbCols = nullptr;
@@ -98,6 +120,8 @@ public:
     THintBox* HintBox1 = nullptr;
     TAOLButton* btTest = nullptr;
     THintBox* HintBox2 = nullptr;
+    QPushButton* btApercu = nullptr;
+    QPushButton* btReglage = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -114,6 +138,11 @@ private:
     void ConstruirePageFonte(QWidget* page);
     void ConstruirePageMerci(QWidget* page);
     void FixerOrdreTabulation();
+    // Shows the copy's sheet: its size and orientation, grid, label size and
+    // offsets, in the fields of every page.
+    void AfficheFeuille();
+    // Prints the test page of the copy; an error is shown, not raised.
+    void ImprimeTestSansErreur(QPrinter& imprimante);
 
     // "Suivant >" on each page: reads its fields into the copy, checks them
     // and tells whether the wizard may go on.
@@ -128,5 +157,7 @@ private:
     Dialogues& dialogues_;
     ::Parametres* appelant_ = nullptr;
     ::Parametres copie_;
+    ReglagesImpression reglagesPropres_;  // when the caller gave none
+    ReglagesImpression* reglages_ = &reglagesPropres_;
     bool centree_ = false;
 };

@@ -1,19 +1,25 @@
 // The format wizard driven offscreen through its own widgets, fields found by
 // their accessible names as a screen reader finds them: what each page
-// refuses and with which message, going back, finishing and cancelling.
-// People answer through the Dialogues seam.
+// refuses and with which message, going back, finishing and cancelling, a
+// sheet taken from the catalogue, the test page's preview and the printer's
+// calibration. People answer through the Dialogues seam.
 
 #include "DialoguesTest.h"
+#include "LecturePdf.h"
+#include "PageTest.h"
 #include "TAOLButton.h"
 #include "TCardinalEdit.h"
 #include "TColorButton.h"
 #include "TDecimalEdit.h"
 #include "THintBox.h"
+#include "Wchoixplanche.h"
 #include "Wformatassistant.h"
+#include "Wreglageimprimante.h"
 
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -140,16 +146,19 @@ TEST_F(Assistant, TabulationDansLOrdreDesChampsPuisDesBoutons)
     TFormatAssistant& a = Ouvrir();
     const std::vector<std::vector<QWidget*>> pages = {
         {a.rbA4, a.rbAutre, a.edLargeurPage, a.edHauteurPage, a.rgOrientationItems->button(0),
-         a.rgOrientationItems->button(1), a.btSuiv},
+         a.rgOrientationItems->button(1), a.btPlanche, a.btSuiv},
         {a.edNbLignes, a.edNbCols},
         {a.edHauteurEtiq, a.edLargeurEtiq},
         {a.edMargeInterneHaute, a.edMargeInterneBasse, a.edMargeInterneGauche, a.edMargeInterneDroite},
         {a.edMargeHaute, a.edMargeGauche, a.edMargeDroite, a.edMargeBasse},
         {a.btPolice, a.ColorButton1},
+        {a.btApercu, a.btReglage},
     };
     for (std::vector<QWidget*> ordre : pages) {
         if (a.btPrec->isEnabled())
-            ordre.insert(ordre.end(), {a.btPrec, a.btSuiv});
+            ordre.push_back(a.btPrec);
+        if (a.btPrec->isEnabled() && a.btSuiv->isVisible())
+            ordre.push_back(a.btSuiv);
         ordre.push_back(a.btFermer);
         for (size_t i = 1; i < ordre.size(); ++i) {
             QWidget* suivant = ordre[i - 1]->nextInFocusChain();
@@ -416,6 +425,167 @@ TEST_F(Assistant, TerminerEcritToutLaCopieEtAnnulerRien)
     EXPECT_EQ(format_.MargeBasse, 10);
     EXPECT_EQ(format_.Fonte.LireNom(), "Liberation Mono");
     EXPECT_EQ(format_.ImprimerSignature, origine.ImprimerSignature);
+}
+
+// The members a catalogue sheet sets: size, orientation, grid, label, offsets.
+std::vector<int32_t> Feuille(const Parametres& p)
+{
+    return {p.LargeurPage, p.HauteurPage, p.Orientation, p.NbCols, p.NbLignes, p.LargeurEtiq,
+            p.HauteurEtiq, p.MargeHaute, p.MargeDroite, p.MargeBasse, p.MargeGauche};
+}
+
+// What every field shows and which radio buttons are checked.
+QStringList Affichage(const TFormatAssistant& a)
+{
+    QStringList affichage;
+    for (QLineEdit* champ : a.nb->findChildren<QLineEdit*>())
+        affichage << champ->accessibleName() + QLatin1Char('=') + champ->text();
+    for (QRadioButton* bouton : a.nb->findChildren<QRadioButton*>())
+        affichage << bouton->text() + (bouton->isChecked() ? QStringLiteral("*") : QString());
+    return affichage;
+}
+
+// Answers a modal dialog of type D, which `reponse` fills in.
+template <typename D>
+std::function<int(QDialog&)> Repondre(int resultat, std::function<void(D&)> reponse)
+{
+    return [=](QDialog& dialogue) {
+        auto* d = qobject_cast<D*>(&dialogue);
+        if (d == nullptr)
+            return ADD_FAILURE() << "autre dialogue", int(QDialog::Rejected);
+        reponse(*d);
+        return resultat;
+    };
+}
+
+std::function<int(QDialog&)> ChoixPlanche(const char* recherche, int resultat)
+{
+    return Repondre<TChoixPlanche>(resultat, [recherche](TChoixPlanche& d) {
+        d.edRecherche->setText(QLatin1String(recherche));
+    });
+}
+
+TEST_F(Assistant, UnePlancheDuCommerceRemplitLesPagesSuivantesCommeSiElleEtaitTapee)
+{
+    // Landscape, another size: the sheet is A4 upright. Cancelling, or
+    // confirming with nothing chosen, changes nothing.
+    format_.LargeurPage = 2000;
+    format_.Orientation = true;
+    format_.NbLignes = 5;
+    const std::vector<int32_t> avery = {2100, 2970, 0, 3, 7, 640, 381, 155, 64, 148, 75};
+    for (const auto& [recherche, resultat] : {std::pair("L7160", QDialog::Rejected),
+                                               std::pair("zzz", QDialog::Accepted),
+                                               std::pair("L7160", QDialog::Accepted)}) {
+        TFormatAssistant& a = Ouvrir();
+        const QStringList avant = Affichage(a);
+        dialogues_.modal = ChoixPlanche(recherche, resultat);
+        a.btPlanche->click();
+        const bool choisie = resultat == QDialog::Accepted && *recherche == 'L';
+        SCOPED_TRACE(choisie);
+        EXPECT_EQ(Feuille(a.CopieTravail()), choisie ? avery : Feuille(format_));
+        EXPECT_EQ(Affichage(a) != avant, choisie);
+        EXPECT_EQ(a.lbPlanche->text().startsWith(QStringLiteral("Avery L7160 : 21 étiquettes de "
+                                                                "64 × 38,1 mm sur 3 colonnes")),
+                  choisie);
+    }
+    TFormatAssistant& a = Ouvrir();
+    a.btPlanche->click();  // L7160 again
+    EXPECT_EQ(a.btPlanche->accessibleName(), QStringLiteral("Choisir une planche du commerce..."));
+    EXPECT_TRUE(a.rbA4->isChecked());
+    EXPECT_TRUE(a.rgOrientationItems->button(0)->isChecked());
+    // Shown on the pages, checked there, and still editable.
+    ASSERT_TRUE(AllerA(QStringLiteral("Etiquette")));
+    EXPECT_EQ(a.edLargeurEtiq->text() + a.edHauteurEtiq->text(), QStringLiteral("6,403,81"));
+    EXPECT_EQ(Suivant({{"Largeur, cm", "7,01"}}),
+              QStringLiteral("Les étiquettes sont trop larges pour tenir sur la page."));
+    Taper(a.edLargeurEtiq, "6,40");
+    ASSERT_TRUE(AllerA(QStringLiteral("Merci")));
+    a.btFermer->click();
+    EXPECT_EQ(Feuille(format_), avery);
+    EXPECT_EQ(format_.MargesInternes, qlRect(50, 50, 50, 50));  // not the sheet's
+}
+
+// The test page of the working copy, as ImprimeTest prints it, read back at
+// 254 dpi (1 pixel = 0,1 mm).
+QImage PageTestImprimee(const QString& pdf, const Parametres& p, const qlPoint& decalage)
+{
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(pdf);
+    ImprimeTest(imprimante, p, decalage);
+    return RasteriserPage(pdf, 1, 254);
+}
+
+TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
+{
+    TFormatAssistant& a = Ouvrir();
+    EXPECT_EQ(a.DecalageImprimante(), qlPoint());  // no settings given
+    ReglagesImpression reglages{true, 5, 0};
+    a.ChargeReglagesImpression(reglages);
+    dialogues_.modal = ChoixPlanche("L7160", QDialog::Accepted);
+    a.btPlanche->click();  // the working copy is printed, not the caller's format
+    ASSERT_TRUE(AllerA(QStringLiteral("Merci")));
+
+    // Opened on the calibration: cancelled, then 2 mm right and 1,5 mm up.
+    QStringList montres;
+    for (const auto& [x, resultat] : {std::pair("3", QDialog::Rejected),
+                                       std::pair("2", QDialog::Accepted)}) {
+        dialogues_.modal = Repondre<TReglageImprimante>(resultat, [&, x = x](auto& d) {
+            montres << d.edDecalageX->text() + QLatin1Char(';') + d.edDecalageY->text();
+            d.edDecalageX->setText(QLatin1String(x));
+            d.edDecalageY->setText(QStringLiteral("-1,5"));
+        });
+        a.btReglage->click();
+    }
+    EXPECT_EQ(montres, QStringList({"0,5;0,0", "0,5;0,0"}));
+    EXPECT_EQ(a.DecalageImprimante(), qlPoint(20, -15));
+
+    // The preview and the test button both print ImprimeTest's page, moved.
+    QTemporaryDir dossier;
+    dialogues_.apercu = [&](QPrinter& imprimante, const std::function<void(QPrinter&)>& dessiner) {
+        EXPECT_EQ(imprimante.pageLayout().fullRectPoints().size(),
+                  QPageSize(QPageSize::A4).sizePoints());  // the format's sheet
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(dossier.filePath(QStringLiteral("apercu.pdf")));
+        dessiner(imprimante);
+    };
+    a.btApercu->click();
+    dialogues_.impression = [&](QPrinter& imprimante) {
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(dossier.filePath(QStringLiteral("test.pdf")));
+        return true;
+    };
+    QTest::mouseClick(a.btTest, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(dialogues_.apercus, QStringList{QStringLiteral("Aperçu de la page de test")});
+    const QImage attendue =
+        PageTestImprimee(dossier.filePath("a.pdf"), a.CopieTravail(), {20, -15});
+    EXPECT_EQ(RasteriserPage(dossier.filePath(QStringLiteral("apercu.pdf")), 1, 254), attendue);
+    EXPECT_EQ(RasteriserPage(dossier.filePath(QStringLiteral("test.pdf")), 1, 254), attendue);
+    EXPECT_NE(PageTestImprimee(dossier.filePath("0.pdf"), a.CopieTravail(), {}), attendue);
+
+    // The desktop's preview, with neither a printer nor a file, draws it too.
+    int pages = 0;
+    dialogues_.apercu = [&](QPrinter& imprimante, const std::function<void(QPrinter&)>& dessiner) {
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        imprimante.setOutputFileName(QString());
+        QPrintPreviewWidget apercu(&imprimante);
+        QObject::connect(&apercu, &QPrintPreviewWidget::paintRequested,
+                         [&dessiner](QPrinter* cible) { dessiner(*cible); });
+        apercu.updatePreview();
+        pages = apercu.pageCount();
+    };
+    a.btApercu->click();
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(dialogues_.messages.isEmpty()) << dialogues_.messages.join('|').toStdString();
+
+    // "Annuler" drops the format, not the printer's calibration.
+    a.btPrec->click();
+    a.btFermer->click();
+    EXPECT_EQ(format_.NbLignes, 8);
+    EXPECT_TRUE(reglages.TriClasse);
+    EXPECT_EQ(qlPoint(reglages.DecalageX, reglages.DecalageY), qlPoint(20, -15));
+    EXPECT_EQ(a.btApercu->accessibleName(), QStringLiteral("Aperçu de la page de test..."));
+    EXPECT_EQ(a.btReglage->accessibleName(), QStringLiteral("Réglage de l'imprimante..."));
 }
 
 }  // namespace
