@@ -168,7 +168,7 @@ fermer_assistant() {
     ZONE_LARGEUR=$(zone "${champ[@]}")
     cliquer "$1" 192 156
     xdotool key ctrl+a
-    xdotool type --delay 5 "25,5"
+    xdotool type --delay 5 "25.5"  # the full stop is the locale's separator
     xdotool key Tab
     attendre 10 "la largeur tapée s'affiche" largeur_changee "${champ[@]}"
     cliquer "$1" 517 444
