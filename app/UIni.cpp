@@ -1,10 +1,21 @@
 #include "UIni.h"
 
+#include "Cp1252.h"
+#include "DescripteurFichier.h"
+
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
 
+#include <cerrno>
 #include <cstddef>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,19 +46,49 @@ bool EntreGuillemets(QStringView texte)
     return texte.size() >= 2 && EstGuillemet(texte.front()) && texte.front() == texte.back();
 }
 
-bool ContientSautOuNul(const QString& texte)
+// A line break or NUL would end the line; a lone surrogate has no UTF-8 form.
+bool Enregistrable(const QString& texte)
 {
-    for (const QChar c : texte) {
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const QChar c = texte[i];
         if (c == u'\r' || c == u'\n' || c == u'\0')
-            return true;
+            return false;
+        if (c.isHighSurrogate() && i + 1 < texte.size() && texte[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return false;
     }
-    return false;
+    return true;
 }
 
 bool NomAcceptable(const QString& nom)
 {
-    return !nom.isEmpty() && !ContientSautOuNul(nom) && !EstBlanc(nom.front())
-        && !EstBlanc(nom.back());
+    return !nom.isEmpty() && Enregistrable(nom) && !EstBlanc(nom.front()) && !EstBlanc(nom.back());
+}
+
+// The line's text when it is valid UTF-8. A U+FEFF at its start is a
+// character of the line (the file's byte-order mark is not in its first line).
+std::optional<QString> DecodeUtf8(const QByteArray& octets)
+{
+    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless
+                                                      | QStringDecoder::Flag::ConvertInitialBom);
+    QString texte = decodeur.decode(octets);
+    if (decodeur.hasError())
+        return std::nullopt;
+    return texte;
+}
+
+bool Utf8Valide(const QByteArray& octets)
+{
+    return DecodeUtf8(octets).has_value();
+}
+
+// UTF-8, or Windows-1252 for a line the Windows program wrote in 8 bits.
+QString DecodeLigne(const QByteArray& octets)
+{
+    if (std::optional<QString> texte = DecodeUtf8(octets))
+        return *std::move(texte);
+    return DecodeCp1252(std::string_view(octets.constData(), static_cast<size_t>(octets.size())));
 }
 
 // The first maxi code points of the text; a surrogate pair is never split.
@@ -72,10 +113,7 @@ struct LigneAnalysee {
 
 LigneAnalysee Analyse(const QByteArray& brut)
 {
-    QByteArray octets = brut;
-    if (octets.startsWith("\xEF\xBB\xBF"))
-        octets.remove(0, 3);
-    const QString ligne = QString::fromUtf8(octets);
+    const QString ligne = DecodeLigne(brut);
     const QStringView texte = Rogne(ligne);
 
     LigneAnalysee resultat;
@@ -177,20 +215,76 @@ std::optional<int32_t> LitNombreIni(QStringView texte)
     return static_cast<int32_t>(bits);
 }
 
-bool UIni::Charge(const QString& fichier)
+namespace {
+
+// The whole file; false with errno's value in erreur. A folder, a pipe or a
+// device is refused rather than read (a pipe could block for ever).
+bool LireFichier(const QString& fichier, QByteArray& octets, int& erreur)
+{
+    const int fd = ::open(QFile::encodeName(fichier).constData(),
+                          O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        erreur = errno;
+        return false;
+    }
+    struct stat etat {};
+    erreur = 0;
+    if (::fstat(fd, &etat) != 0)
+        erreur = errno;
+    else if (S_ISDIR(etat.st_mode))
+        erreur = EISDIR;
+    else if (!S_ISREG(etat.st_mode))
+        erreur = EINVAL;
+    char tampon[16384];
+    while (erreur == 0) {
+        const ssize_t n = ::read(fd, tampon, sizeof tampon);
+        if (n > 0)
+            octets.append(tampon, n);
+        else if (n == 0)
+            break;
+        else if (errno != EINTR)
+            erreur = errno;
+    }
+    ::close(fd);
+    return erreur == 0;
+}
+
+// Temporary files QSaveFile makes beside the file: its name, a dot and six
+// letters or digits.
+void RetirerTemporairesAbandonnes(const QString& fichier)
+{
+    const QFileInfo info(fichier);
+    const QRegularExpression forme(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime avant = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QDir dossier = info.absoluteDir();
+    for (const QFileInfo& candidat : dossier.entryInfoList(QDir::Files | QDir::Hidden)) {
+        // A write in progress in another instance is younger than a minute.
+        if (forme.match(candidat.fileName()).hasMatch() && !candidat.isSymLink()
+            && candidat.lastModified().toUTC() < avant)
+            QFile::remove(candidat.absoluteFilePath());
+    }
+}
+
+}  // namespace
+
+bool UIni::Charge(const QString& fichier, QString* raison)
 {
     lignes_.clear();
-    const QFileInfo info(fichier);
-    if (!info.exists())
-        return true;
-    if (info.isDir())
+    bom_ = false;
+    QByteArray tout;
+    int erreur = 0;
+    if (!LireFichier(fichier, tout, erreur)) {
+        if (erreur == ENOENT || erreur == ENOTDIR)
+            return true;  // no file: an empty document
+        if (raison)
+            *raison = RaisonErreurFichier(erreur);
         return false;
-    QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray tout = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return false;
+    }
+    if (tout.startsWith("\xEF\xBB\xBF")) {
+        bom_ = true;
+        tout.remove(0, 3);
+    }
 
     qsizetype debut = 0;
     while (debut < tout.size()) {
@@ -224,12 +318,17 @@ bool UIni::Sauve(const QString& fichier) const
         }
         ecrits += n;
     }
-    return f.commit();
+    if (!f.commit())
+        return false;
+    RetirerTemporairesAbandonnes(fichier);
+    return true;
 }
 
 QByteArray UIni::Contenu() const
 {
     QByteArray tout;
+    if (bom_)
+        tout += "\xEF\xBB\xBF";
     for (const Ligne& l : lignes_)
         tout += l.texte + l.fin;
     return tout;
@@ -317,7 +416,7 @@ bool UIni::EcritTexte(const QString& section, const QString& cle, const QString&
         return false;
     if (!NomAcceptable(cle) || cle.contains(u'=') || cle.front() == u'[' || cle.front() == u';')
         return false;
-    if (ContientSautOuNul(valeur))
+    if (!Enregistrable(valeur))
         return false;
 
     const QByteArray forme = FormeValeur(valeur);
@@ -332,7 +431,14 @@ bool UIni::EcritTexte(const QString& section, const QString& cle, const QString&
 
     if (const std::optional<size_t> ligne = TrouveCle(*plage, cle)) {
         QByteArray& texte = lignes_[*ligne].texte;
-        texte = texte.left(texte.indexOf('=') + 1) + forme;
+        // An 8-bit line is rewritten in UTF-8, its key spelt as it was read.
+        const QByteArray cleEtEgal = Utf8Valide(texte)
+            ? texte.left(texte.indexOf('=') + 1)
+            : [&] {
+                  const QString lu = DecodeLigne(texte);
+                  return lu.left(lu.indexOf(u'=') + 1).toUtf8();
+              }();
+        texte = cleEtEgal + forme;
         return true;
     }
 
@@ -355,4 +461,9 @@ bool UIni::EcritEntier(const QString& section, const QString& cle, int32_t valeu
 bool UIni::EcritBooleen(const QString& section, const QString& cle, bool valeur)
 {
     return EcritTexte(section, cle, valeur ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool UIni::ValeurEnregistrable(const QString& valeur)
+{
+    return Enregistrable(valeur);
 }

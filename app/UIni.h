@@ -3,6 +3,10 @@
 // in memory, then written back whole and atomically.
 //
 // Layout rules, after the Windows INI service:
+// - The file is UTF-8. A line that is not valid UTF-8 (written by the Windows
+//   program, whose text was 8-bit) is read as Windows-1252, so its text is
+//   kept and written back in UTF-8 when its key is updated. A byte-order mark
+//   at the start of the file is not part of the first line.
 // - "[Name]" opens a section; the name lies between "[" and the first "]",
 //   blanks around it ignored. A line without "]" is not a section header.
 // - "key=value": the key is the text before the first "=", the value the text
@@ -41,13 +45,16 @@ public:
     static constexpr int LongueurValeurMax = 2047;
 
     // Replaces the document with the file's contents. A missing file gives an
-    // empty document and succeeds; a file that exists but cannot be read
-    // gives an empty document and fails.
-    bool Charge(const QString& fichier);
+    // empty document and succeeds; a file that exists but cannot be read, or
+    // is not a regular file, gives an empty document and fails, and raison
+    // (when given) receives why, in French.
+    bool Charge(const QString& fichier, QString* raison = nullptr);
 
     // Writes the whole document beside the file and renames it over the old
     // one, so a failure (missing or read-only folder, full disk) leaves the
-    // old file as it was.
+    // old file as it was. Temporary files of that name (the file's name, a dot
+    // and six letters or digits) that a write killed half-way left behind
+    // are removed once they are a minute old.
     bool Sauve(const QString& fichier) const;
 
     // The document's bytes, as Sauve writes them.
@@ -64,13 +71,16 @@ public:
     bool LitBooleen(const QString& section, const QString& cle, bool& valeur) const;
 
     // Return false, changing nothing, when the names or the value cannot be
-    // stored: an empty name, a line break or NUL anywhere, "=" in a key or
-    // "]" in a section name, a key starting with "[" or ";", a name with
-    // surrounding blanks.
+    // stored: an empty name, a line break, NUL or a lone surrogate anywhere,
+    // "=" in a key or "]" in a section name, a key starting with "[" or ";",
+    // a name with surrounding blanks.
     bool EcritTexte(const QString& section, const QString& cle, const QString& valeur);
     bool EcritEntier(const QString& section, const QString& cle, int32_t valeur);
     // Written "1" or "0".
     bool EcritBooleen(const QString& section, const QString& cle, bool valeur);
+
+    // Whether EcritTexte can store this value.
+    static bool ValeurEnregistrable(const QString& valeur);
 
 private:
     struct Ligne {
@@ -89,4 +99,5 @@ private:
     void Insere(size_t position, const QByteArray& texte);
 
     std::vector<Ligne> lignes_;
+    bool bom_ = false;  // the file starts with a byte-order mark
 };

@@ -27,14 +27,8 @@ QString TexteFonte(const Fonte& fonte)
     return QString::fromStdString(fonte.ToString());
 }
 
-}  // namespace
-
-void LitParametres(Parametres& p, const QString& fichierIni)
+void LitCles(Parametres& p, const UIni& ini)
 {
-    InitParametres(p);
-    UIni ini;
-    ini.Charge(fichierIni);  // an unreadable file reads as an empty one
-
     p.PathFich = ini.LitTexte(Section, QStringLiteral("PathFich"), p.PathFich);
     const QString fonte = ini.LitTexte(Section, QStringLiteral("Fonte"), TexteFonte(p.Fonte));
     if (!fonte.isEmpty())
@@ -60,6 +54,27 @@ void LitParametres(Parametres& p, const QString& fichierIni)
     Lit(ini, "ImprimerSignature", p.ImprimerSignature);
 }
 
+}  // namespace
+
+void LitParametres(Parametres& p, const QString& fichierIni)
+{
+    QString erreur;
+    LitParametres(p, fichierIni, erreur);  // an unreadable file reads as an empty one
+}
+
+bool LitParametres(Parametres& p, const QString& fichierIni, QString& erreur)
+{
+    InitParametres(p);
+    UIni ini;
+    QString raison;
+    const bool lu = ini.Charge(fichierIni, &raison);
+    if (!lu)
+        erreur = QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2")
+                     .arg(fichierIni, raison);
+    LitCles(p, ini);
+    return lu;
+}
+
 bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& erreur)
 {
     UIni ini;
@@ -79,10 +94,7 @@ bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& er
 
     // A file name holding a line break cannot stand on one line of the file:
     // that path is forgotten rather than every other setting.
-    const bool cheminSurUneLigne = !p.PathFich.contains(QLatin1Char('\n'))
-                                   && !p.PathFich.contains(QLatin1Char('\r'))
-                                   && !p.PathFich.contains(QChar(u'\0'));
-    texte("PathFich", cheminSurUneLigne ? p.PathFich : QString());
+    texte("PathFich", UIni::ValeurEnregistrable(p.PathFich) ? p.PathFich : QString());
     texte("Fonte", TexteFonte(p.Fonte));
     entier("LargeurPage", p.LargeurPage);
     entier("HauteurPage", p.HauteurPage);

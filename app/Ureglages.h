@@ -10,8 +10,15 @@
 // unreadable file, a missing key or a value that is not a number leaves the
 // field at its default; an empty font value leaves the default font.
 void LitParametres(Parametres& p, const QString& fichierIni);
+// The same, for a program that must not print with other settings than the
+// file's: false when the file exists but cannot be read (not a regular file,
+// no permission), with erreur naming the file and the reason, in French. A
+// missing file gives the defaults and true.
+bool LitParametres(Parametres& p, const QString& fichierIni, QString& erreur);
 
-// Writes the 21 keys, keeping everything else the file holds. The file is
+// Writes the 21 keys, keeping everything else the file holds. A PathFich
+// that cannot stand in the file (a line break, a lone surrogate) is written
+// empty rather than losing the other settings. The file is
 // replaced in one step: on failure it is left as it was, nothing is written,
 // false is returned and erreur receives "Impossible d'écrire dans <file>".
 bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& erreur);

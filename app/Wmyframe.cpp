@@ -1,6 +1,7 @@
 #include "Wmyframe.h"
 
 #include "ChampsElecteurs.h"
+#include "DescripteurFichier.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
 #include "TAOLButton.h"
@@ -431,6 +432,13 @@ void TMyFrame::AOLButton3Click()
         return;
     if (!ImprimanteDisponible(imprimante)) {
         dialogues_.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
+        return;
+    }
+    // Printing to a file over the extraction would destroy the list.
+    if (imprimante.outputFormat() == QPrinter::PdfFormat
+        && MemeFichier(imprimante.outputFileName(), Parametres.PathFich)) {
+        dialogues_.Message(this, QStringLiteral("Le fichier PDF ne peut pas remplacer "
+                                                "l'extraction CSV : choisissez un autre nom."));
         return;
     }
     AjustePagePdf(imprimante, Parametres);

@@ -11,6 +11,7 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QUrl>
 
@@ -87,6 +88,16 @@ std::optional<uint32_t> DialoguesBureau::ChoisirCouleur(QWidget* parent, uint32_
     if (!choisie.isValid())
         return std::nullopt;
     return DepuisQColor(choisie);
+}
+
+void DialoguesBureau::Apercu(QWidget* parent, QPrinter& imprimante, const QString& titre,
+                             const std::function<void(QPrinter&)>& dessiner)
+{
+    QPrintPreviewDialog apercu(&imprimante, parent);
+    apercu.setWindowTitle(titre);
+    QObject::connect(&apercu, &QPrintPreviewDialog::paintRequested, &apercu,
+                     [&dessiner](QPrinter* cible) { dessiner(*cible); });
+    apercu.exec();
 }
 
 void DialoguesBureau::OuvrirDocument(const QUrl& url)

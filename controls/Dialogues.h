@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -47,6 +48,11 @@ public:
     virtual std::optional<uint32_t> ChoisirCouleur(QWidget* parent, uint32_t initiale,
                                                    const QStringList& personnalisees,
                                                    int options) = 0;
+    // Shows the print preview titled `titre` of what `dessiner` prints on the
+    // printer it is given (once per refresh of the preview); from there the
+    // user may also print it. `imprimante` holds the page setup to start from.
+    virtual void Apercu(QWidget* parent, QPrinter& imprimante, const QString& titre,
+                        const std::function<void(QPrinter&)>& dessiner) = 0;
     // Asks the desktop to open a document; the outcome is not examined.
     virtual void OuvrirDocument(const QUrl& url) = 0;
 };
@@ -62,5 +68,7 @@ public:
     std::optional<uint32_t> ChoisirCouleur(QWidget* parent, uint32_t initiale,
                                            const QStringList& personnalisees,
                                            int options) override;
+    void Apercu(QWidget* parent, QPrinter& imprimante, const QString& titre,
+                const std::function<void(QPrinter&)>& dessiner) override;
     void OuvrirDocument(const QUrl& url) override;
 };

@@ -14,7 +14,7 @@ DescripteurFichier::~DescripteurFichier()
 }
 
 DescripteurFichier::DescripteurFichier(DescripteurFichier&& autre) noexcept
-    : m_fd(autre.m_fd)
+    : m_fd(autre.m_fd), m_erreur(autre.m_erreur)
 {
     autre.m_fd = -1;
 }
@@ -24,6 +24,7 @@ DescripteurFichier& DescripteurFichier::operator=(DescripteurFichier&& autre) no
     if (this != &autre) {
         Fermer();
         m_fd = autre.m_fd;
+        m_erreur = autre.m_erreur;
         autre.m_fd = -1;
     }
     return *this;
@@ -38,26 +39,37 @@ void DescripteurFichier::Fermer()
     }
 }
 
+DescripteurFichier DescripteurFichier::Echec(int erreur)
+{
+    DescripteurFichier fichier;
+    fichier.m_erreur = erreur != 0 ? erreur : EIO;
+    return fichier;
+}
+
 DescripteurFichier DescripteurFichier::Verrouiller(int fd)
 {
+    if (fd < 0)
+        return Echec(errno);
     DescripteurFichier fichier(fd);
-    if (!fichier.Valide())
-        return fichier;
     struct stat etat {};
-    if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode))
-        return {};
+    if (::fstat(fd, &etat) != 0)
+        return Echec(errno);
+    if (S_ISDIR(etat.st_mode))
+        return Echec(EISDIR);
+    if (!S_ISREG(etat.st_mode))
+        return Echec(EINVAL);
     // Only a lock held by another program refuses the file. Where locks are
     // not available (no lock service, or NFS, where an exclusive lock needs a
     // file open for writing) the file is used without one rather than never.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-        return {};
+        return Echec(EWOULDBLOCK);
     return fichier;
 }
 
 DescripteurFichier DescripteurFichier::OuvrirLecture(const QString& chemin)
 {
     if (chemin.isEmpty())
-        return {};
+        return Echec(ENOENT);
     const QByteArray nom = QFile::encodeName(chemin);
     // O_NONBLOCK keeps the open of a named pipe from waiting for a writer; it
     // has no effect on the regular files that are kept.
@@ -67,13 +79,13 @@ DescripteurFichier DescripteurFichier::OuvrirLecture(const QString& chemin)
 DescripteurFichier DescripteurFichier::CreerEcriture(const QString& chemin)
 {
     if (chemin.isEmpty())
-        return {};
+        return Echec(ENOENT);
     const QByteArray nom = QFile::encodeName(chemin);
     // No O_TRUNC: the contents go only once the lock is ours.
     DescripteurFichier fichier = Verrouiller(
         ::open(nom.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
     if (fichier.Valide() && ::ftruncate(fichier.m_fd, 0) != 0)
-        return {};
+        return Echec(errno);
     return fichier;
 }
 
@@ -122,4 +134,52 @@ bool DescripteurFichier::Ecrire(const char* source, std::size_t taille)
         }
     }
     return true;
+}
+
+QString RaisonErreurFichier(int erreur)
+{
+    switch (erreur) {
+    case ENOENT:
+        return QStringLiteral("le fichier n'existe pas");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("accès refusé");
+    case EISDIR:
+        return QStringLiteral("c'est un dossier");
+    case EINVAL:
+        return QStringLiteral("ce n'est pas un fichier ordinaire");
+    case EWOULDBLOCK:
+        return QStringLiteral("le fichier est ouvert par un autre programme");
+    case ENOTDIR:
+        return QStringLiteral("un élément du chemin n'est pas un dossier");
+    case ELOOP:
+        return QStringLiteral("trop de liens symboliques");
+    case ENAMETOOLONG:
+        return QStringLiteral("nom trop long");
+    case EIO:
+        return QStringLiteral("erreur de lecture ou d'écriture sur le support");
+    case ENOSPC:
+        return QStringLiteral("disque plein");
+    case EROFS:
+        return QStringLiteral("support en lecture seule");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("trop de fichiers ouverts");
+    case ENOMEM:
+        return QStringLiteral("mémoire insuffisante");
+    default:
+        return QStringLiteral("erreur système %1").arg(erreur);
+    }
+}
+
+bool MemeFichier(const QString& a, const QString& b)
+{
+    struct stat etatA {};
+    struct stat etatB {};
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    if (::stat(QFile::encodeName(a).constData(), &etatA) != 0
+        || ::stat(QFile::encodeName(b).constData(), &etatB) != 0)
+        return false;
+    return etatA.st_dev == etatB.st_dev && etatA.st_ino == etatB.st_ino;
 }

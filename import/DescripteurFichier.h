@@ -31,6 +31,10 @@ public:
     static DescripteurFichier CreerEcriture(const QString& chemin);
 
     bool Valide() const { return m_fd >= 0; }
+    // Why an open failed, as an errno value: EISDIR for a folder, EINVAL for
+    // another kind of file that is not a regular one, EWOULDBLOCK for a file
+    // held by another program. 0 for a valid descriptor.
+    int Erreur() const { return m_erreur; }
     void Fermer();
 
     // Size of the file in bytes, 0 if unknown.
@@ -46,7 +50,17 @@ public:
 
 private:
     explicit DescripteurFichier(int fd) : m_fd(fd) {}
+    static DescripteurFichier Echec(int erreur);
     static DescripteurFichier Verrouiller(int fd);
 
     int m_fd = -1;
+    int m_erreur = 0;
 };
+
+// The reason a file operation failed, in French, from an errno value (as
+// DescripteurFichier::Erreur gives it).
+QString RaisonErreurFichier(int erreur);
+
+// Whether the two paths lead to the same existing file, through links or
+// different spellings alike (same device and inode).
+bool MemeFichier(const QString& a, const QString& b);

@@ -66,6 +66,7 @@ void TCSV::Vider()
 bool TCSV::Charge(const QString& chemin)
 {
     DescripteurFichier fichier = DescripteurFichier::OuvrirLecture(chemin);
+    m_ErreurCharge = fichier.Erreur();
     if (!fichier.Valide())
         return false;
 
@@ -252,19 +253,45 @@ std::size_t TCSV::LireRangee(std::size_t position, Rangee* rangee) const
     }
 }
 
+std::size_t TCSV::DebutRangee(uint32_t rang) const
+{
+    std::size_t position = static_cast<std::size_t>(m_Reperes[rang / RangeesParRepere]);
+    for (uint32_t i = rang % RangeesParRepere; i > 0; --i)
+        position = LireRangee(position, nullptr);
+    return position;
+}
+
 Rangee TCSV::operator[](int32_t index) const
 {
     Rangee rangee;
     rangee.reserve(m_NbColonnes);
-    if (index >= 0 && static_cast<uint32_t>(index) < m_NbRangees) {
-        const auto rang = static_cast<uint32_t>(index);
-        std::size_t position = static_cast<std::size_t>(m_Reperes[rang / RangeesParRepere]);
-        for (uint32_t i = rang % RangeesParRepere; i > 0; --i)
-            position = LireRangee(position, nullptr);
-        LireRangee(position, &rangee);
-    }
+    if (index >= 0 && static_cast<uint32_t>(index) < m_NbRangees)
+        LireRangee(DebutRangee(static_cast<uint32_t>(index)), &rangee);
     rangee.resize(m_NbColonnes);
     return rangee;
+}
+
+VueRangee TCSV::Vue(int32_t index) const
+{
+    if (index < 0 || static_cast<uint32_t>(index) >= m_NbRangees)
+        return VueRangee(nullptr, 0);
+    return VueRangee(m_Octets.get(), DebutRangee(static_cast<uint32_t>(index)));
+}
+
+std::string_view VueRangee::operator[](uint32_t colonne) const
+{
+    if (m_octets == nullptr)
+        return {};
+    std::size_t position = m_debut;
+    for (uint32_t k = 0;; ++k) {
+        const uint64_t entete = LireEntete(m_octets, position);
+        const auto longueur = static_cast<std::size_t>(entete >> 1);
+        if (k == colonne)
+            return std::string_view(m_octets + position, longueur);
+        if (entete & 1)
+            return {};
+        position += longueur;
+    }
 }
 
 bool TCSV::Sauve(const QString& chemin) const

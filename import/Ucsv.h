@@ -24,9 +24,28 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using Rangee = std::vector<std::string>;
+
+class TCSV;
+
+// One row of a TCSV read in place, without copying it: cell k is a view of
+// the table's bytes, valid until the table is loaded again or destroyed.
+// Cells past the row's own end read as empty, as operator[] pads them. Each
+// access walks the row's cells up to the one asked for.
+class VueRangee {
+public:
+    std::string_view operator[](uint32_t colonne) const;
+
+private:
+    friend class TCSV;
+    VueRangee(const char* octets, std::size_t debut) : m_octets(octets), m_debut(debut) {}
+
+    const char* m_octets = nullptr;  // null: a row outside the table
+    std::size_t m_debut = 0;
+};
 
 class TCSV {
 public:
@@ -40,6 +59,9 @@ public:
     // table kept, when the file cannot be opened: missing, not a regular file,
     // unreadable, or held by another program.
     bool Charge(const QString& chemin);
+    // Why the last Charge returned false, as an errno value (see
+    // DescripteurFichier::Erreur); 0 after a load that succeeded.
+    int ErreurCharge() const { return m_ErreurCharge; }
     // Writes every cell quoted, rows ended by CR LF. False if the file cannot
     // be created or a write fails; lines already written stay in the file.
     bool Sauve(const QString& chemin) const;
@@ -55,6 +77,10 @@ public:
     // Copy of row `index`, NbColonnes() cells. An index outside the table
     // gives NbColonnes() empty cells.
     Rangee operator[](int32_t index) const;
+    // Row `index` read in place; a row outside the table has only empty
+    // cells. For a caller that wants a few cells of many rows: no copy, and
+    // no padding to NbColonnes().
+    VueRangee Vue(int32_t index) const;
 
     char Separateur() const { return m_Separateur; }
     uint32_t NbColonnes() const { return m_NbColonnes; }
@@ -67,6 +93,8 @@ private:
     static constexpr uint32_t RangeesParRepere = 16;
 
     void Vider();
+    // Where row `rang` (< NbRangees()) starts in the pool.
+    std::size_t DebutRangee(uint32_t rang) const;
     // Appends the cells of the row starting at `position` to `rangee` and
     // returns the position of the next row.
     std::size_t LireRangee(std::size_t position, Rangee* rangee) const;
@@ -88,6 +116,7 @@ private:
     char* m_Curseur = nullptr;
     int32_t m_Restant = 0;
     bool m_FinFichier = false;
+    int m_ErreurCharge = 0;
 };
 
 inline bool TCSV::Get(char& c, char& suivant)

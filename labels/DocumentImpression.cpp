@@ -7,6 +7,8 @@
 #include <QPageLayout>
 #include <QPrinter>
 
+#include <unistd.h>
+
 namespace {
 
 bool SortiePdf(const QPrinter& imprimante)
@@ -30,13 +32,16 @@ ErreurImpression::ErreurImpression(const QString& message)
 {
 }
 
-DocumentImpression::DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage)
-    : m_imprimante(imprimante)
+DocumentImpression::DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage,
+                                       const qlPoint& decalage)
+    : m_imprimante(imprimante), m_decalage(decalage)
 {
     m_imprimante.setDocName(titre);
     m_imprimante.setPageOrientation(paysage ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (!m_painter.begin(&m_imprimante))
+    if (!m_painter->begin(&m_imprimante))
         throw ErreurImpression(MessageDebutImpossible(m_imprimante));
+    if (SortiePdf(m_imprimante))
+        m_fichierPdf = QFile::encodeName(m_imprimante.outputFileName());
 }
 
 DocumentImpression::~DocumentImpression()
@@ -45,15 +50,21 @@ DocumentImpression::~DocumentImpression()
         return;
     // A spooler job is aborted where the printer allows it; a PDF engine
     // cannot abort, so the file it wrote is removed once the painter has let
-    // go of it.
+    // go of it. This runs while an error is on its way, out of memory
+    // perhaps, when ending the painter may fail too.
     m_canevas.reset();
-    const bool pdf = SortiePdf(m_imprimante);
-    if (!pdf)
-        m_imprimante.abort();
-    if (m_painter.isActive())
-        m_painter.end();
-    if (pdf && !m_imprimante.outputFileName().isEmpty())
-        QFile::remove(m_imprimante.outputFileName());
+    try {
+        if (m_fichierPdf.isEmpty())
+            m_imprimante.abort();
+        if (m_painter->isActive())
+            m_painter->end();
+    } catch (...) {
+        // The error on its way says what went wrong.
+    }
+    if (!m_fichierPdf.isEmpty())
+        ::unlink(m_fichierPdf.constData());
+    if (m_painter->isActive())
+        static_cast<void>(m_painter.release());  // leaked rather than destroyed active
 }
 
 Canevas& DocumentImpression::NouvellePage(int32_t numero)
@@ -64,14 +75,14 @@ Canevas& DocumentImpression::NouvellePage(int32_t numero)
             QStringLiteral("Impossible de commencer la page %1 du document.").arg(numero));
     m_pageCommencee = true;
     // The transform is reset by every new page.
-    FixerReperePage(m_painter);
-    return m_canevas.emplace(m_painter, kUnitesParPouce);
+    FixerReperePage(*m_painter, m_decalage.x, m_decalage.y);
+    return m_canevas.emplace(*m_painter, kUnitesParPouce);
 }
 
 void DocumentImpression::Termine()
 {
     m_canevas.reset();
-    const bool termine = m_painter.end();
+    const bool termine = m_painter->end();
     const bool pdfVide = SortiePdf(m_imprimante)
                          && QFileInfo(m_imprimante.outputFileName()).size() <= 0;
     if (!termine || m_imprimante.printerState() == QPrinter::Error || pdfVide)

@@ -7,11 +7,15 @@
 // half-written file is removed.
 
 #include "CanevasQt.h"
+#include "Uclasses.h"
 
 #include <QPainter>
 #include <QString>
 
+#include <QByteArray>
+
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -29,10 +33,15 @@ public:
 class DocumentImpression {
 public:
     // Gives the printer the document's title and orientation and begins the
-    // document. Throws ErreurImpression when it cannot be begun (for a PDF,
-    // when the file cannot be created).
-    DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage);
-    // Drops the document unless Termine succeeded.
+    // document. Every page is moved by the printer's calibration `decalage`
+    // (tenths of a millimetre, right and down; see FixerReperePage). Throws
+    // ErreurImpression when it cannot be begun (for a PDF, when the file
+    // cannot be created).
+    DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage,
+                       const qlPoint& decalage = qlPoint());
+    // Drops the document unless Termine succeeded. Throws nothing, even when
+    // memory ran out: a painter that cannot be ended is let go of rather
+    // than destroyed (its destructor would end it again and throw).
     ~DocumentImpression();
     DocumentImpression(const DocumentImpression&) = delete;
     DocumentImpression& operator=(const DocumentImpression&) = delete;
@@ -50,7 +59,9 @@ public:
 
 private:
     QPrinter& m_imprimante;
-    QPainter m_painter;
+    qlPoint m_decalage;
+    std::unique_ptr<QPainter> m_painter = std::make_unique<QPainter>();
+    QByteArray m_fichierPdf;  // encoded at the start: removing it needs no memory
     std::optional<CanevasQt> m_canevas;
     bool m_pageCommencee = false;
     bool m_termine = false;

@@ -16,13 +16,41 @@ int32_t PremiereRangeeDePage(int32_t page, int64_t parPage)
     return static_cast<int32_t>(std::min<int64_t>(rangee, std::numeric_limits<int32_t>::max()));
 }
 
-const std::string& Cellule(const Rangee& rangee, const TableIndexChamps& indexChamps, int k)
+CellulesEtiquette Cellules(const Rangee& rangee, const TableIndexChamps& indexChamps)
 {
-    static const std::string vide;
-    const int32_t position = indexChamps[static_cast<std::size_t>(k)];
-    if (position < 0 || static_cast<std::size_t>(position) >= rangee.size())
-        return vide;
-    return rangee[static_cast<std::size_t>(position)];
+    CellulesEtiquette cellules;
+    for (std::size_t k = 0; k < cellules.size(); ++k) {
+        const int32_t position = indexChamps[k];
+        if (position >= 0 && static_cast<std::size_t>(position) < rangee.size())
+            cellules[k] = rangee[static_cast<std::size_t>(position)];
+    }
+    return cellules;
+}
+
+CellulesEtiquette Cellules(const VueRangee& rangee, const TableIndexChamps& indexChamps)
+{
+    CellulesEtiquette cellules;
+    for (std::size_t k = 0; k < cellules.size(); ++k) {
+        if (indexChamps[k] >= 0)
+            cellules[k] = rangee[static_cast<uint32_t>(indexChamps[k])];
+    }
+    return cellules;
+}
+
+// Appends the cell, a line feed that no carriage return precedes becoming
+// CR LF: the text writer ends a line only at CR.
+void AjouterCellule(std::string& texte, std::string_view cellule)
+{
+    std::size_t debut = 0;
+    for (std::size_t lf = cellule.find('\n'); lf != std::string_view::npos;
+         lf = cellule.find('\n', lf + 1)) {
+        if (lf > 0 && cellule[lf - 1] == '\r')
+            continue;
+        texte.append(cellule.substr(debut, lf - debut));
+        texte += '\r';
+        debut = lf;
+    }
+    texte.append(cellule.substr(debut));
 }
 
 bool SortiePdf(const QPrinter& imprimante)
@@ -57,37 +85,48 @@ int32_t NombrePages(const Parametres& p, uint32_t nbRangees)
     return static_cast<int32_t>((electeurs + parPage - 1) / parPage);
 }
 
-std::string ComposeEtiquette(const Rangee& rangee, const TableIndexChamps& indexChamps,
-                             const Parametres& p)
+std::string ComposeEtiquette(const CellulesEtiquette& cellules, const Parametres& p)
 {
-    const auto cellule = [&](int k) -> const std::string& {
-        return Cellule(rangee, indexChamps, k);
-    };
-    static const std::string finLigne = "\r\n";
-
+    static const std::string_view finLigne = "\r\n";
     std::string texte;
-    if (p.ImprimerEnfant)
-        texte += cellule(6) + finLigne;
-    if (p.ImprimerClasse)
-        texte += cellule(7) + finLigne;
+    const auto ligne = [&](std::size_t k) {
+        AjouterCellule(texte, cellules[k]);
+        texte += finLigne;
+    };
 
-    const std::string& civilite = cellule(0);
-    texte += (civilite == "M" ? std::string("M.") : civilite);
+    if (p.ImprimerEnfant)
+        ligne(6);
+    if (p.ImprimerClasse)
+        ligne(7);
+
+    const std::string_view civilite = cellules[0];
+    AjouterCellule(texte, civilite == "M" ? std::string_view("M.") : civilite);
     texte += ' ';
-    texte += cellule(1);
+    AjouterCellule(texte, cellules[1]);
     texte += ' ';
-    texte += cellule(2);
-    texte += finLigne;
+    ligne(2);
 
     if (p.ImprimerAdresse) {
-        texte += cellule(3) + finLigne;
-        texte += cellule(4);
+        ligne(3);
+        AjouterCellule(texte, cellules[4]);
         texte += ' ';
-        texte += cellule(5);
+        AjouterCellule(texte, cellules[5]);
     }
     if (p.ImprimerSignature)
         texte += "\r\nSignature :";
     return texte;
+}
+
+std::string ComposeEtiquette(const Rangee& rangee, const TableIndexChamps& indexChamps,
+                             const Parametres& p)
+{
+    return ComposeEtiquette(Cellules(rangee, indexChamps), p);
+}
+
+std::string ComposeEtiquette(const VueRangee& rangee, const TableIndexChamps& indexChamps,
+                             const Parametres& p)
+{
+    return ComposeEtiquette(Cellules(rangee, indexChamps), p);
 }
 
 PlagePages PagesAImprimer(bool plageChoisie, int depuis, int jusqua, int32_t nbPages)
@@ -173,5 +212,5 @@ void ImpressionEtiquettes::ImprimeEtiquette(Canevas& canevas, const Police& poli
     if (rangee < 0 || static_cast<int64_t>(rangee) >= static_cast<int64_t>(m_table.NbRangees()))
         return;
     EcritTexteEtiquette(canevas, police, rectangle,
-                        ComposeEtiquette(m_table[rangee], m_indexChamps, m_parametres));
+                        ComposeEtiquette(m_table.Vue(rangee), m_indexChamps, m_parametres));
 }

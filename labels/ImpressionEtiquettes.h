@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class Canevas;
 class Police;
@@ -35,11 +36,21 @@ QString RefusImpression(bool voyantAllume, const Parametres& p, uint32_t nbRange
 // labels a page, rounded up; 0 when there is no voter or no label on the grid.
 int32_t NombrePages(const Parametres& p, uint32_t nbRangees);
 
+// The eight cells a label is made of, in the order of the required columns
+// (title, surname, first name, address, postcode, town, child, class).
+using CellulesEtiquette = std::array<std::string_view, 8>;
+
 // The text of one label, raw Windows-1252 bytes, lines ended by CR LF: child,
 // class, "title surname first name", address and postcode town, signature,
-// as the print flags choose. A cell position outside the row reads as an
-// empty cell.
+// as the print flags choose. A line feed alone inside a cell (a file re-saved
+// with LF line ends) becomes CR LF, so that every line break of a cell is a
+// line on the label.
+std::string ComposeEtiquette(const CellulesEtiquette& cellules, const Parametres& p);
+// The same from a row, its cells at the positions of indexChamps; a position
+// outside the row reads as an empty cell.
 std::string ComposeEtiquette(const Rangee& rangee, const TableIndexChamps& indexChamps,
+                             const Parametres& p);
+std::string ComposeEtiquette(const VueRangee& rangee, const TableIndexChamps& indexChamps,
                              const Parametres& p);
 
 // Pages to print, from 1. `premiere` > `derniere` means nothing to print.

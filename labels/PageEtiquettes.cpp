@@ -5,23 +5,6 @@
 #include "Upolice.h"
 #include "Utexte.h"
 
-namespace {
-
-// Saves the canvas state for the lifetime of the object, so an exception
-// thrown while writing a label still leaves the canvas as it was.
-class EtatCanevasSauve {
-public:
-    explicit EtatCanevasSauve(Canevas& canevas) : m_canevas(canevas) { m_canevas.Sauver(); }
-    ~EtatCanevasSauve() { m_canevas.Restaurer(); }
-    EtatCanevasSauve(const EtatCanevasSauve&) = delete;
-    EtatCanevasSauve& operator=(const EtatCanevasSauve&) = delete;
-
-private:
-    Canevas& m_canevas;
-};
-
-}  // namespace
-
 void ParcourtPage(Canevas& canevas, const Parametres& p, const VisiteEtiquette& visite)
 {
     FixeStylo(canevas, Canevas::StyleStylo::Plein, Couleurs::clBlack, 1);
@@ -29,15 +12,16 @@ void ParcourtPage(Canevas& canevas, const Parametres& p, const VisiteEtiquette& 
     if (p.NbLignes <= 0 || p.NbCols <= 0)
         return;
 
-    const EtatCanevasSauve etat(canevas);
+    // Restored also when a visit throws (see EtatCanevasSauve).
+    EtatCanevasSauve etat(canevas);
     Police police;
     p.Fonte.Restaure(police);
-    for (int32_t ligne = 0; ligne < p.NbLignes; ++ligne) {
-        for (int32_t colonne = 0; colonne < p.NbCols; ++colonne) {
-            if (!visite(ligne, colonne, police))
-                return;
-        }
+    bool suite = true;
+    for (int32_t ligne = 0; ligne < p.NbLignes && suite; ++ligne) {
+        for (int32_t colonne = 0; colonne < p.NbCols && suite; ++colonne)
+            suite = visite(ligne, colonne, police);
     }
+    etat.Restaurer();
 }
 
 void EcritTexteEtiquette(Canevas& canevas, const Police& police, const qlRect& rectangle,

@@ -32,10 +32,11 @@ void ImprimePageTest(Canevas& canevas, const Parametres& p)
     });
 }
 
-void ImprimeTest(QPrinter& imprimante, const Parametres& parametres)
+void ImprimeTest(QPrinter& imprimante, const Parametres& parametres, const qlPoint& decalage)
 {
     AjustePagePdf(imprimante, parametres);
-    DocumentImpression document(imprimante, TitreDocumentTest(), parametres.Orientation);
+    DocumentImpression document(imprimante, TitreDocumentTest(), parametres.Orientation,
+                                decalage);
     ImprimePageTest(document.NouvellePage(1), parametres);
     document.Termine();
 }

@@ -33,4 +33,7 @@ void ImprimePageTest(Canevas& canevas, const Parametres& parametres);
 // output gets the format's sheet as its page (AjustePagePdf).
 // Throws ErreurImpression when the printer refuses a step; the document is
 // then aborted, and a half-written PDF removed.
-void ImprimeTest(QPrinter& imprimante, const Parametres& parametres);
+// The page is moved by the printer's calibration `decalage` (tenths of a
+// millimetre, right and down).
+void ImprimeTest(QPrinter& imprimante, const Parametres& parametres,
+                 const qlPoint& decalage = qlPoint());

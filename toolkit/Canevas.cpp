@@ -14,3 +14,22 @@ void FixeBrosse(Canevas& canevas, Canevas::StyleBrosse style, uint32_t couleur)
 {
     canevas.FixerBrosse(style, couleur);
 }
+
+EtatCanevasSauve::~EtatCanevasSauve()
+{
+    if (m_restaure)
+        return;
+    try {
+        m_canevas.Restaurer();
+    } catch (...) {
+        // The exception already under way says what went wrong.
+    }
+}
+
+void EtatCanevasSauve::Restaurer()
+{
+    if (m_restaure)
+        return;
+    m_restaure = true;
+    m_canevas.Restaurer();
+}

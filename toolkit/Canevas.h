@@ -33,17 +33,37 @@ public:
     // Ascent plus descent of the selected font.
     virtual int HauteurCellule() = 0;
     // Width of the text in the selected font, tabs expanded to the default
-    // stops (eight average character widths), low 16 bits as the platform
-    // returns it.
-    virtual int EtendueTexte(const char* texte, int longueur) = 0;
+    // stops (eight average character widths), in full. A text is never
+    // narrower than its own beginning: the text writer relies on it to find
+    // where a line stops fitting without measuring every beginning.
+    virtual int64_t EtendueTexte(const char* texte, int longueur) = 0;
     // Draws at (x, y); y is the top of the text, or its baseline when the
     // baseline alignment is on. Tab stops count from origineTab. Returns the
-    // width drawn (from x to the end of the text, tabs included), low 16 bits,
+    // width drawn (from x to the end of the text, tabs included), in full,
     // so that a caller drawing a line piece by piece can advance x.
-    virtual int SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) = 0;
+    virtual int64_t SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) = 0;
     virtual void AlignementLigneDeBase(bool actif) = 0;
     // Letter classification of the Windows-1252 code page, accents included.
     virtual bool EstLettre(unsigned char octet) const = 0;
+};
+
+// Saves the canvas state for its lifetime, so that an exception thrown while
+// drawing still leaves the canvas as it was. Restaurer() restores at once and
+// passes on any error; the destructor restores only if that was not done, and
+// swallows any error, since it runs while another exception is on its way
+// (out of memory, typically, when restoring needs memory too).
+class EtatCanevasSauve {
+public:
+    explicit EtatCanevasSauve(Canevas& canevas) : m_canevas(canevas) { m_canevas.Sauver(); }
+    ~EtatCanevasSauve();
+    EtatCanevasSauve(const EtatCanevasSauve&) = delete;
+    EtatCanevasSauve& operator=(const EtatCanevasSauve&) = delete;
+
+    void Restaurer();
+
+private:
+    Canevas& m_canevas;
+    bool m_restaure = false;
 };
 
 // The pen and the brush of every printed page (the labels and the test page).

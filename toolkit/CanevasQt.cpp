@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -34,17 +36,24 @@ double LargeurMoyenne(const QFontMetricsF& metriques)
     return somme / 1000.0;
 }
 
+// Line feed, form feed, carriage return and the soft hyphen take no room and
+// draw nothing in a line. They are left out before Qt lays the text out, so
+// that a run of them megabytes long costs a scan rather than a layout.
+bool Invisible(char c)
+{
+    return c == '\n' || c == '\f' || c == '\r' || c == '\xAD';
+}
+
 QString Decoder(const char* texte, int longueur)
 {
     if (texte == nullptr || longueur <= 0)
         return {};
-    return DecodeCp1252(std::string_view(texte, static_cast<size_t>(longueur)));
-}
-
-// The platform call returns the width in a 16-bit word.
-int Mot16(double largeur)
-{
-    return static_cast<int>(static_cast<unsigned>(std::lround(largeur)) & 0xFFFFu);
+    const std::string_view octets(texte, static_cast<size_t>(longueur));
+    if (std::none_of(octets.begin(), octets.end(), Invisible))
+        return DecodeCp1252(octets);
+    std::string visibles;
+    std::remove_copy_if(octets.begin(), octets.end(), std::back_inserter(visibles), Invisible);
+    return DecodeCp1252(visibles);
 }
 
 Qt::PenStyle VersStyleQt(Canevas::StyleStylo style)
@@ -223,12 +232,12 @@ double CanevasQt::LargeurExacte(const char* texte, int longueur) const
     return Disposer(Decoder(texte, longueur), 0, 0, [](const QString&, double) {});
 }
 
-int CanevasQt::EtendueTexte(const char* texte, int longueur)
+int64_t CanevasQt::EtendueTexte(const char* texte, int longueur)
 {
-    return Mot16(LargeurExacte(texte, longueur));
+    return std::llround(LargeurExacte(texte, longueur));
 }
 
-int CanevasQt::SortieTexte(int x, int y, const char* texte, int longueur, int origineTab)
+int64_t CanevasQt::SortieTexte(int x, int y, const char* texte, int longueur, int origineTab)
 {
     const QString ligne = Decoder(texte, longueur);
     if (ligne.isEmpty())
@@ -243,7 +252,7 @@ int CanevasQt::SortieTexte(int x, int y, const char* texte, int longueur, int or
         m_painter.drawText(QPointF(xMorceau, ligneDeBase), morceau);
     });
     m_painter.setPen(stylo);
-    return Mot16(fin - x);
+    return std::llround(fin - x);
 }
 
 void CanevasQt::AlignementLigneDeBase(bool actif)

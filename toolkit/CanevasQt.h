@@ -6,7 +6,9 @@
 // device's resolution on a widget).
 //
 // Measuring and drawing go through the same font metrics and the same tab
-// expansion, so a measured width is the width drawn.
+// expansion, so a measured width is the width drawn. Line feeds, form feeds,
+// carriage returns and soft hyphens, which Qt neither shows nor gives room
+// to, are left out of both.
 
 #include "Canevas.h"
 
@@ -35,8 +37,8 @@ public:
     Police PoliceCourante() const override;
     void ChoisirPolice(const Police& police) override;
     int HauteurCellule() override;
-    int EtendueTexte(const char* texte, int longueur) override;
-    int SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) override;
+    int64_t EtendueTexte(const char* texte, int longueur) override;
+    int64_t SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) override;
     void AlignementLigneDeBase(bool actif) override;
     bool EstLettre(unsigned char octet) const override;
 

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 using Arith32::Moins;
@@ -34,6 +37,23 @@ bool FinitLigne(unsigned char c)
     return c == 0 || c == kCR;
 }
 
+// A stretch of the text as the canvas takes it: a label's text would need
+// gigabytes to hold 2^31 characters.
+int Longueur(std::size_t n)
+{
+    return static_cast<int>(std::min<std::size_t>(n, INT32_MAX));
+}
+
+// The low 32 bits: widths join the writer's coordinates, which wrap.
+int32_t Bas32(int64_t valeur)
+{
+    return Arith32::Signe(static_cast<uint32_t>(static_cast<uint64_t>(valeur)));
+}
+
+// Characters a line reads at first: more than a line of a label holds, so an
+// ordinary word or run of blanks is measured once, as a whole.
+constexpr std::size_t kPremiereSonde = 256;
+
 }  // namespace
 
 void qlTexte::Init(Canevas& canvas, const Police& police, int zoom)
@@ -56,7 +76,7 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
                     const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
                     int interligne, int decalageVertical, bool cursive, const qlRect& marges)
 {
-    canvas.Sauver();
+    EtatCanevasSauve etat(canvas);
     const Police policeAppelant = canvas.PoliceCourante();
     Init(canvas, police, 100);
 
@@ -100,7 +120,7 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
     }
 
     canvas.AlignementLigneDeBase(false);
-    canvas.Restaurer();
+    etat.Restaurer();
     canvas.ChoisirPolice(policeAppelant);
     return Moins(ligneDeBase, zone.top);
 }
@@ -113,55 +133,99 @@ void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const
     const int gauche = Echelle(zone.left, zoom);
     const int droite = Echelle(zone.right, zoom);
     const int y = Echelle(Plus(ligneDeBase, decalageVertical), zoom);
+    const std::size_t debutLigne = position;
 
     auto car = [&](std::size_t i) { return Caractere(texte, i); };
-    auto mesure = [&](std::size_t debut, std::size_t fin) {
-        return Canvas->EtendueTexte(texte.data() + debut, static_cast<int>(fin - debut));
+    // Whether the line from its start to `fin` fits the width.
+    auto tient = [&](std::size_t fin) {
+        return Canvas->EtendueTexte(texte.data() + debutLigne, Longueur(fin - debutLigne))
+               < largeur;
     };
-    auto dessine = [&](std::size_t debut, std::size_t fin) {
-        Afficher(texte.data() + debut, static_cast<int>(fin - debut), gauche, droite, y,
+    auto dessine = [&](std::size_t fin) {
+        Afficher(texte.data() + debutLigne, Longueur(fin - debutLigne), gauche, droite, y,
                  alignement, cursive);
     };
 
-    const std::size_t debutLigne = position;
+    // How far a run of characters that `dansLaCourse` accepts, starting at
+    // `debut`, fits on the line. The line up to `debut` fits, or `debut` is the
+    // line's start. The run is read only as far as the probes go (256
+    // characters, then twice as many each time), so a word or a run of
+    // blanks megabytes long costs what the line can hold, not its length.
+    struct Course {
+        bool deborde = false;  // the whole run does not fit
+        std::size_t fin = 0;   // the run's end, when it fits
+        std::size_t bas = 0;   // when it overflows: a position that fits (or debut)
+        std::size_t haut = 0;  // and one further that does not
+    };
+    auto parcourir = [&](std::size_t debut, auto dansLaCourse) {
+        Course course;
+        course.bas = debut;
+        std::size_t lu = debut;
+        std::size_t sonde = kPremiereSonde;
+        for (;;) {
+            const std::size_t cible = debut + sonde;
+            while (lu < cible && dansLaCourse(car(lu)))
+                ++lu;
+            if (lu == course.bas) {
+                course.fin = lu;
+                return course;
+            }
+            if (!tient(lu)) {
+                course.deborde = true;
+                course.haut = lu;
+                return course;
+            }
+            course.bas = lu;
+            if (lu < cible) {
+                course.fin = lu;
+                return course;
+            }
+            sonde *= 2;
+        }
+    };
+    // The last position between bas (kept) and haut (excluded) whose line
+    // still fits; bas when none does.
+    auto dernierQuiTient = [&](std::size_t bas, std::size_t haut) {
+        while (haut - bas > 1) {
+            const std::size_t milieu = bas + (haut - bas) / 2;
+            if (tient(milieu))
+                bas = milieu;
+            else
+                haut = milieu;
+        }
+        return bas;
+    };
+
     bool finDeLigne = true;
     while (!FinitLigne(car(position))) {
-        const std::size_t finMotPrecedent = position;
-        while (EstBlanc(car(position)))
-            ++position;
-
-        if (position > debutLigne) {
-            if (mesure(debutLigne, position) >= largeur) {
-                // The blanks overflow: give back those that do not fit.
-                while (position > finMotPrecedent && EstBlanc(car(position - 1))
-                       && mesure(debutLigne, position) >= largeur)
-                    --position;
-                if (position > debutLigne) {
-                    dessine(debutLigne, position);
-                    if (car(position) == ' ')
-                        ++position;
-                } else {
-                    // Not even one character fits: drop it rather than loop.
+        const Course blancs = parcourir(position, EstBlanc);
+        if (blancs.deborde) {
+            // The blanks overflow: give back those that do not fit.
+            position = dernierQuiTient(blancs.bas, blancs.haut);
+            if (position > debutLigne) {
+                dessine(position);
+                if (car(position) == ' ')
                     ++position;
-                    finDeLigne = false;
-                }
-                break;
+            } else {
+                // Not even one character fits: drop it rather than loop.
+                ++position;
+                finDeLigne = false;
             }
-            if (FinitLigne(car(position))) {
-                dessine(debutLigne, position);
-                break;
-            }
+            break;
+        }
+        position = blancs.fin;
+        if (position > debutLigne && FinitLigne(car(position))) {
+            dessine(position);
+            break;
         }
 
         const std::size_t debutMot = position;
-        while (!FinitLigne(car(position)) && !EstBlanc(car(position)))
-            ++position;
-        if (position == debutMot)
-            continue;
-
-        if (mesure(debutLigne, position) < largeur) {
-            if (FinitLigne(car(position))) {
-                dessine(debutLigne, position);
+        const Course mot =
+            parcourir(position, [](unsigned char c) { return !FinitLigne(c) && !EstBlanc(c); });
+        if (!mot.deborde) {
+            position = mot.fin;
+            if (position > debutMot && FinitLigne(car(position))) {
+                dessine(position);
                 break;
             }
             continue;
@@ -170,19 +234,18 @@ void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const
         if (debutMot > debutLigne) {
             // The word begins the next line.
             position = debutMot;
-            dessine(debutLigne, debutMot);
+            dessine(debutMot);
             break;
         }
 
         // A word wider than the line on its own: cut it at the longest
         // beginning that fits.
-        while (position > debutLigne && mesure(debutLigne, position) >= largeur)
-            --position;
+        position = dernierQuiTient(mot.bas, mot.haut);
         if (position == debutLigne) {
             ++position;
             finDeLigne = false;
         } else {
-            dessine(debutLigne, position);
+            dessine(position);
         }
         break;
     }
@@ -205,10 +268,10 @@ void qlTexte::Afficher(const char* texte, int longueur, int gauche, int droite, 
     case Alignement::Gauche:
         break;
     case Alignement::Droite:
-        x = Moins(droite, Canvas->EtendueTexte(texte, longueur));
+        x = Moins(droite, Bas32(Canvas->EtendueTexte(texte, longueur)));
         break;
     case Alignement::Centre:
-        x = Moins(Plus(gauche, droite), Canvas->EtendueTexte(texte, longueur)) / 2;
+        x = Moins(Plus(gauche, droite), Bas32(Canvas->EtendueTexte(texte, longueur))) / 2;
         break;
     }
     Canvas->AlignementLigneDeBase(true);
@@ -228,10 +291,11 @@ void qlTexte::Afficher(const char* texte, int longueur, int gauche, int droite, 
                 ++i;
             const int n = i - debut;
             if (n > 1)
-                x = Plus(x, Canvas->SortieTexte(x, ligneDeBase, texte + debut, n - 1, origineTab));
+                x = Plus(x, Bas32(Canvas->SortieTexte(x, ligneDeBase, texte + debut, n - 1, origineTab)));
             if (n > 0) {
                 Canvas->ChoisirPolice(FonteFin);
-                x = Plus(x, Canvas->SortieTexte(x, ligneDeBase, texte + debut + n - 1, 1, origineTab));
+                x = Plus(x, Bas32(Canvas->SortieTexte(x, ligneDeBase, texte + debut + n - 1, 1,
+                                                      origineTab)));
                 Canvas->ChoisirPolice(FonteZoom);
             }
         }

@@ -22,6 +22,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QPrinter>
@@ -31,12 +32,52 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <deque>
 #include <fcntl.h>
+#include <new>
 #include <functional>
 #include <stdexcept>
 #include <sys/file.h>
 #include <unistd.h>
+
+// Allocation seam: while LimiteAllocation is not 0, a block of that size or
+// more cannot be had, as when memory runs out in the middle of a job.
+namespace {
+std::atomic<std::size_t> LimiteAllocation{0};
+
+void* Allouer(std::size_t taille)
+{
+    const std::size_t limite = LimiteAllocation.load(std::memory_order_relaxed);
+    if (limite != 0 && taille >= limite)
+        throw std::bad_alloc();
+    if (void* bloc = std::malloc(taille != 0 ? taille : 1))
+        return bloc;
+    throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t taille) { return Allouer(taille); }
+void* operator new[](std::size_t taille) { return Allouer(taille); }
+void* operator new(std::size_t taille, const std::nothrow_t&) noexcept
+{
+    try {
+        return Allouer(taille);
+    } catch (...) {
+        return nullptr;
+    }
+}
+void* operator new[](std::size_t taille, const std::nothrow_t& n) noexcept
+{
+    return operator new(taille, n);
+}
+void operator delete(void* bloc) noexcept { std::free(bloc); }
+void operator delete[](void* bloc) noexcept { std::free(bloc); }
+void operator delete(void* bloc, std::size_t) noexcept { std::free(bloc); }
+void operator delete[](void* bloc, std::size_t) noexcept { std::free(bloc); }
+void operator delete(void* bloc, const std::nothrow_t&) noexcept { std::free(bloc); }
+void operator delete[](void* bloc, const std::nothrow_t&) noexcept { std::free(bloc); }
 
 namespace {
 
@@ -362,6 +403,54 @@ TEST_F(FenetrePrincipale, ImprimerSansImprimanteLeDit)
     EXPECT_EQ(de, 1);
     EXPECT_EQ(a, 2);
     EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Pas d'imprimante trouvée")});
+}
+
+// "Print to file" over the extraction itself would destroy the voters' list.
+TEST_F(FenetrePrincipale, ImprimerDansLeFichierDeLExtractionEstRefuse)
+{
+    Demarrer();
+    const QString chemin = BonFichier(QStringLiteral("liste.csv"), 3);
+    const QByteArray avant = LitOctets(chemin);
+    dialogues_.fichiers = {chemin};
+    fenetre_->AOLButton1Click();
+    dialogues_.impression = [&](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(donnees_.filePath(QStringLiteral("./../%1/liste.csv"))
+                                .arg(QFileInfo(donnees_.path()).fileName()));
+        return true;
+    };
+    fenetre_->AOLButton3Click();
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("Le fichier PDF ne peut pas remplacer l'extraction CSV : "
+                                         "choisissez un autre nom.")});
+    EXPECT_EQ(LitOctets(chemin), avant);
+}
+
+// Memory runs out while the labels are written: the window says so and no
+// partial PDF is left.
+TEST_F(FenetrePrincipale, LaMemoireEpuiseeEnImprimantEstSignaleeSansFichierPartiel)
+{
+    Demarrer();
+    // The address is 4 MB long: composing its label asks for a block that
+    // the seam refuses.
+    QByteArray contenu(kEntete);
+    contenu += "1;Mme;UNTEST;Hildegarde;" + QByteArray(4 << 20, 'x')
+               + ";99999;TESTEVILLE;Charles;CM2\r\n";
+    dialogues_.fichiers = {Ecrire(QStringLiteral("liste.csv"), contenu)};
+    fenetre_->AOLButton1Click();
+    ASSERT_TRUE(Voyant());
+    const QString pdf = donnees_.filePath(QStringLiteral("etiquettes.pdf"));
+    dialogues_.impression = [&](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(pdf);
+        LimiteAllocation = 1 << 20;
+        return true;
+    };
+    fenetre_->AOLButton3->OnClick(fenetre_->AOLButton3);
+    LimiteAllocation = 0;
+    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Mémoire insuffisante.")});
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_TRUE(fenetre_->isVisible());
 }
 
 TEST_F(FenetrePrincipale, LaFermetureEnregistreLesReglages)

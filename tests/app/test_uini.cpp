@@ -1,12 +1,14 @@
 #include "FichiersTest.h"
 #include "UIni.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <iterator>
 
 namespace {
 
@@ -236,6 +238,88 @@ TEST_F(UIniTest, SavingIsAtomicAndFailuresAreReported)
     EXPECT_FALSE(ini.Sauve(chemin_ + QStringLiteral("/dessous.ini")));
     EXPECT_FALSE(ini.Sauve(dossier_.filePath(QStringLiteral("absent/essai.ini"))));
     EXPECT_EQ(LitOctets(chemin_), QByteArray("[S]\nA=2\n"));
+}
+
+// Settings written by the Windows program hold 8-bit text: a line that is
+// not UTF-8 is read as Windows-1252, and what cannot be written as it is read
+// is refused rather than changed.
+TEST_F(UIniTest, EightBitLinesByteOrderMarkAndLoneSurrogates)
+{
+    const QString s = QStringLiteral("Brivane");
+    const QByteArray ancien = "\xEF\xBB\xBF[Brivane]\r\nPathFich=C:\\\xC9l\xE8ves\\liste.csv\r\n"
+                              "Autre=\xE9t\xE9\r\n";
+    UIni ini = Document(ancien);
+    const QString chemin = QStringLiteral("C:\\\u00C9l\u00E8ves\\liste.csv");
+    EXPECT_EQ(ini.LitTexte(s, QStringLiteral("PathFich")), chemin);
+
+    // Written back: the 8-bit line becomes UTF-8, the others stay byte for
+    // byte, the byte-order mark included.
+    ASSERT_TRUE(ini.EcritTexte(s, QStringLiteral("PathFich"), chemin));
+    EXPECT_EQ(ini.Contenu(), QByteArray("\xEF\xBB\xBF[Brivane]\r\nPathFich=C:\\\xC3\x89l\xC3\xA8ves"
+                                        "\\liste.csv\r\nAutre=\xE9t\xE9\r\n"));
+    ASSERT_TRUE(ini.Sauve(chemin_));
+    UIni relu;
+    ASSERT_TRUE(relu.Charge(chemin_));
+    EXPECT_EQ(relu.LitTexte(s, QStringLiteral("PathFich")), chemin);
+    EXPECT_EQ(relu.LitTexte(s, QStringLiteral("Autre")), QStringLiteral("\u00E9t\u00E9"));
+
+    // A key starting with U+FEFF is a key of its own, not a byte-order mark.
+    const QString cleBom = QStringLiteral("\uFEFFcle");
+    ASSERT_TRUE(relu.EcritTexte(s, cleBom, QStringLiteral("1")));
+    ASSERT_TRUE(relu.EcritTexte(s, QStringLiteral("cle"), QStringLiteral("2")));
+    ASSERT_TRUE(relu.Sauve(chemin_));
+    ASSERT_TRUE(relu.Charge(chemin_));
+    EXPECT_EQ(relu.LitTexte(s, cleBom), QStringLiteral("1"));
+    EXPECT_EQ(relu.LitTexte(s, QStringLiteral("cle")), QStringLiteral("2"));
+
+    // Lone surrogates have no UTF-8 form: refused, the document untouched.
+    const QByteArray avant = relu.Contenu();
+    const QString haut(QChar(0xD800));
+    const QString bas(QChar(0xDC00));
+    EXPECT_FALSE(relu.EcritTexte(s, QStringLiteral("K"), QStringLiteral("a") + haut));
+    EXPECT_FALSE(relu.EcritTexte(s, QStringLiteral("K"), bas + QStringLiteral("a")));
+    EXPECT_FALSE(relu.EcritTexte(s, QStringLiteral("K") + haut, QStringLiteral("1")));
+    EXPECT_FALSE(relu.EcritTexte(haut, QStringLiteral("K"), QStringLiteral("1")));
+    EXPECT_EQ(relu.Contenu(), avant);
+    // A pair is a character like any other.
+    ASSERT_TRUE(relu.EcritTexte(s, QStringLiteral("K"), haut + bas));
+    EXPECT_EQ(relu.LitTexte(s, QStringLiteral("K")), haut + bas);
+}
+
+// A write killed half-way leaves its temporary file beside the settings:
+// the next write removes those of that exact pattern, once a minute old.
+TEST_F(UIniTest, StaleTemporaryFilesAreRemovedWhenWriting)
+{
+    const QDir dossier(dossier_.path());
+    const QString vieux[] = {QStringLiteral("essai.ini.Ab12Cd"), QStringLiteral("essai.ini.zzzzzz")};
+    const QString gardes[] = {QStringLiteral("essai.ini.Ab12C"), QStringLiteral("essai.ini.Ab12Cde"),
+                              QStringLiteral("essai.ini.bak-12"), QStringLiteral("autre.ini.Ab12Cd"),
+                              QStringLiteral("essai.ini.Xy34Zw")};
+    const QDateTime ilYADeuxMinutes = QDateTime::currentDateTime().addSecs(-120);
+    for (const QString& nom : vieux) {
+        EcritOctets(dossier.filePath(nom), "[S]\n");
+        QFile f(dossier.filePath(nom));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(ilYADeuxMinutes, QFileDevice::FileModificationTime));
+    }
+    for (const QString& nom : gardes) {
+        EcritOctets(dossier.filePath(nom), "[S]\n");
+        if (nom == QStringLiteral("essai.ini.Xy34Zw"))
+            continue;  // just written: maybe another instance's write in progress
+        QFile f(dossier.filePath(nom));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(ilYADeuxMinutes, QFileDevice::FileModificationTime));
+    }
+
+    UIni ini;
+    ASSERT_TRUE(ini.EcritEntier(QStringLiteral("S"), QStringLiteral("A"), 1));
+    ASSERT_TRUE(ini.Sauve(chemin_));
+    QStringList attendus(std::begin(gardes), std::end(gardes));
+    attendus << QStringLiteral("essai.ini");
+    attendus.sort();
+    QStringList restants = dossier.entryList(QDir::Files);
+    restants.sort();
+    EXPECT_EQ(restants, attendus);
 }
 
 }  // namespace

@@ -306,6 +306,21 @@ TEST_F(UreglagesTest, FailedWriteReportsAndKeepsTheOldFile)
     EXPECT_EQ(LitOctets(chemin_), ancien);
 }
 
+// A path that cannot stand in the file as it is (a lone surrogate has no
+// UTF-8 form) is forgotten: never written changed, and the rest is saved.
+TEST_F(UreglagesTest, AnUnwritablePathIsForgottenNotChanged)
+{
+    Parametres p = Defauts();
+    p.PathFich = QStringLiteral("/home/liste") + QChar(0xD800) + QStringLiteral(".csv");
+    p.NbCols = 5;
+    QString erreur;
+    ASSERT_TRUE(EcritParametres(p, chemin_, erreur)) << erreur.toStdString();
+    Parametres relu;
+    LitParametres(relu, chemin_);
+    EXPECT_TRUE(relu.PathFich.isEmpty());
+    EXPECT_EQ(relu.NbCols, 5);
+}
+
 // Permission bits do not bind root, which runs the tests here; this case
 // runs for an ordinary user only.
 TEST_F(UreglagesTest, ReadOnlyFileIsNotReplaced)

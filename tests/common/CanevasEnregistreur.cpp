@@ -127,15 +127,16 @@ int CanevasEnregistreur::HauteurCellule()
     return m_etat.police.Size * 254 / 72;
 }
 
-int CanevasEnregistreur::Fin(const char* texte, int longueur, int x, int origine) const
+int64_t CanevasEnregistreur::Fin(const char* texte, int longueur, int64_t x,
+                                 int64_t origine) const
 {
-    const int tabulation = 8 * m_largeurCaractere;
+    const int64_t tabulation = 8 * static_cast<int64_t>(m_largeurCaractere);
     for (int i = 0; i < longueur; ++i) {
         const auto octet = static_cast<unsigned char>(texte[i]);
         if (octet == '\t' && tabulation > 0) {
-            const int decalage = x - origine;
+            const int64_t decalage = x - origine;
             // Next stop strictly right of x (floor division for x < origine).
-            const int cran = decalage >= 0 ? decalage / tabulation
+            const int64_t cran = decalage >= 0 ? decalage / tabulation
                                            : -((-decalage + tabulation - 1) / tabulation);
             x = origine + (cran + 1) * tabulation;
         } else {
@@ -145,12 +146,13 @@ int CanevasEnregistreur::Fin(const char* texte, int longueur, int x, int origine
     return x;
 }
 
-int CanevasEnregistreur::EtendueTexte(const char* texte, int longueur)
+int64_t CanevasEnregistreur::EtendueTexte(const char* texte, int longueur)
 {
-    return Fin(texte, longueur, 0, 0) & 0xFFFF;
+    m_octetsMesures += std::max(longueur, 0);
+    return Fin(texte, longueur, 0, 0);
 }
 
-int CanevasEnregistreur::SortieTexte(int x, int y, const char* texte, int longueur,
+int64_t CanevasEnregistreur::SortieTexte(int x, int y, const char* texte, int longueur,
                                      int origineTab)
 {
     Appel a;
@@ -163,7 +165,7 @@ int CanevasEnregistreur::SortieTexte(int x, int y, const char* texte, int longue
     if (longueur > 0)
         a.octets.assign(texte, static_cast<size_t>(longueur));
     m_appels.push_back(a);
-    return (Fin(texte, longueur, x, origineTab) - x) & 0xFFFF;
+    return Fin(texte, longueur, x, origineTab) - x;
 }
 
 void CanevasEnregistreur::AlignementLigneDeBase(bool actif)

@@ -78,6 +78,8 @@ public:
     // The bytes of every text output, in order.
     std::vector<std::string> OctetsTextes() const;
     void EffacerAppels() { m_appels.clear(); }
+    // Bytes measured by EtendueTexte so far: the work of laying out lines.
+    int64_t OctetsMesures() const { return m_octetsMesures; }
 
     const Etat& EtatCourant() const { return m_etat; }
     // Number of Sauver not yet matched by a Restaurer.
@@ -92,14 +94,14 @@ public:
     ::Police PoliceCourante() const override { return m_etat.police; }
     void ChoisirPolice(const ::Police& police) override;
     int HauteurCellule() override;
-    int EtendueTexte(const char* texte, int longueur) override;
-    int SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) override;
+    int64_t EtendueTexte(const char* texte, int longueur) override;
+    int64_t SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) override;
     void AlignementLigneDeBase(bool actif) override;
     bool EstLettre(unsigned char octet) const override;
 
 private:
     // Where a text starting at x ends, tabs counted from origine.
-    int Fin(const char* texte, int longueur, int x, int origine) const;
+    int64_t Fin(const char* texte, int longueur, int64_t x, int64_t origine) const;
 
     int m_largeurCaractere;
     int m_hauteurCellule;
@@ -107,4 +109,5 @@ private:
     Etat m_etat;
     std::vector<Etat> m_pile;
     std::vector<Appel> m_appels;
+    int64_t m_octetsMesures = 0;
 };

@@ -64,5 +64,16 @@ public:
         optionsCouleurProposees = options;
         return couleur(initiale);
     }
+    // Previews asked for, by title; `apercu` answers each (by default it
+    // draws nothing).
+    QStringList apercus;
+    std::function<void(QPrinter&, const std::function<void(QPrinter&)>&)> apercu =
+        [](QPrinter&, const std::function<void(QPrinter&)>&) {};
+    void Apercu(QWidget*, QPrinter& imprimante, const QString& titre,
+                const std::function<void(QPrinter&)>& dessiner) override
+    {
+        apercus << titre;
+        apercu(imprimante, dessiner);
+    }
     void OuvrirDocument(const QUrl& url) override { ouverts << url; }
 };

@@ -178,6 +178,32 @@ TEST_F(UcsvTest, AccesAuxRangeesApresDesCentainesDeLignes)
     EXPECT_EQ(table[-1], (Rangee{"", ""}));
 }
 
+// The print job reads a few cells of every row: a view reads them in place,
+// without copying the row or padding it to the widest one (behind a header
+// of 100,000 empty columns, every voter's row was copied 100,000 cells long).
+TEST_F(UcsvTest, VueDUneRangeeSansCopieNiRemplissage)
+{
+    std::string octets = "a;b;c" + std::string(100000, ';') + "\r\n";
+    for (int r = 1; r < 40; ++r)
+        octets += "x" + std::to_string(r) + ";\"y\r\n" + std::to_string(r) + "\"\r\n";
+    Charger(octets);
+    ASSERT_EQ(table.NbColonnes(), 100003u);
+    for (const int r : {0, 1, 15, 16, 17, 39}) {
+        SCOPED_TRACE(r);
+        const Rangee copie = table[r];
+        const VueRangee vue = table.Vue(r);
+        for (const uint32_t k : {0u, 1u, 2u, 3u, 100002u})
+            EXPECT_EQ(vue[k], copie[k]) << "cellule " << k;
+        EXPECT_TRUE(vue[200000].empty());
+    }
+    // In place: the same bytes every time, not a copy of them.
+    EXPECT_EQ(table.Vue(5)[1].data(), table.Vue(5)[1].data());
+    EXPECT_EQ(table.Vue(5)[1], "y\r\n5");
+    // Outside the table: empty cells.
+    EXPECT_TRUE(table.Vue(40)[0].empty());
+    EXPECT_TRUE(table.Vue(-1)[0].empty());
+}
+
 TEST_F(UcsvTest, CellulesLonguesEtLigneUniqueDeCinquanteMo)
 {
     // Cells of every header width: 63/64 bytes and 8191/8192 bytes straddle

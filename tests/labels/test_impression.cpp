@@ -18,6 +18,7 @@
 
 #include <map>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -229,6 +230,28 @@ TEST(ComposeEtiquette, TexteRemisAuRedacteur)
             EXPECT_EQ(a.x, rectangle.left);
         EXPECT_EQ(TexteDessine(textes, rectangle.top), SansFinDeLigne(c.attendu));
     }
+}
+
+// An extraction re-saved with LF line ends has LF alone inside its quoted
+// cells: every line break the user typed is a line on the label.
+TEST(ComposeEtiquette, SautDeLigneSeulDansUneCelluleDevientUneLigne)
+{
+    Electeur e;
+    e.adresse = "B\xE2timent B\n12 rue Haute";
+    e.enfant = "DURAND\r\nL\xE9" "a";  // CR LF stays as it is
+    e.commune = "LYON\n";
+    const TableTemporaire table({kEntete, RangeeDe(e)});
+    const Parametres p = Defauts();
+    EXPECT_EQ(ComposeEtiquette(table.Table().Vue(1), kIndex, p),
+              "DURAND\r\nL\xE9" "a\r\nCE1\r\nMme DURAND Julie\r\nB\xE2timent B\r\n12 rue Haute\r\n"
+              "69001 LYON\r\n");
+
+    const ImpressionEtiquettes job(p, table.Table(), kIndex);
+    CanevasEnregistreur canevas(10, kHauteurLigne);
+    job.ImprimeEtiquette(canevas, Police(), qlRect(0, 0, 3000, 2000), 1);
+    EXPECT_EQ(canevas.OctetsTextes(),
+              (std::vector<std::string>{"DURAND", "L\xE9" "a", "CE1", "Mme DURAND Julie",
+                                        "B\xE2timent B", "12 rue Haute", "69001 LYON"}));
 }
 
 TEST(ComposeEtiquette, PositionHorsDeLaRangeeLueVide)
@@ -581,6 +604,62 @@ TEST_F(ImprimePdf, PanneEnCoursDeDocumentNeLaisseAucunFichier)
     const auto imprimante = Imprimante(p);
     EXPECT_THROW(job.Imprime(*imprimante), std::runtime_error);
     EXPECT_EQ(job.premieres.size(), 2u);  // the job stopped where it failed
+    EXPECT_FALSE(QFile::exists(Chemin()));
+}
+
+// Runs out of memory when a label's text is drawn, and again whenever the
+// state is restored afterwards, as QPainter::restore may when memory is short.
+class CanevasSansMemoire : public Canevas {
+public:
+    explicit CanevasSansMemoire(Canevas& canevas) : m_c(canevas) {}
+    void Sauver() override { m_c.Sauver(); }
+    void Restaurer() override
+    {
+        if (m_epuise)
+            throw std::bad_alloc();
+        m_c.Restaurer();
+    }
+    void IntersecterClip(const qlRect& r) override { m_c.IntersecterClip(r); }
+    void FixerStylo(StyleStylo s, uint32_t c, int l) override { m_c.FixerStylo(s, c, l); }
+    void FixerBrosse(StyleBrosse s, uint32_t c) override { m_c.FixerBrosse(s, c); }
+    void RectangleArrondi(const qlRect& r, int l, int h) override { m_c.RectangleArrondi(r, l, h); }
+    Police PoliceCourante() const override { return m_c.PoliceCourante(); }
+    void ChoisirPolice(const Police& p) override { m_c.ChoisirPolice(p); }
+    int HauteurCellule() override { return m_c.HauteurCellule(); }
+    int64_t EtendueTexte(const char* t, int n) override { return m_c.EtendueTexte(t, n); }
+    int64_t SortieTexte(int, int, const char*, int, int) override
+    {
+        m_epuise = true;
+        throw std::bad_alloc();
+    }
+    void AlignementLigneDeBase(bool actif) override { m_c.AlignementLigneDeBase(actif); }
+    bool EstLettre(unsigned char o) const override { return m_c.EstLettre(o); }
+
+private:
+    Canevas& m_c;
+    bool m_epuise = false;
+};
+
+class ImpressionSansMemoire : public ImpressionEtiquettes {
+public:
+    using ImpressionEtiquettes::ImpressionEtiquettes;
+    void ImprimePage(Canevas& canevas, int32_t premiereRangee) const override
+    {
+        CanevasSansMemoire panne(canevas);
+        ImpressionEtiquettes::ImprimePage(panne, premiereRangee);
+    }
+};
+
+// A failed restore while the first error is on its way must not end the
+// program: the error reaches the caller ("Mémoire insuffisante") and no
+// partial file is left.
+TEST_F(ImprimePdf, MemoireEpuiseeEnEcrivantUneEtiquette)
+{
+    const TableTemporaire table(Liste(30));
+    const Parametres p = Defauts();
+    const ImpressionSansMemoire job(p, table.Table(), kIndex);
+    const auto imprimante = Imprimante(p);
+    EXPECT_THROW(job.Imprime(*imprimante), std::bad_alloc);
     EXPECT_FALSE(QFile::exists(Chemin()));
 }
 

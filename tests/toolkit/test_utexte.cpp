@@ -438,3 +438,56 @@ TEST(Utexte, RectanglesExtremesSansDebordement)
 }
 
 }  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Work bounded by what the lines hold. The recording canvas counts the bytes
+// it measures: laying out a line reads about what the line can hold, however
+// long the word or the run of blanks it comes from.
+
+TEST(Utexte, LongueCelluleTravailBorneEtLargeursEntieres)
+{
+    struct Cas {
+        const char* nom;
+        std::string texte;
+        qlRect rectangle;
+        std::vector<Ligne> attendu;
+        int64_t mesuresMax;
+    };
+    const std::string neuf(9, 'A');
+    const std::vector<Cas> cas = {
+        // A 20,000-letter word: three lines of nine letters fit the height.
+        {"MotGeant", std::string(20000, 'A'), qlRect(0, 0, 100, 100),
+         {{neuf, 0, 35}, {neuf, 0, 70}, {neuf, 0, 105}}, 3 * 1024},
+        // Blanks that overflow are trimmed back to what fits, line after line.
+        {"BlancsGeants", "A" + std::string(20000, ' ') + "B", qlRect(0, 0, 100, 100),
+         {{"A" + std::string(8, ' '), 0, 35}, {std::string(9, ' '), 0, 70},
+          {std::string(9, ' '), 0, 105}},
+         3 * 1024},
+        // 6,554 letters are 65,540 units wide, 4 in their low 16 bits: the
+        // whole width is kept, so the word does not pass as fitting.
+        {"LargeurSurPlusDe16Bits", std::string(6554, 'A'), qlRect(0, 0, 1000, 35),
+         {{std::string(99, 'A'), 0, 35}}, 2048},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        Ecriture e(c.texte, c.rectangle);
+        EXPECT_EQ(Lignes(e.canevas), c.attendu);
+        EXPECT_LE(e.canevas.OctetsMesures(), c.mesuresMax);
+    }
+}
+
+// A text area narrower than one character: every line drops one letter of
+// the word. Each line measures a few hundred bytes at most, not every
+// beginning of the word.
+TEST(Utexte, ZonePlusEtroiteQuUnCaractereEnTempsQuasiLineaire)
+{
+    const int n = 2000;
+    Ecriture e(std::string(n, 'A'), qlRect(0, 0, 5, n * kCellule));
+    EXPECT_TRUE(e.canevas.Textes().empty());
+    EXPECT_EQ(e.resultat, (n + 1) * kCellule);  // one line per letter
+    EXPECT_LE(e.canevas.OctetsMesures(), int64_t{n} * 600);
+}
+
+}  // namespace

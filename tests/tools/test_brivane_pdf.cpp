@@ -21,6 +21,11 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct Execution {
@@ -243,6 +248,151 @@ TEST_F(BrivanePdf, EchecLaisseUnAncienPdfIntact)
     QFile ancien(Travail(QStringLiteral("etiquettes.pdf")));
     ASSERT_TRUE(ancien.open(QIODevice::ReadOnly));
     EXPECT_EQ(ancien.readAll(), QByteArray("ancien"));
+}
+
+// The PDF written over the extraction (or the settings) would destroy the
+// voters' list: refused whatever path leads to the same file, exit 2, the
+// file untouched.
+TEST_F(BrivanePdf, UnPdfQuiRemplaceraitUneEntreeEstRefuse)
+{
+    const std::string liste = Liste(3);
+    Ecrire(Travail(QStringLiteral("liste.csv")), liste);
+    Ecrire(Travail(QStringLiteral("reglages.ini")), "[Brivane]\r\nNbCols=2\r\n");
+    ASSERT_TRUE(QFile::link(Travail(QStringLiteral("liste.csv")), Travail(QStringLiteral("lien.pdf"))));
+    ASSERT_EQ(::link(QFile::encodeName(Travail(QStringLiteral("liste.csv"))).constData(),
+                     QFile::encodeName(Travail(QStringLiteral("dur.pdf"))).constData()),
+              0);
+    const QStringList avant = FichiersDuTravail();
+    const QString ini = Travail(QStringLiteral("reglages.ini"));
+    const QString csv = Travail(QStringLiteral("liste.csv"));
+    const QStringList sorties = {csv, Travail(QStringLiteral("lien.pdf")),
+                                 Travail(QStringLiteral("dur.pdf")),
+                                 Chemin(QStringLiteral("travail/../travail/./liste.csv")), ini};
+    for (const QString& sortie : sorties) {
+        SCOPED_TRACE(sortie.toStdString());
+        const Execution e = Lancer({QStringLiteral("--settings"), ini, csv, sortie});
+        EXPECT_EQ(e.code, 2);
+        EXPECT_TRUE(e.erreurs.contains(QStringLiteral("remplacerait le fichier")))
+            << e.erreurs.toStdString();
+        EXPECT_EQ(FichiersDuTravail(), avant);
+        EXPECT_EQ(LitOctets(csv).toStdString(), liste);
+        EXPECT_EQ(LitOctets(ini), QByteArray("[Brivane]\r\nNbCols=2\r\n"));
+    }
+}
+
+// A settings file that cannot be read is an error, not the default format.
+TEST_F(BrivanePdf, ReglagesIllisiblesRefusesAvecLaRaison)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
+    ASSERT_TRUE(QDir().mkpath(Travail(QStringLiteral("dossier.ini"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Travail(QStringLiteral("tube.ini"))).constData(), 0600), 0);
+    Ecrire(Travail(QStringLiteral("prive.ini")), "[Brivane]\r\nNbCols=2\r\n");
+    ASSERT_TRUE(QFile::setPermissions(Travail(QStringLiteral("prive.ini")), QFileDevice::WriteOwner));
+    const QStringList avant = FichiersDuTravail();
+
+    struct Cas {
+        const char* fichier;
+        const char* raison;
+    };
+    std::vector<Cas> cas = {{"dossier.ini", "c'est un dossier"},
+                            {"tube.ini", "ce n'est pas un fichier ordinaire"}};
+    if (::geteuid() != 0)  // permission bits do not bind root
+        cas.push_back({"prive.ini", "accès refusé"});
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.fichier);
+        const QString ini = Travail(QString::fromLatin1(c.fichier));
+        const Execution e = Lancer({QStringLiteral("--settings"), ini,
+                                    Travail(QStringLiteral("liste.csv")),
+                                    Travail(QStringLiteral("etiquettes.pdf"))});
+        EXPECT_EQ(e.code, 1);
+        EXPECT_TRUE(e.erreurs.contains(
+            QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2")
+                .arg(ini, QString::fromUtf8(c.raison))))
+            << e.erreurs.toStdString();
+        EXPECT_EQ(FichiersDuTravail(), avant);
+    }
+}
+
+// A hand-broken format: labels that stay blank are announced on standard
+// error, naming the key; a sheet that cannot be a PDF page is refused.
+TEST_F(BrivanePdf, FormatCasseAnnonceOuRefuse)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
+    struct Cas {
+        const char* nom;
+        const char* reglages;
+        int code;
+        const char* message;
+    };
+    const std::vector<Cas> cas = {
+        {"largeur_nulle", "LargeurEtiq=0", 0, "Attention : LargeurEtiq vaut 0"},
+        {"hauteur_negative", "HauteurEtiq=-5", 0, "Attention : HauteurEtiq vaut -5"},
+        {"marges_horizontales", "MargeInterneGauche=400\r\nMargeInterneDroite=300", 0,
+         "MargeInterneGauche (400) et MargeInterneDroite (300) ne laissent aucune place au texte "
+         "dans LargeurEtiq (700)"},
+        {"marges_verticales", "MargeInterneBasse=400", 0,
+         "MargeInterneHaute (50) et MargeInterneBasse (400)"},
+        {"feuille_trop_large", "LargeurPage=50801", 1, "LargeurPage vaut 50801"},
+        {"feuille_trop_haute", "HauteurPage=2000000000\r\nOrientation=1", 1,
+         "HauteurPage vaut 2000000000"},
+        {"feuille_nulle", "LargeurPage=0", 1, "LargeurPage vaut 0"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const QString ini = Travail(QStringLiteral("format.ini"));
+        Ecrire(ini, std::string("[Brivane]\r\n") + c.reglages + "\r\n");
+        const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
+        QFile::remove(pdf);
+        const Execution e = Lancer({QStringLiteral("--settings"), ini,
+                                    Travail(QStringLiteral("liste.csv")), pdf});
+        EXPECT_EQ(e.code, c.code);
+        EXPECT_TRUE(e.erreurs.contains(QString::fromUtf8(c.message))) << e.erreurs.toStdString();
+        EXPECT_EQ(QFile::exists(pdf), c.code == 0);
+    }
+    // A sheet of 5.08 m is still a PDF page, and a sound format says nothing.
+    Ecrire(Travail(QStringLiteral("format.ini")), "[Brivane]\r\nLargeurPage=50800\r\n");
+    const Execution e = Lancer({QStringLiteral("--settings"), Travail(QStringLiteral("format.ini")),
+                                Travail(QStringLiteral("liste.csv")),
+                                Travail(QStringLiteral("etiquettes.pdf"))});
+    EXPECT_EQ(e.code, 0);
+    EXPECT_TRUE(e.erreurs.trimmed().isEmpty()) << e.erreurs.toStdString();
+}
+
+// The extraction cannot be loaded: the window's sentence, then the file's
+// name and the reason, on one line.
+TEST_F(BrivanePdf, ExtractionImpossibleAChargerNommeeAvecLaRaison)
+{
+    Ecrire(Travail(QStringLiteral("reglages.ini")), "");
+    ASSERT_TRUE(QDir().mkpath(Travail(QStringLiteral("dossier.csv"))));
+    Ecrire(Travail(QStringLiteral("verrouille.csv")), Liste(3));
+    Ecrire(Travail(QStringLiteral("prive.csv")), Liste(3));
+    ASSERT_TRUE(QFile::setPermissions(Travail(QStringLiteral("prive.csv")), QFileDevice::WriteOwner));
+    const int verrou = ::open(QFile::encodeName(Travail(QStringLiteral("verrouille.csv"))).constData(),
+                              O_RDONLY);
+    ASSERT_GE(verrou, 0);
+    ASSERT_EQ(::flock(verrou, LOCK_EX), 0);
+
+    struct Cas {
+        const char* fichier;
+        const char* raison;
+    };
+    std::vector<Cas> cas = {{"dossier.csv", "c'est un dossier"},
+                            {"verrouille.csv", "le fichier est ouvert par un autre programme"},
+                            {"absent.csv", "le fichier n'existe pas"}};
+    if (::geteuid() != 0)
+        cas.push_back({"prive.csv", "accès refusé"});
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.fichier);
+        const QString csv = Travail(QString::fromLatin1(c.fichier));
+        const Execution e = Lancer({QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+                                    csv, Travail(QStringLiteral("etiquettes.pdf"))});
+        EXPECT_EQ(e.code, 1);
+        const QStringList lignes = e.erreurs.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        EXPECT_TRUE(lignes.contains(QStringLiteral("Impossible de charger le fichier « %1 » : %2")
+                                        .arg(csv, QString::fromUtf8(c.raison))))
+            << e.erreurs.toStdString();
+    }
+    ::close(verrou);
 }
 
 TEST_F(BrivanePdf, AideEnFrancais)

@@ -1,6 +1,7 @@
 #include "ExportPdf.h"
 
 #include "ChampsElecteurs.h"
+#include "DescripteurFichier.h"
 #include "ImpressionEtiquettes.h"
 #include "PageTest.h"
 #include "Parametres.h"
@@ -41,6 +42,40 @@ void DonnerDroitsOrdinaires(const QString& chemin)
 QString MessageEcriture(const QString& sortie)
 {
     return QStringLiteral("Impossible d'écrire le fichier PDF « %1 »").arg(sortie);
+}
+
+// Tenths of a millimetre: 3 and 14,400 points, the smallest and largest
+// sides of a PDF page.
+constexpr int32_t kCotePdfMin = 11;
+constexpr int32_t kCotePdfMax = 50800;
+
+QString RefusCote(const char* cle, int32_t valeur)
+{
+    if (valeur < kCotePdfMin)
+        return QStringLiteral("La feuille ne peut pas être une page PDF : %1 vaut %2 dans les "
+                              "réglages (il faut au moins %3, soit 1,1 mm).")
+            .arg(QLatin1String(cle)).arg(valeur).arg(kCotePdfMin);
+    if (valeur > kCotePdfMax)
+        return QStringLiteral("La feuille ne peut pas être une page PDF : %1 vaut %2 dans les "
+                              "réglages (une page PDF mesure au plus %3, soit 5,08 m).")
+            .arg(QLatin1String(cle)).arg(valeur).arg(kCotePdfMax);
+    return QString();
+}
+
+QString AvertissementTaille(const char* cle, int32_t valeur)
+{
+    return QStringLiteral("Attention : %1 vaut %2 dans les réglages ; une étiquette doit "
+                          "mesurer plus de 0.")
+        .arg(QLatin1String(cle)).arg(valeur);
+}
+
+QString AvertissementMarges(const char* taille, int32_t valeurTaille, const char* marge1,
+                            int32_t valeur1, const char* marge2, int32_t valeur2)
+{
+    return QStringLiteral("Attention : %1 (%2) et %3 (%4) ne laissent aucune place au texte "
+                          "dans %5 (%6) : les étiquettes resteront blanches.")
+        .arg(QLatin1String(marge1)).arg(valeur1).arg(QLatin1String(marge2)).arg(valeur2)
+        .arg(QLatin1String(taille)).arg(valeurTaille);
 }
 
 // Runs imprime on a PDF printer that writes a temporary file in the output's
@@ -91,24 +126,39 @@ ResultatExport ExportePageTest(const OptionsPdf& options, const Parametres& para
 
 }  // namespace
 
-ResultatExport ExportePdf(const OptionsPdf& options)
+QStringList AvertissementsFormat(const Parametres& p)
 {
-    // The settings, as the window reads them at start-up.
-    QString fichierReglages = options.fichierReglages;
-    if (fichierReglages.isEmpty()) {
-        fichierReglages = CheminFichierIniSansCreer();
-    } else if (!QFileInfo(fichierReglages).isFile()) {
-        return Echec(QStringLiteral("Fichier de réglages introuvable : %1").arg(fichierReglages));
-    }
-    Parametres parametres;
-    LitParametres(parametres, fichierReglages);
-    if (options.pageTest)
-        return ExportePageTest(options, parametres);
+    QStringList avertissements;
+    if (p.LargeurEtiq <= 0)
+        avertissements << AvertissementTaille("LargeurEtiq", p.LargeurEtiq);
+    if (p.HauteurEtiq <= 0)
+        avertissements << AvertissementTaille("HauteurEtiq", p.HauteurEtiq);
+    if (static_cast<int64_t>(p.LargeurEtiq) - p.MargeInterneGauche() - p.MargeInterneDroite() <= 0)
+        avertissements << AvertissementMarges("LargeurEtiq", p.LargeurEtiq, "MargeInterneGauche",
+                                              p.MargeInterneGauche(), "MargeInterneDroite",
+                                              p.MargeInterneDroite());
+    if (static_cast<int64_t>(p.HauteurEtiq) - p.MargeInterneHaute() - p.MargeInterneBasse() <= 0)
+        avertissements << AvertissementMarges("HauteurEtiq", p.HauteurEtiq, "MargeInterneHaute",
+                                              p.MargeInterneHaute(), "MargeInterneBasse",
+                                              p.MargeInterneBasse());
+    return avertissements;
+}
 
+QString RefusFeuillePdf(const Parametres& p)
+{
+    const QString largeur = RefusCote("LargeurPage", p.LargeurPage);
+    return largeur.isEmpty() ? RefusCote("HauteurPage", p.HauteurPage) : largeur;
+}
+
+namespace {
+
+ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Parametres& parametres)
+{
     // The extraction, loaded and checked as step 1 of the window does.
     TCSV table;
     if (!table.Charge(options.extraction))
-        return Echec(QStringLiteral("Impossible de charger le fichier"));
+        return Echec(QStringLiteral("Impossible de charger le fichier « %1 » : %2")
+                         .arg(options.extraction, RaisonErreurFichier(table.ErreurCharge())));
     TableIndexChamps indexChamps{};
     if (table.NbRangees() > 1) {
         const int manquant = ChercherChamps(table[0], indexChamps);
@@ -137,4 +187,40 @@ ResultatExport ExportePdf(const OptionsPdf& options)
         }
         ImpressionEtiquettes(parametres, table, indexChamps).Imprime(imprimante);
     });
+}
+
+}  // namespace
+
+ResultatExport ExportePdf(const OptionsPdf& options)
+{
+    QString fichierReglages = options.fichierReglages;
+    if (fichierReglages.isEmpty())
+        fichierReglages = CheminFichierIniSansCreer();
+
+    // Writing the PDF over an input would destroy it.
+    for (const QString& entree : {options.extraction, fichierReglages}) {
+        if (MemeFichier(options.sortie, entree))
+            return Echec(QStringLiteral("Le PDF « %1 » remplacerait le fichier « %2 », qui est "
+                                        "lu pour l'imprimer : choisissez un autre nom de PDF.")
+                             .arg(options.sortie, entree),
+                         ResultatExport::kUsage);
+    }
+
+    // The settings, as the window reads them at start-up; but a file that
+    // cannot be read is an error rather than the default format.
+    if (!options.fichierReglages.isEmpty() && !QFileInfo::exists(fichierReglages))
+        return Echec(QStringLiteral("Fichier de réglages introuvable : %1").arg(fichierReglages));
+    Parametres parametres;
+    QString erreurReglages;
+    if (!LitParametres(parametres, fichierReglages, erreurReglages))
+        return Echec(erreurReglages);
+    const QString refusFeuille = RefusFeuillePdf(parametres);
+    if (!refusFeuille.isEmpty())
+        return Echec(refusFeuille);
+
+    ResultatExport resultat = options.pageTest ? ExportePageTest(options, parametres)
+                                               : ExporteEtiquettes(options, parametres);
+    if (resultat.code == ResultatExport::kSucces)
+        resultat.avertissements = AvertissementsFormat(parametres);
+    return resultat;
 }

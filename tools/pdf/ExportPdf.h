@@ -8,6 +8,7 @@
 #include "LigneCommandePdf.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -19,8 +20,23 @@ struct ResultatExport {
     int code = kEchec;
     QString message;     // French, for standard error, when code is not kSucces
     int32_t pages = 0;   // pages written
+    QStringList avertissements;  // French, for standard error, whatever the code
 };
 
+struct Parametres;
+
+// What a hand-edited format makes of the labels: one French line per key
+// that leaves them blank (a label size that is not positive, inner margins
+// that leave no room for the text). Empty for a sound format.
+QStringList AvertissementsFormat(const Parametres& p);
+
+// Why the format's sheet cannot be a PDF page, naming the key: a PDF page
+// measures from 3 to 14,400 points (1.1 mm to 5.08 m) each way. Empty when
+// it can.
+QString RefusFeuillePdf(const Parametres& p);
+
 // The PDF is written under a temporary name in the output's folder and
-// renamed on success; after a failure no file is left at either name.
+// renamed on success; after a failure no file is left at either name. An
+// output that is the extraction or the settings file themselves (whatever
+// the path that leads to them) is refused before anything is read.
 ResultatExport ExportePdf(const OptionsPdf& options);

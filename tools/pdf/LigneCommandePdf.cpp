@@ -145,10 +145,14 @@ QString TexteAide()
         "  -h, --help           affiche cette aide\n"
         "\n"
         "Le PDF n'est écrit qu'en cas de succès : un échec ne laisse aucun fichier partiel.\n"
+        "Un format qui laisse les étiquettes blanches (taille nulle, marges internes trop\n"
+        "grandes) est signalé sur la sortie d'erreur, en nommant la clé des réglages.\n"
         "\n"
         "Codes de sortie :\n"
         "  0  le PDF est écrit\n"
         "  1  échec : réglages ou extraction illisibles, colonne manquante, aucun électeur,\n"
-        "     aucune étiquette sur la feuille, PDF impossible à écrire\n"
-        "  2  ligne de commande incorrecte\n");
+        "     aucune étiquette sur la feuille, feuille qu'une page PDF ne peut pas être\n"
+        "     (plus de 5,08 m de côté), PDF impossible à écrire\n"
+        "  2  ligne de commande incorrecte, ou PDF qui remplacerait l'extraction ou les\n"
+        "     réglages\n");
 }

@@ -46,6 +46,8 @@ int main(int argc, char** argv)
 
     try {
         const ResultatExport resultat = ExportePdf(ligne.options);
+        for (const QString& avertissement : resultat.avertissements)
+            Ecrire(stderr, avertissement);
         if (resultat.code != ResultatExport::kSucces)
             Ecrire(stderr, resultat.message);
         return resultat.code;

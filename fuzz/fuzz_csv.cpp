@@ -1,0 +1,113 @@
+// The CSV reader against the grammar, read the plain way: the whole input at
+// once, no buffer, no look-ahead. Rows, padding, views and a save-and-reload
+// round trip must all agree.
+
+#include "Ucsv.h"
+#include "Verifie.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<Rangee> Reference(const std::string& octets)
+{
+    std::vector<Rangee> rangees;
+    Rangee rangee;
+    std::string cellule;
+    enum { Debut, Guillemets, Cellule } etat = Debut;
+    for (std::size_t i = 0; i < octets.size(); ++i) {
+        const char c = octets[i];
+        const char n = i + 1 < octets.size() ? octets[i + 1] : '\0';
+        if (etat == Guillemets) {
+            if (c != '"') {
+                cellule += c;
+            } else if (n == '"') {
+                cellule += '"';
+                ++i;
+            } else {
+                etat = Cellule;
+            }
+        } else if (etat == Debut && c == '"') {
+            etat = Guillemets;
+        } else if (c == '\n' || (c == '\r' && n == '\n')) {
+            i += c == '\r';
+            rangee.push_back(cellule);
+            cellule.clear();
+            rangees.push_back(rangee);
+            rangee.clear();
+            etat = Debut;
+        } else if (c == ';') {
+            rangee.push_back(cellule);
+            cellule.clear();
+            etat = Debut;
+        } else {
+            cellule += c;
+            etat = Cellule;
+        }
+    }
+    if (etat != Debut)
+        rangee.push_back(cellule);
+    if (!rangee.empty())
+        rangees.push_back(rangee);
+    std::size_t largeur = 0;
+    for (const Rangee& r : rangees)
+        largeur = std::max(largeur, r.size());
+    for (Rangee& r : rangees)
+        r.resize(largeur);
+    return rangees;
+}
+
+bool Ecrire(const QString& chemin, const std::string& octets)
+{
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && fichier.write(octets.data(), static_cast<qint64>(octets.size()))
+               == static_cast<qint64>(octets.size());
+}
+
+void Comparer(const TCSV& table, const std::vector<Rangee>& attendu)
+{
+    VERIFIE(table.NbRangees() == attendu.size());
+    VERIFIE(table.NbColonnes() == (attendu.empty() ? 0 : attendu.front().size()));
+    for (std::size_t r = 0; r < attendu.size(); ++r) {
+        const auto index = static_cast<int32_t>(r);
+        VERIFIE(table[index] == attendu[r]);
+        const VueRangee vue = table.Vue(index);
+        for (std::size_t k = 0; k <= attendu[r].size(); ++k) {
+            const std::string_view cellule = vue[static_cast<uint32_t>(k)];
+            VERIFIE(k < attendu[r].size() ? cellule == attendu[r][k] : cellule.empty());
+        }
+    }
+    VERIFIE(table.Vue(static_cast<int32_t>(attendu.size()))[0].empty());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
+{
+    static QTemporaryDir dossier;
+    static const QString entree = dossier.filePath(QStringLiteral("entree.csv"));
+    static const QString copie = dossier.filePath(QStringLiteral("copie.csv"));
+
+    const std::string octets(reinterpret_cast<const char*>(donnees), taille);
+    if (!Ecrire(entree, octets))
+        std::abort();
+    TCSV table;
+    VERIFIE(table.Charge(entree));
+    const std::vector<Rangee> attendu = Reference(octets);
+    Comparer(table, attendu);
+
+    // Saved and read back: the same rows and cells.
+    VERIFIE(table.Sauve(copie));
+    TCSV relue;
+    VERIFIE(relue.Charge(copie));
+    Comparer(relue, attendu);
+    return 0;
+}
