@@ -499,8 +499,9 @@ TEST_F(BrivanePdf, PageDeTestAuxPlacesDesEtiquettes)
             EXPECT_TRUE(encre(x, cellule.top)) << k;
             EXPECT_TRUE(encre(x, cellule.bottom)) << k;
             for (const int bord : {cellule.left, cellule.right}) {
-                if (bord > 10 && bord < image.width() - 10)
+                if (bord > 10 && bord < image.width() - 10) {
                     EXPECT_TRUE(encre(bord, y)) << k << " " << bord;
+                }
             }
         }
 
