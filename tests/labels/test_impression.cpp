@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -734,6 +736,176 @@ TEST_F(ImprimePdf, PaysageSurLaFeuilleTournee)
     ImpressionEtiquettes(p, table.Table(), kIndex).Imprime(*imprimante);
     EXPECT_EQ(imprimante->pageLayout().orientation(), QPageLayout::Landscape);
     VerifierTextesDansLeursRectangles(p, LirePdf(Chemin()), kElecteurs);
+}
+
+// ----------------------------------------------------------------------------
+// Order, start label and calibration
+
+// Every sheet of the job, then one more: the child of each label of a 2 × 2
+// grid, "-" for a blank label.
+QStringList Feuilles(const ImpressionEtiquettes& job, const Parametres& p)
+{
+    QStringList feuilles;
+    for (int32_t page = 1; page <= job.NombrePages() + 1; ++page) {
+        CanevasEnregistreur canevas(10, kHauteurLigne);
+        job.ImprimeFeuille(canevas, page);
+        QStringList cellules;
+        for (int32_t k = 0; k < p.NbCols * p.NbLignes; ++k) {
+            const qlRect r = RectangleTexte(p, k / p.NbCols, k % p.NbCols);
+            QString enfant = QStringLiteral("-");
+            for (const Appel& a : TextesCommencantPar(canevas, "Enfant")) {
+                if (a.x == r.left && a.y == r.top + kHauteurLigne)
+                    enfant = QString::fromStdString(a.octets).mid(6);
+            }
+            cellules << enfant;
+        }
+        feuilles << cellules.join(QLatin1Char(' '));
+    }
+    return feuilles;
+}
+
+// Voters 1 to 5 in classes CM1, CE2, cp, CE2, CE1: by class, CE1 (5), CE2
+// (2 and 4), CM1 (1), CP (3).
+std::vector<Rangee> ListeDeClasses()
+{
+    std::vector<Rangee> rangees = Liste(5);
+    const char* const classes[] = {"CM1", "CE2", "cp", "CE2", "CE1"};
+    for (std::size_t k = 1; k < rangees.size(); ++k)
+        rangees[k][2] = classes[k - 1];
+    return rangees;
+}
+
+TEST(DispositionDesEtiquettes, OrdreEtEtiquetteDeDepart)
+{
+    const TableTemporaire table(ListeDeClasses());
+    Parametres p = Defauts();
+    p.NbCols = 2;
+    p.NbLignes = 2;
+    const struct {
+        const char* cas;
+        bool tri;
+        int64_t debut;
+        QStringList feuilles;
+    } cas[] = {
+        {"fichier, planche neuve", false, 1, {"1 2 3 4", "5 - - -", "- - - -"}},
+        {"fichier, à la 3e", false, 3, {"- - 1 2", "3 4 5 -", "- - - -"}},
+        {"fichier, à la dernière", false, 4, {"- - - 1", "2 3 4 5", "- - - -"}},
+        {"classe, planche neuve", true, 1, {"5 2 4 1", "3 - - -", "- - - -"}},
+        {"classe, à la 2e", true, 2, {"- 5 2 4", "1 3 - -", "- - - -"}},
+        {"au-delà de la planche : la dernière", false, 9, {"- - - 1", "2 3 4 5", "- - - -"}},
+        {"avant la première : la première", true, 0, {"5 2 4 1", "3 - - -", "- - - -"}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        OptionsImpression options;
+        options.TriClasse = c.tri;
+        options.Debut = c.debut;
+        const ImpressionEtiquettes job(p, table.Table(), kIndex, options);
+        EXPECT_EQ(job.NombrePages(), c.feuilles.size() - 1);
+        EXPECT_EQ(Feuilles(job, p), c.feuilles);
+    }
+}
+
+// The plain job still goes through ImprimePage, page by page from each
+// page's first voter, so its pages stay those of the print job.
+TEST(DispositionDesEtiquettes, SansOptionLesPagesRestentCellesDeImprimePage)
+{
+    const TableTemporaire table(Liste(50));
+    const Parametres p = Defauts();
+    const ImpressionEtiquettes job(p, table.Table(), kIndex);
+    EXPECT_EQ(job.NombrePages(), NombrePages(p, table.Table().NbRangees()));
+    for (int32_t page = 1; page <= 3; ++page) {
+        CanevasEnregistreur feuille(10, kHauteurLigne);
+        CanevasEnregistreur attendue(10, kHauteurLigne);
+        job.ImprimeFeuille(feuille, page);
+        job.ImprimePage(attendue, (page - 1) * 24 + 1);
+        EXPECT_EQ(feuille.OctetsTextes(), attendue.OctetsTextes());
+    }
+}
+
+// Read back from the PDF: pages counted from the first sheet, the range
+// "2-2" giving the second sheet, the labels moved by the calibration.
+TEST_F(ImprimePdf, PlageDepuisLaPremiereFeuilleEtDecalage)
+{
+    const TableTemporaire table(Liste(30));
+    const Parametres p = Defauts();
+    OptionsImpression options;
+    options.Debut = 20;  // 5 voters on the first sheet, 24 on the second, 1 on the third
+    options.Decalage = qlPoint(30, -20);
+    const ImpressionEtiquettes job(p, table.Table(), kIndex, options);
+    ASSERT_EQ(job.NombrePages(), 3);
+
+    const auto imprimante = Imprimante(p);
+    imprimante->setPrintRange(QPrinter::PageRange);
+    imprimante->setFromTo(2, 2);
+    job.Imprime(*imprimante);
+    const ContenuPdf pdf = LirePdf(Chemin());
+    ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
+    ASSERT_EQ(pdf.pages.size(), 1u);
+    EXPECT_TRUE(pdf.ContientExactement(QStringLiteral("Enfant"), 6, 29));
+    const MotPdf* premier = pdf.Chercher(QStringLiteral("Enfant6"));
+    ASSERT_NE(premier, nullptr);
+    EXPECT_NEAR(premier->gauche, (RectangleTexte(p, 0, 0).left + 30) / 10.0, 0.3);
+}
+
+// The preview paints the pages into pictures: a printer that writes PDF files
+// (the only one of a computer without printers) but has no file yet still
+// shows every page, and nothing is written.
+TEST_F(ImprimePdf, UnApercuMontreToutesLesPagesSansRienEcrire)
+{
+    const TableTemporaire table(Liste(30));
+    const Parametres p = Defauts();
+    OptionsImpression options;
+    options.Debut = 10;
+    const ImpressionEtiquettes job(p, table.Table(), kIndex, options);
+    for (const bool avecFichier : {false, true}) {
+        SCOPED_TRACE(avecFichier);
+        QPrinter imprimante(QPrinter::HighResolution);
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        if (avecFichier)
+            imprimante.setOutputFileName(Chemin());
+        QPrintPreviewWidget apercu(&imprimante);
+        bool erreur = false;
+        QObject::connect(&apercu, &QPrintPreviewWidget::paintRequested, [&](QPrinter* cible) {
+            try {
+                job.Imprime(*cible);
+            } catch (const std::exception&) {
+                erreur = true;
+            }
+        });
+        apercu.updatePreview();
+        EXPECT_FALSE(erreur);
+        EXPECT_EQ(apercu.pageCount(), 2);
+        EXPECT_FALSE(QFile::exists(Chemin()));
+    }
+}
+
+// A failure half-way through a preview reaches the caller, and the printer
+// stays usable: the preview is redrawn once the failure is gone.
+TEST_F(ImprimePdf, UnePanneDansUnApercuLaisseLImprimanteIntacte)
+{
+    const TableTemporaire table(Liste(60));
+    const Parametres p = Defauts();
+    ImpressionObservee job(p, table.Table(), kIndex);
+    job.echecALaPage = 2;
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    QPrintPreviewWidget apercu(&imprimante);
+    int erreurs = 0;
+    QObject::connect(&apercu, &QPrintPreviewWidget::paintRequested, [&](QPrinter* cible) {
+        try {
+            job.Imprime(*cible);
+        } catch (const std::runtime_error&) {
+            ++erreurs;
+        }
+    });
+    apercu.updatePreview();
+    EXPECT_EQ(erreurs, 1);
+    job.echecALaPage = 0;
+    job.premieres.clear();
+    apercu.updatePreview();
+    EXPECT_EQ(erreurs, 1);
+    EXPECT_EQ(apercu.pageCount(), 3);
 }
 
 }  // namespace
