@@ -806,58 +806,15 @@ TEST(DispositionDesEtiquettes, OrdreEtEtiquetteDeDepart)
     }
 }
 
-// The plain job still goes through ImprimePage, page by page from each
-// page's first voter, so its pages stay those of the print job.
-TEST(DispositionDesEtiquettes, SansOptionLesPagesRestentCellesDeImprimePage)
-{
-    const TableTemporaire table(Liste(50));
-    const Parametres p = Defauts();
-    const ImpressionEtiquettes job(p, table.Table(), kIndex);
-    EXPECT_EQ(job.NombrePages(), NombrePages(p, table.Table().NbRangees()));
-    for (int32_t page = 1; page <= 3; ++page) {
-        CanevasEnregistreur feuille(10, kHauteurLigne);
-        CanevasEnregistreur attendue(10, kHauteurLigne);
-        job.ImprimeFeuille(feuille, page);
-        job.ImprimePage(attendue, (page - 1) * 24 + 1);
-        EXPECT_EQ(feuille.OctetsTextes(), attendue.OctetsTextes());
-    }
-}
-
-// Read back from the PDF: pages counted from the first sheet, the range
-// "2-2" giving the second sheet, the labels moved by the calibration.
-TEST_F(ImprimePdf, PlageDepuisLaPremiereFeuilleEtDecalage)
-{
-    const TableTemporaire table(Liste(30));
-    const Parametres p = Defauts();
-    OptionsImpression options;
-    options.Debut = 20;  // 5 voters on the first sheet, 24 on the second, 1 on the third
-    options.Decalage = qlPoint(30, -20);
-    const ImpressionEtiquettes job(p, table.Table(), kIndex, options);
-    ASSERT_EQ(job.NombrePages(), 3);
-
-    const auto imprimante = Imprimante(p);
-    imprimante->setPrintRange(QPrinter::PageRange);
-    imprimante->setFromTo(2, 2);
-    job.Imprime(*imprimante);
-    const ContenuPdf pdf = LirePdf(Chemin());
-    ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
-    ASSERT_EQ(pdf.pages.size(), 1u);
-    EXPECT_TRUE(pdf.ContientExactement(QStringLiteral("Enfant"), 6, 29));
-    const MotPdf* premier = pdf.Chercher(QStringLiteral("Enfant6"));
-    ASSERT_NE(premier, nullptr);
-    EXPECT_NEAR(premier->gauche, (RectangleTexte(p, 0, 0).left + 30) / 10.0, 0.3);
-}
-
 // The preview paints the pages into pictures: a printer that writes PDF files
-// (the only one of a computer without printers) but has no file yet still
-// shows every page, and nothing is written.
-TEST_F(ImprimePdf, UnApercuMontreToutesLesPagesSansRienEcrire)
+// (the only one of a computer without printers) shows every page, with or
+// without a file name, and nothing is written. A failure half-way reaches the
+// caller and leaves the printer usable for the next drawing.
+TEST_F(ImprimePdf, UnApercuMontreLesPagesSansRienEcrire)
 {
     const TableTemporaire table(Liste(30));
     const Parametres p = Defauts();
-    OptionsImpression options;
-    options.Debut = 10;
-    const ImpressionEtiquettes job(p, table.Table(), kIndex, options);
+    ImpressionObservee job(p, table.Table(), kIndex);
     for (const bool avecFichier : {false, true}) {
         SCOPED_TRACE(avecFichier);
         QPrinter imprimante(QPrinter::HighResolution);
@@ -865,47 +822,23 @@ TEST_F(ImprimePdf, UnApercuMontreToutesLesPagesSansRienEcrire)
         if (avecFichier)
             imprimante.setOutputFileName(Chemin());
         QPrintPreviewWidget apercu(&imprimante);
-        bool erreur = false;
+        int erreurs = 0;
         QObject::connect(&apercu, &QPrintPreviewWidget::paintRequested, [&](QPrinter* cible) {
             try {
                 job.Imprime(*cible);
             } catch (const std::exception&) {
-                erreur = true;
+                ++erreurs;
             }
         });
+        job.echecALaPage = avecFichier ? 0 : 2;
         apercu.updatePreview();
-        EXPECT_FALSE(erreur);
+        EXPECT_EQ(erreurs, avecFichier ? 0 : 1);
+        job.echecALaPage = 0;
+        apercu.updatePreview();
+        EXPECT_EQ(erreurs, avecFichier ? 0 : 1);
         EXPECT_EQ(apercu.pageCount(), 2);
         EXPECT_FALSE(QFile::exists(Chemin()));
     }
-}
-
-// A failure half-way through a preview reaches the caller, and the printer
-// stays usable: the preview is redrawn once the failure is gone.
-TEST_F(ImprimePdf, UnePanneDansUnApercuLaisseLImprimanteIntacte)
-{
-    const TableTemporaire table(Liste(60));
-    const Parametres p = Defauts();
-    ImpressionObservee job(p, table.Table(), kIndex);
-    job.echecALaPage = 2;
-    QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setOutputFormat(QPrinter::PdfFormat);
-    QPrintPreviewWidget apercu(&imprimante);
-    int erreurs = 0;
-    QObject::connect(&apercu, &QPrintPreviewWidget::paintRequested, [&](QPrinter* cible) {
-        try {
-            job.Imprime(*cible);
-        } catch (const std::runtime_error&) {
-            ++erreurs;
-        }
-    });
-    apercu.updatePreview();
-    EXPECT_EQ(erreurs, 1);
-    job.echecALaPage = 0;
-    job.premieres.clear();
-    apercu.updatePreview();
-    EXPECT_EQ(erreurs, 1);
-    EXPECT_EQ(apercu.pageCount(), 3);
 }
 
 }  // namespace

@@ -637,16 +637,13 @@ TEST_F(BrivanePdf, TriParClasse)
     }
 }
 
-// The calibration of the settings moves the labels and the test page alike;
-// a value out of ±1 cm counts as 0.
+// The calibration of the settings moves the labels and the test page alike.
 TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
 {
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
     Ecrire(Travail(QStringLiteral("zero.ini")), "");
     Ecrire(Travail(QStringLiteral("decale.ini")),
            "[Brivane]\r\nNbCols=2\r\n[Impression]\r\nDecalageX=25\r\nDecalageY=-15\r\n");
-    Ecrire(Travail(QStringLiteral("hors.ini")),
-           "[Brivane]\r\nNbCols=2\r\n[Impression]\r\nDecalageX=150\r\nDecalageY=-15\r\n");
     const Parametres p = FormatParDefaut();
 
     struct Mesure {
@@ -673,16 +670,12 @@ TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
     };
     const Mesure zero = mesurer("zero.ini");
     const Mesure decale = mesurer("decale.ini");
-    const Mesure hors = mesurer("hors.ini");
     EXPECT_NEAR(zero.gauche, RectangleTexte(p, 0, 0).left / 10.0, 0.3);
     EXPECT_NEAR(decale.gauche - zero.gauche, 2.5, 0.05);
     EXPECT_NEAR(decale.haut - zero.haut, -1.5, 0.05);
-    EXPECT_NEAR(hors.gauche - zero.gauche, 0.0, 0.05);
-    EXPECT_NEAR(hors.haut - zero.haut, -1.5, 0.05);
     ASSERT_FALSE(zero.encre.isEmpty());
     EXPECT_NEAR(decale.encre.left() - zero.encre.left(), 25, 1);
     EXPECT_NEAR(decale.encre.top() - zero.encre.top(), -15, 1);
-    EXPECT_NEAR(hors.encre.left() - zero.encre.left(), 0, 1);
 }
 
 // A sheet of the catalogue replaces the settings' sheet; font, inner margins
@@ -775,15 +768,6 @@ TEST_F(BrivanePdf, DebutTriEtPlancheIncorrectsSansPdf)
         EXPECT_TRUE(e.sortie.isEmpty());
         EXPECT_EQ(FichiersDuTravail(), attendus);
     }
-}
-
-TEST_F(BrivanePdf, AideDesNouvellesOptions)
-{
-    const Execution e = Lancer({QStringLiteral("--help")});
-    EXPECT_EQ(e.code, 0);
-    for (const char* option : {"--debut N", "--tri classe", "--tri fichier",
-                               "--planche \"MARQUE REFERENCE\"", "DecalageX"})
-        EXPECT_TRUE(e.sortie.contains(QString::fromUtf8(option))) << option;
 }
 
 TEST(LirePlagePages, FormesAcceptees)
