@@ -37,13 +37,6 @@ public:
     {
     }
 
-    static QAccessibleInterface* Fabrique(const QString& classe, QObject* objet)
-    {
-        if (classe == QLatin1String("TAOLButton"))
-            if (auto* bouton = qobject_cast<TAOLButton*>(objet))
-                return new TAOLButtonAccessible(bouton);
-        return nullptr;
-    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -83,8 +76,7 @@ private:
 
 TAOLButton::TAOLButton(QWidget* parent) : QWidget(parent)
 {
-    [[maybe_unused]] static const bool accessible =
-        (QAccessible::installFactory(&TAOLButtonAccessible::Fabrique), true);
+    Accessibilite::EnregistrerInterface<TAOLButton, TAOLButtonAccessible>();
     FFont.Name = QStringLiteral("Arial");
     FFont.Size = 8;
     FFont.Bold = true;

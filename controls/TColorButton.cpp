@@ -1,5 +1,7 @@
 #include "TColorButton.h"
 
+#include "Uaccessibilite.h"
+
 #include "Dialogues.h"
 
 #include <QAccessible>
@@ -58,19 +60,6 @@ private:
     TColorButton* Bouton() const { return static_cast<TColorButton*>(widget()); }
 };
 
-QAccessibleInterface* FabriqueAccessible(const QString& classe, QObject* objet)
-{
-    if (classe == QLatin1String("TColorButton") && objet && objet->isWidgetType())
-        return new AccessibleColorButton(static_cast<QWidget*>(objet));
-    return nullptr;
-}
-
-void InstallerAccessibilite()
-{
-    static const bool installee = (QAccessible::installFactory(FabriqueAccessible), true);
-    (void)installee;
-}
-
 QRgb Rgb(uint32_t couleur)
 {
     return VersQColor(couleur).rgb();
@@ -114,7 +103,7 @@ void RectangleFocus(QImage& image, int x1, int y1, int x2, int y2)
 
 TColorButton::TColorButton(QWidget* parent) : QWidget(parent)
 {
-    InstallerAccessibilite();
+    Accessibilite::EnregistrerInterface<TColorButton, AccessibleColorButton>();
     resize(44, 22);
     setFocusPolicy(Qt::StrongFocus);
 }

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QScopedValueRollback>
 #include <QValidator>
 
 #include <algorithm>
@@ -35,7 +36,18 @@ private:
 TCommonEdit::TCommonEdit(QWidget* parent) : QLineEdit(parent)
 {
     setValidator(new Filtre(this));
+    connect(this, &QLineEdit::textChanged, this, &TCommonEdit::GarderTexteApprouve);
     ColorerTexte(FColorNormal);
+}
+
+void TCommonEdit::GarderTexteApprouve(const QString& texte)
+{
+    // What the field shows itself is trusted: a format may add words.
+    if (FAffichage || Approuve(texte)) {
+        FTexteApprouve = texte;
+        return;
+    }
+    Afficher(FTexteApprouve);
 }
 
 void TCommonEdit::SetFormatString(const QString& format)
@@ -124,6 +136,7 @@ QChar TCommonEdit::Separateur()
 void TCommonEdit::Afficher(const QString& texte)
 {
     const QString affiche = FMajuscules ? texte.toUpper() : texte;
+    const QScopedValueRollback<bool> affichage(FAffichage, true);
     if (text() != affiche)
         setText(affiche);
 }

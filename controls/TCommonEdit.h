@@ -8,7 +8,9 @@
 // Every way text comes in goes through the same judgement: typed keys,
 // Backspace and Delete, cut and paste from the keyboard or the context menu,
 // the middle-button paste, drops, and anything else the line edit does
-// (undo, input methods), which a validator checks last.
+// (undo, input methods), which a validator checks last. Text set from outside
+// (an assistive technology writing into the field) that the judgement refuses
+// leaves the field's text as it was.
 
 #include "Ucouleurs.h"
 
@@ -131,6 +133,9 @@ protected:
 private:
     class Filtre;
 
+    // Undoes a text set from outside that SyntaxOk refuses: the line edit's
+    // validator cannot refuse setText, and keeps it.
+    void GarderTexteApprouve(const QString& texte);
     // The text with `ajout` in place of the selection, or at the caret.
     QString AvecInsertion(const QString& ajout) const;
     // The text without the character at `position` (unchanged outside it).
@@ -149,6 +154,9 @@ private:
     bool FEnAvertissement = false;
     bool FAutoSelect = true;
     bool FMajuscules = false;
+    // The field's last text that SyntaxOk approved or that it showed itself.
+    QString FTexteApprouve;
+    bool FAffichage = false;  // Afficher is setting the text
     // The focus left for a popup menu or another window and will come back:
     // neither an exit nor, on its return, an entry.
     bool FFocusSuspendu = false;

@@ -1,5 +1,7 @@
 #include "THintBox.h"
 
+#include "Uaccessibilite.h"
+
 #include "SurfaceBulleQt.h"
 #include "UmiseEnPageBulle.h"
 
@@ -24,19 +26,6 @@ public:
     }
 };
 
-QAccessibleInterface* FabriqueAccessible(const QString& classe, QObject* objet)
-{
-    if (classe == QLatin1String("THintBox") && objet && objet->isWidgetType())
-        return new AccessibleHintBox(static_cast<QWidget*>(objet));
-    return nullptr;
-}
-
-void InstallerAccessibilite()
-{
-    static const bool installee = (QAccessible::installFactory(FabriqueAccessible), true);
-    (void)installee;
-}
-
 // Fills the half-open rectangle x1 <= x < x2, y1 <= y < y2.
 void Remplir(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& couleur)
 {
@@ -47,7 +36,7 @@ void Remplir(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& co
 
 THintBox::THintBox(QWidget* parent) : QWidget(parent)
 {
-    InstallerAccessibilite();
+    Accessibilite::EnregistrerInterface<THintBox, AccessibleHintBox>();
     resize(200, 200);
 }
 

@@ -41,13 +41,6 @@ public:
     {
     }
 
-    static QAccessibleInterface* Fabrique(const QString& classe, QObject* objet)
-    {
-        if (classe == QLatin1String("TLabel3D"))
-            if (auto* label = qobject_cast<TLabel3D*>(objet))
-                return new TLabel3DAccessible(label);
-        return nullptr;
-    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -70,8 +63,7 @@ public:
 
 TLabel3D::TLabel3D(QWidget* parent) : TCustomLabel(parent)
 {
-    [[maybe_unused]] static const bool accessible =
-        (QAccessible::installFactory(&TLabel3DAccessible::Fabrique), true);
+    Accessibilite::EnregistrerInterface<TLabel3D, TLabel3DAccessible>();
     setWordWrap(true);
     resize(62, 16);
 }

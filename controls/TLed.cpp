@@ -41,13 +41,6 @@ class TLedAccessible final : public QAccessibleWidget {
 public:
     explicit TLedAccessible(TLed* led) : QAccessibleWidget(led, QAccessible::Graphic) {}
 
-    static QAccessibleInterface* Fabrique(const QString& classe, QObject* objet)
-    {
-        if (classe == QLatin1String("TLed"))
-            if (auto* led = qobject_cast<TLed*>(objet))
-                return new TLedAccessible(led);
-        return nullptr;
-    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -78,8 +71,7 @@ private:
 
 TLed::TLed(QWidget* parent) : QWidget(parent)
 {
-    [[maybe_unused]] static const bool accessible =
-        (QAccessible::installFactory(&TLedAccessible::Fabrique), true);
+    Accessibilite::EnregistrerInterface<TLed, TLedAccessible>();
     ChargerRessources();
     CreateLedBitmap();
 }

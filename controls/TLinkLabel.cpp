@@ -13,13 +13,6 @@ class TLinkLabelAccessible final : public QAccessibleWidget {
 public:
     explicit TLinkLabelAccessible(TLinkLabel* lien) : QAccessibleWidget(lien, QAccessible::Link) {}
 
-    static QAccessibleInterface* Fabrique(const QString& classe, QObject* objet)
-    {
-        if (classe == QLatin1String("TLinkLabel"))
-            if (auto* lien = qobject_cast<TLinkLabel*>(objet))
-                return new TLinkLabelAccessible(lien);
-        return nullptr;
-    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -60,8 +53,7 @@ private:
 
 TLinkLabel::TLinkLabel(QWidget* parent) : TCustomLabel(parent)
 {
-    [[maybe_unused]] static const bool accessible =
-        (QAccessible::installFactory(&TLinkLabelAccessible::Fabrique), true);
+    Accessibilite::EnregistrerInterface<TLinkLabel, TLinkLabelAccessible>();
     QFont police = font();
     police.setUnderline(true);
     setFont(police);

@@ -2,6 +2,8 @@
 // What the custom controls' accessible interfaces share: how they are named,
 // and how a press asked by an assistive technology reaches a control.
 
+#include <QAccessible>
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -25,5 +27,23 @@ bool BloqueParUnDialogue(const QWidget* controle);
 // dialog the click opens; and not at all if the control is gone or a modal
 // dialog blocks it by then.
 void PresserPlusTard(QWidget* controle, std::function<void()> clic);
+
+// Makes QAccessible build an `Interface` (constructed from the control) for
+// every widget of class `Controle`. Called from the control's constructor;
+// the factory is installed once per class.
+template <typename Controle, typename Interface>
+void EnregistrerInterface()
+{
+    [[maybe_unused]] static const bool enregistree =
+        (QAccessible::installFactory([](const QString& classe,
+                                        QObject* objet) -> QAccessibleInterface* {
+             if (classe != QLatin1String(Controle::staticMetaObject.className()))
+                 return nullptr;
+             if (auto* controle = qobject_cast<Controle*>(objet))
+                 return new Interface(controle);
+             return nullptr;
+         }),
+         true);
+}
 
 }  // namespace Accessibilite

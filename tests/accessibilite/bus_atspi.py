@@ -92,7 +92,10 @@ def finir_groupe(groupe):
     return vivants(groupe)
 
 
-def dehors(brivane):
+def dehors(brivane, script=__file__, autres=()):
+    """Runs `script` again inside a private D-Bus session, with brivane's path
+    and the other arguments; returns its exit code once everything it started
+    is gone."""
     # Looked for, not imported: importing it would reach for a bus out here.
     if importlib.util.find_spec("pyatspi") is None:
         print("python3-pyatspi manque : scripts/tester.sh installe PAQUETS_TESTS", file=sys.stderr)
@@ -120,7 +123,7 @@ def dehors(brivane):
     code = 1
     try:
         session = subprocess.Popen(["dbus-run-session", "--", sys.executable,
-                                    os.path.abspath(__file__), brivane],
+                                    os.path.abspath(script), brivane, *autres],
                                    env=env, start_new_session=True)
         code = session.wait(timeout=DELAI_TOTAL)
     except (Echec, subprocess.TimeoutExpired) as e:

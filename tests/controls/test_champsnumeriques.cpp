@@ -6,6 +6,7 @@
 #include "TIntegerEdit.h"
 #include "TRealEdit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -310,14 +311,18 @@ TEST(ChampsNumeriques, LaValeurHorsBornesEstRameneeEnCouleurDAlerteEtSignaleeApr
     EXPECT_EQ(evenements.size(), 2u);
 }
 
-TEST(ChampsNumeriques, CollerCouperSupprimerEtDeposerPassentParLeMemeFiltre)
+TEST(ChampsNumeriques, CollerCouperSupprimerDeposerEtEcrireParLAssistancePassentParLeMemeFiltre)
 {
     struct Cas {
         Sorte sorte;
-        const char* geste;  // keys, "menu " and an item, "depot" or "saisie"
+        // keys, "menu " and an item, "depot", "saisie", or "assistance": an
+        // assistive technology writing in place of the selection through the
+        // field's accessible interface, as a screen reader or a test tool does
+        // on the desktop's accessibility bus
+        const char* geste;
         const char* depart;
         int debut, longueur;  // the selection before the gesture
-        const char* apporte;  // clipboard, dropped or composed text
+        const char* apporte;  // clipboard, dropped, composed or written text
         const char* attendu;
         const char* copie;  // the clipboard afterwards; null: what it held
     };
@@ -345,6 +350,15 @@ TEST(ChampsNumeriques, CollerCouperSupprimerEtDeposerPassentParLeMemeFiltre)
         {Sorte::Entier, "depot", "12", 0, 0, "1-", "12", nullptr},
         {Sorte::Decimal, "saisie", "12", 2, 0, "a", "12", nullptr},
         {Sorte::Decimal, "saisie", "12", 2, 0, "e5", "12E5", nullptr},
+        // Refused, the written text leaves the field as it was.
+        {Sorte::Decimal, "assistance", "12,50", 0, 5, "7,5", "7,5", nullptr},
+        {Sorte::Decimal, "assistance", "12,50", 0, 5, "1e1", "1E1", nullptr},
+        {Sorte::Decimal, "assistance", "12,50", 0, 5, "9.5", "12,50", nullptr},
+        {Sorte::Decimal, "assistance", "12,50", 0, 5, "7,5 cm", "12,50", nullptr},
+        {Sorte::Decimal, "assistance", "12,50", 0, 0, "-", "-12,50", nullptr},
+        {Sorte::Decimal, "assistance", "12,50", 0, 0, "x", "12,50", nullptr},
+        {Sorte::Cardinal, "assistance", "42", 0, 2, "-3", "42", nullptr},
+        {Sorte::Entier, "assistance", "42", 0, 2, "", "", nullptr},
     };
     QClipboard* pressePapiers = QGuiApplication::clipboard();
     for (const Cas& cas : table) {
@@ -354,7 +368,9 @@ TEST(ChampsNumeriques, CollerCouperSupprimerEtDeposerPassentParLeMemeFiltre)
         champ->setText(Q(cas.depart));
         champ->setSelection(cas.debut, cas.longueur);
         const QString geste = Q(cas.geste);
-        const bool parPressePapiers = geste != QLatin1String("depot") && geste != QLatin1String("saisie");
+        const bool parPressePapiers = geste != QLatin1String("depot")
+                                      && geste != QLatin1String("saisie")
+                                      && geste != QLatin1String("assistance");
         const QString contenu = parPressePapiers ? Q(cas.apporte) : QStringLiteral("x");
         pressePapiers->setText(contenu);
         if (geste.startsWith(QLatin1String("menu "))) {
@@ -373,6 +389,11 @@ TEST(ChampsNumeriques, CollerCouperSupprimerEtDeposerPassentParLeMemeFiltre)
             QApplication::sendEvent(champ.get(), &depot);
             // Refused, the drop is not taken: a moved text stays in its source.
             EXPECT_EQ(depot.isAccepted(), Q(cas.attendu) != Q(cas.depart)) << cas.apporte;
+        } else if (geste == QLatin1String("assistance")) {
+            QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(champ.get());
+            ASSERT_TRUE(interface && interface->editableTextInterface());
+            interface->editableTextInterface()->replaceText(cas.debut, cas.debut + cas.longueur,
+                                                            Q(cas.apporte));
         } else if (geste == QLatin1String("saisie")) {
             QInputMethodEvent composition;
             composition.setCommitString(Q(cas.apporte));

@@ -2,8 +2,10 @@
 # The labels through the system's printing service, as a real printer gets
 # them: a CUPS server of the test's own (its configuration, spool, logs and
 # port; the system's is never touched) with a cups-pdf virtual printer; the
-# sample's labels printed on it through Qt's native printing; the PDF that
-# cups-pdf writes read back, every label at its place within 0.5 mm.
+# sample's labels and the format's test page printed on it through Qt's
+# native printing; the PDFs that cups-pdf writes read back, every label at its
+# place within 0.5 mm, the test page's sample where the labels' text goes and
+# its outlines around them.
 #
 # cups-pdf reads its settings only from /etc/cups: the server runs in a mount
 # namespace of its own where the test's configuration folder stands there.
@@ -136,19 +138,32 @@ lpadmin -p "$FILE" -E -v cups-pdf:/ -P "$PPD" -o pdftops-renderer-default=pdftoc
 attendre 20 "l'imprimante $FILE est prête" bash -c "LC_ALL=C lpstat -p '$FILE' | grep -q 'enabled'"
 
 # imprimer NOM REGLAGES: prints the sample with these settings through the
-# queue and checks the PDF that comes out.
+# queue and checks the PDF that comes out; then the same for the test page.
 imprimer() {
-    local nom=$1 reglages=$2 pdf
+    local nom=$1 reglages=$2
     etape "$nom : impression de l'exemple sur $FILE"
+    passer_par_cups "$nom" imprime "$FILE" "$reglages" "$EXEMPLE"
+    etape "$nom : relecture de $(basename "$PDF")"
+    QT_QPA_PLATFORM=offscreen "$OUTIL" verifie "$reglages" "$EXEMPLE" "$PDF" \
+        || echouer "$nom : étiquettes mal placées dans le PDF imprimé"
+
+    etape "$nom : page de test sur $FILE"
+    passer_par_cups "$nom, page de test" imprime-test "$FILE" "$reglages"
+    etape "$nom : relecture de la page de test $(basename "$PDF")"
+    QT_QPA_PLATFORM=offscreen "$OUTIL" verifie-test "$reglages" "$PDF" \
+        || echouer "$nom : page de test mal placée dans le PDF imprimé"
+}
+
+# passer_par_cups NOM ARGUMENTS...: runs the tool's printing mode, waits for
+# cups-pdf to write its PDF and for the queue to empty; the PDF is in $PDF.
+PDF=""
+passer_par_cups() {
+    local nom=$1; shift
     rm -f "$SORTIE"/*.pdf
-    QT_QPA_PLATFORM=offscreen "$OUTIL" imprime "$FILE" "$reglages" "$EXEMPLE" \
-        || echouer "$nom : l'impression a échoué"
+    QT_QPA_PLATFORM=offscreen "$OUTIL" "$@" || echouer "$nom : l'impression a échoué"
     attendre 120 "$nom : cups-pdf écrit le PDF et la file se vide" \
         bash -c "ls '$SORTIE'/*.pdf && [ -z \"\$(LC_ALL=C lpstat -o '$FILE')\" ]"
-    pdf=$(ls "$SORTIE"/*.pdf | head -1)
-    etape "$nom : relecture de $(basename "$pdf")"
-    QT_QPA_PLATFORM=offscreen "$OUTIL" verifie "$reglages" "$EXEMPLE" "$pdf" \
-        || echouer "$nom : étiquettes mal placées dans le PDF imprimé"
+    PDF=$(ls "$SORTIE"/*.pdf | head -1)
 }
 
 # The default sheet (A4 upright, 3 × 8), and a landscape one whose offsets
@@ -159,4 +174,4 @@ printf '[Brivane]\r\nOrientation=1\r\nNbCols=4\r\nNbLignes=4\r\nLargeurEtiq=650\
 imprimer "A4 portrait" "$TRAVAIL/defaut.ini"
 imprimer "A4 paysage" "$TRAVAIL/paysage.ini"
 
-echo "OK : étiquettes imprimées par CUPS à leur place"
+echo "OK : étiquettes et page de test imprimées par CUPS à leur place"

@@ -3,7 +3,9 @@
 #   first run, fresh account: the light is red; the sample is opened through
 #   the file dialog by typing its path and the light turns green; the help
 #   link opens doc1.pdf; the fields dialog is opened, "Champ Signature"
-#   ticked and confirmed; "Quitter" writes the settings file's 21 keys;
+#   ticked and confirmed; the format wizard is opened, a page width typed and
+#   "Annuler" pressed; "Quitter" writes the settings file's 21 keys, the
+#   sheet's width untouched;
 #   second run with that file: the extraction is reloaded (light green without
 #   opening anything) and "Quitter" writes the same keys again.
 # Buttons are pressed at their places in the 619 × 459 window.
@@ -151,13 +153,29 @@ champs() {
     dialogue_modal Dialogue 364 259 cocher_signature  # AOLButton4 (280, 248, 169 × 23)
 }
 
-# The format wizard: opened and left with "Annuler" (480, 432, 75 × 25).
+# The format wizard: a page width typed in "Largeur (cm) :" (168, 146,
+# 49 × 21) and Tab, which re-formats it (the field, without the caret, must
+# look different), then "Annuler" (480, 432, 75 × 25), which must drop it.
+ZONE_LARGEUR=""
+largeur_changee() {
+    [ "$(zone "$@")" != "$ZONE_LARGEUR" ]
+}
+
 fermer_assistant() {
+    local x y
+    read -r x y < <(origine "$1")
+    local champ=($((x + 168)) $((y + 146)) 49 21)
+    ZONE_LARGEUR=$(zone "${champ[@]}")
+    cliquer "$1" 192 156
+    xdotool key ctrl+a
+    xdotool type --delay 5 "25.5"  # the full stop is the locale's separator
+    xdotool key Tab
+    attendre 10 "la largeur tapée s'affiche" largeur_changee "${champ[@]}"
     cliquer "$1" 517 444
 }
 
 assistant() {
-    etape "Définir le format... : ouvert puis annulé"
+    etape "Définir le format... : une largeur tapée puis Annuler"
     dialogue_modal "Assistant format étiquettes" 124 259 fermer_assistant  # AOLButton2 (40, 248)
 }
 
@@ -194,10 +212,8 @@ reglages_ecrits() {
 
 # --- The two runs ------------------------------------------------------------
 
-# The first run's steps, in order; each is a function above. The format
-# wizard's step, `assistant`, joins them (after `champs`) once "Définir le
-# format..." opens the wizard.
-readonly ETAPES_PREMIER_LANCEMENT=(voyant_rouge ouvrir_extraction lien_aide champs)
+# The first run's steps, in order; each is a function above.
+readonly ETAPES_PREMIER_LANCEMENT=(voyant_rouge ouvrir_extraction lien_aide champs assistant)
 
 etape "premier lancement, compte neuf"
 demarrer_brivane

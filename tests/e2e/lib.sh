@@ -138,6 +138,11 @@ pixel() {
         | awk '{printf "%d %d %d\n", $1, $2, $3}'
 }
 
+# zone X Y LARGEUR HAUTEUR: a fingerprint of that part of the screen.
+zone() {
+    import -window root -crop "${3}x${4}+$1+$2" -depth 8 rgb:- 2>/dev/null | md5sum
+}
+
 # capture FICHIER: the whole screen, to look at after a failure.
 capture() {
     import -window root "$1" 2>/dev/null || true

@@ -9,8 +9,16 @@
 //     reads the PDF back and checks that its sheets have the format's size and
 //     that every voter's label starts at its place on its page, within 0.5 mm:
 //     at the left edge of the label's text rectangle across, and down where
-//     Qt's own PDF writer puts the same word (the height of a word's box
-//     depends on the reader's font metrics, not on the printer).
+//     Qt's own PDF writer puts the same word (compared by the foot of the
+//     word's box: its top depends on the font's ascent each writer declares,
+//     see Position).
+//   brivane-e2e-impression imprime-test IMPRIMANTE REGLAGES.ini
+//     prints the format's test page on the queue, as the wizard's "Imprimer
+//     une page de test..." does, on a sheet of the format's paper;
+//   brivane-e2e-impression verifie-test REGLAGES.ini PAGE.pdf
+//     reads the printed test page back: one sheet of the format's size, every
+//     word of the sample where the print job writes the same text on a label
+//     of the format (within 0.5 mm), and each label's outline inked around it.
 //
 // Exit codes: 0 success, 1 failure (the reasons on standard error), 2 usage.
 
@@ -18,6 +26,7 @@
 #include "Cp1252.h"
 #include "ImpressionEtiquettes.h"
 #include "LecturePdf.h"
+#include "PageTest.h"
 #include "Parametres.h"
 #include "Ucsv.h"
 #include "Upolice.h"
@@ -25,15 +34,20 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageSize>
 #include <QPrinter>
 #include <QStringList>
+#include <QTemporaryDir>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -79,6 +93,18 @@ std::optional<QString> Charger(const QString& reglages, const QString& chemin, E
     return std::nullopt;
 }
 
+// The queue through Qt's native printing, with the paper a user would pick
+// in the print dialog: the format's sheet.
+bool PreparerImprimante(QPrinter& imprimante, const QString& file, const Parametres& p)
+{
+    imprimante.setPrinterName(file);
+    if (imprimante.outputFormat() != QPrinter::NativeFormat || !ImprimanteDisponible(imprimante))
+        return false;
+    imprimante.setPageSize(QPageSize(QSizeF(p.LargeurPage / 10.0, p.HauteurPage / 10.0),
+                                     QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+    return true;
+}
+
 int Imprimer(const QString& file, const QString& reglages, const QString& chemin)
 {
     Extraction e;
@@ -86,15 +112,10 @@ int Imprimer(const QString& file, const QString& reglages, const QString& chemin
         return Echec(*erreur);
 
     QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setPrinterName(file);
-    if (imprimante.outputFormat() != QPrinter::NativeFormat || !ImprimanteDisponible(imprimante))
+    if (!PreparerImprimante(imprimante, file, e.parametres))
         return Echec(QStringLiteral("Pas d'imprimante trouvée : %1").arg(file));
-    // The paper a user would pick in the print dialog: the format's sheet.
-    const Parametres& p = e.parametres;
-    imprimante.setPageSize(QPageSize(QSizeF(p.LargeurPage / 10.0, p.HauteurPage / 10.0),
-                                     QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
     try {
-        ImpressionEtiquettes(p, e.table, e.indexChamps).Imprime(imprimante);
+        ImpressionEtiquettes(e.parametres, e.table, e.indexChamps).Imprime(imprimante);
     } catch (const std::exception& erreur) {
         return Echec(QString::fromUtf8(erreur.what()));
     }
@@ -144,14 +165,21 @@ std::optional<QString> EcrireReference(const Extraction& e, const QString& chemi
     return std::nullopt;
 }
 
+// A word's place: where it starts across, and the foot of its box down. The
+// top of a box is the font's ascent as the file declares it, which depends on
+// the writer: Qt writes the face's own, the printing path's PDF the tallest
+// of the glyphs the document uses (half a millimetre lower at 10 points for
+// the test page's sample, which has no capital with an accent). The foot is
+// the descent, which both take from glyphs that go below the line, present
+// in every label ("p", "q", "g", ",").
 QString Position(const MotPdf& mot)
 {
-    return QStringLiteral("(%1 ; %2) mm").arg(mot.gauche, 0, 'f', 2).arg(mot.haut, 0, 'f', 2);
+    return QStringLiteral("(%1 ; pied %2) mm").arg(mot.gauche, 0, 'f', 2).arg(mot.bas, 0, 'f', 2);
 }
 
 bool Proches(const MotPdf& a, const MotPdf& b)
 {
-    return std::abs(a.gauche - b.gauche) <= kTolerance && std::abs(a.haut - b.haut) <= kTolerance;
+    return std::abs(a.gauche - b.gauche) <= kTolerance && std::abs(a.bas - b.bas) <= kTolerance;
 }
 
 bool MemeTaille(double largeur, double hauteur, const PagePdf& page)
@@ -176,6 +204,34 @@ void RedresserPaysage(PagePdf& page)
     std::swap(page.largeur, page.hauteur);
 }
 
+// Each printed page has the size of the reference's, once a landscape page
+// that reached the printer turned is turned back (which `tournees` tells).
+bool MemesFeuilles(const Parametres& p, const ContenuPdf& reference, ContenuPdf& imprime,
+                   std::vector<bool>* tournees = nullptr)
+{
+    int erreurs = 0;
+    for (std::size_t n = 0; n < imprime.pages.size(); ++n) {
+        PagePdf& page = imprime.pages[n];
+        const PagePdf& attendue = reference.pages.at(n);
+        const bool tournee = p.Orientation && attendue.largeur > attendue.hauteur
+                             && MemeTaille(attendue.hauteur, attendue.largeur, page);
+        if (tournee)
+            RedresserPaysage(page);
+        if (tournees)
+            tournees->push_back(tournee);
+        if (!MemeTaille(attendue.largeur, attendue.hauteur, page)) {
+            Dire(stderr, QStringLiteral("Page %1 : %2 × %3 mm, attendu %4 × %5 mm")
+                             .arg(n + 1)
+                             .arg(page.largeur, 0, 'f', 1)
+                             .arg(page.hauteur, 0, 'f', 1)
+                             .arg(attendue.largeur, 0, 'f', 1)
+                             .arg(attendue.hauteur, 0, 'f', 1));
+            ++erreurs;
+        }
+    }
+    return erreurs == 0;
+}
+
 int Verifier(const QString& reglages, const QString& chemin, const QString& pdf)
 {
     Extraction e;
@@ -198,25 +254,10 @@ int Verifier(const QString& reglages, const QString& chemin, const QString& pdf)
                          .arg(imprime.pages.size())
                          .arg(nbPages));
 
-    int erreurs = 0;
-    for (std::size_t n = 0; n < imprime.pages.size(); ++n) {
-        PagePdf& page = imprime.pages[n];
-        const PagePdf& attendue = reference.pages[n];
-        if (p.Orientation && attendue.largeur > attendue.hauteur
-            && MemeTaille(attendue.hauteur, attendue.largeur, page))
-            RedresserPaysage(page);
-        if (!MemeTaille(attendue.largeur, attendue.hauteur, page)) {
-            Dire(stderr, QStringLiteral("Page %1 : %2 × %3 mm, attendu %4 × %5 mm")
-                             .arg(n + 1)
-                             .arg(page.largeur, 0, 'f', 1)
-                             .arg(page.hauteur, 0, 'f', 1)
-                             .arg(attendue.largeur, 0, 'f', 1)
-                             .arg(attendue.hauteur, 0, 'f', 1));
-            ++erreurs;
-        }
-    }
-    if (erreurs > 0)
+    if (!MemesFeuilles(p, reference, imprime))
         return Echec(QStringLiteral("Feuilles de la mauvaise taille dans %1").arg(pdf));
+
+    int erreurs = 0;
 
     // Every voter's label: the first word of its text starts at the left edge
     // of the label's text rectangle, and stands where Qt's own writer puts it.
@@ -259,6 +300,225 @@ int Verifier(const QString& reglages, const QString& chemin, const QString& pdf)
     return kSucces;
 }
 
+// --- The test page -------------------------------------------------------
+
+int ImprimerTest(const QString& file, const QString& reglages)
+{
+    Parametres p;
+    LitParametres(p, reglages);
+    QPrinter imprimante(QPrinter::HighResolution);
+    if (!PreparerImprimante(imprimante, file, p))
+        return Echec(QStringLiteral("Pas d'imprimante trouvée : %1").arg(file));
+    try {
+        ImprimeTest(imprimante, p);
+    } catch (const std::exception& erreur) {
+        return Echec(QString::fromUtf8(erreur.what()));
+    }
+    Dire(stdout, QStringLiteral("Page de test envoyée à %1").arg(file));
+    return kSucces;
+}
+
+std::vector<std::string> Decouper(const std::string& texte, const std::string& separateur,
+                                  std::size_t parties)
+{
+    std::vector<std::string> morceaux;
+    std::size_t debut = 0;
+    while (morceaux.size() + 1 < parties) {
+        const std::size_t fin = texte.find(separateur, debut);
+        if (fin == std::string::npos)
+            break;
+        morceaux.push_back(texte.substr(debut, fin - debut));
+        debut = fin + separateur.size();
+    }
+    morceaux.push_back(texte.substr(debut));
+    return morceaux;
+}
+
+// A table of one sheet of voters whose labels all read the test page's
+// sample: its cells taken from the sample's five lines (child, class, "title
+// surname first name", address, "postcode town"), and the print flags that
+// compose them back in that order.
+std::optional<QString> ExtractionExemple(const QString& chemin, Extraction& e)
+{
+    const std::vector<std::string> lignes = Decouper(TexteExempleTest(), "\r\n", 5);
+    if (lignes.size() != 5)
+        return QStringLiteral("L'exemple de la page de test n'a pas cinq lignes");
+    const std::vector<std::string> nom = Decouper(lignes[2], " ", 3);
+    const std::vector<std::string> commune = Decouper(lignes[4], " ", 2);
+    if (nom.size() != 3 || commune.size() != 2)
+        return QStringLiteral("L'exemple de la page de test ne se découpe pas en cellules");
+    const std::string electeur = nom[0] + ';' + nom[1] + ';' + nom[2] + ';' + lignes[3] + ';'
+                                 + commune[0] + ';' + commune[1] + ';' + lignes[0] + ';'
+                                 + lignes[1] + "\r\n";
+    std::string octets =
+        "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;adresse responsable;"
+        "cp responsable;commune responsable;nom enfant 1;classe enfant 1\r\n";
+    for (int64_t k = 0; k < EtiquettesParPage(e.parametres); ++k)
+        octets += electeur;
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly)
+        || fichier.write(octets.data(), static_cast<qint64>(octets.size()))
+               != static_cast<qint64>(octets.size()))
+        return QStringLiteral("Impossible d'écrire %1").arg(chemin);
+    fichier.close();
+
+    Parametres& p = e.parametres;
+    p.ImprimerEnfant = p.ImprimerClasse = p.ImprimerAdresse = true;
+    p.ImprimerSignature = false;
+    if (!e.table.Charge(chemin) || e.table.NbRangees() < 2)
+        return QStringLiteral("Impossible de charger le fichier %1").arg(chemin);
+    const int manquant = ChercherChamps(e.table[0], e.indexChamps);
+    if (manquant >= 0)
+        return MessageChampNonTrouve(manquant);
+    if (ComposeEtiquette(e.table[1], e.indexChamps, p) != TexteExempleTest())
+        return QStringLiteral("Les étiquettes de référence ne reproduisent pas l'exemple");
+    return std::nullopt;
+}
+
+// Ink (a grey below 200; paper is 255) within 0.3 mm of the point, in tenths
+// of a millimetre on the page as the format lays it out. A page that reached
+// the printer turned is read on the turned paper: the page's (x, y) is the
+// paper's (y, width − x).
+bool Encre(const QImage& image, bool tournee, int32_t largeurPage, int32_t x, int32_t y)
+{
+    const int px = tournee ? y : x;
+    const int py = tournee ? largeurPage - x : y;
+    for (int dy = -3; dy <= 3; ++dy) {
+        for (int dx = -3; dx <= 3; ++dx) {
+            if (image.valid(px + dx, py + dy) && qGray(image.pixel(px + dx, py + dy)) < 200)
+                return true;
+        }
+    }
+    return false;
+}
+
+int VerifierTest(const QString& reglages, const QString& pdf)
+{
+    QTemporaryDir dossier;
+    if (!dossier.isValid())
+        return Echec(QStringLiteral("Dossier temporaire impossible"));
+    Extraction e;
+    LitParametres(e.parametres, reglages);
+    const Parametres& p = e.parametres;
+    if (EtiquettesParPage(p) <= 0)
+        return Echec(QStringLiteral("Etiquettes non définies"));
+    if (const auto erreur = ExtractionExemple(dossier.filePath(QStringLiteral("exemple.csv")), e))
+        return Echec(*erreur);
+    const QString cheminReference = dossier.filePath(QStringLiteral("etiquettes.pdf"));
+    if (const auto erreur = EcrireReference(e, cheminReference))
+        return Echec(QStringLiteral("PDF de référence : ") + *erreur);
+    const ContenuPdf reference = LirePdf(cheminReference);
+    ContenuPdf imprime = LirePdf(pdf);
+    if (!reference.ok || !imprime.ok)
+        return Echec(reference.ok ? imprime.erreur : reference.erreur);
+    if (imprime.pages.size() != 1 || reference.pages.size() != 1)
+        return Echec(QStringLiteral("%1 page(s) de test imprimée(s), 1 attendue")
+                         .arg(imprime.pages.size()));
+    std::vector<bool> tournees;
+    if (!MemesFeuilles(p, reference, imprime, &tournees))
+        return Echec(QStringLiteral("Page de test de la mauvaise taille : %1").arg(pdf));
+    const PagePdf& page = imprime.pages[0];
+    const PagePdf& modele = reference.pages[0];
+
+    // The labels of the reference start at their text rectangles, as in the
+    // labels' check: the reference is the print job's layout.
+    int erreurs = 0;
+    const QString premier = PremierMot(TexteExempleTest());
+    for (int32_t ligne = 0; ligne < p.NbLignes; ++ligne) {
+        for (int32_t colonne = 0; colonne < p.NbCols; ++colonne) {
+            const qlRect rectangle = RectangleTexte(p, ligne, colonne);
+            const double x = rectangle.left / 10.0;
+            const MotPdf* mot = PlusProche(modele, premier, x, rectangle.top / 10.0);
+            if (mot == nullptr || std::abs(mot->gauche - x) > kTolerance) {
+                Dire(stderr, QStringLiteral("Étiquette (%1, %2) : le PDF de référence ne la "
+                                            "commence pas en x = %3 mm")
+                                 .arg(ligne + 1)
+                                 .arg(colonne + 1)
+                                 .arg(x, 0, 'f', 1));
+                ++erreurs;
+            }
+        }
+    }
+
+    // Every word of the sample on the test page where the labels have it, one
+    // for one, and nothing else.
+    if (page.mots.size() != modele.mots.size()) {
+        Dire(stderr, QStringLiteral("%1 mot(s) sur la page de test, %2 sur les étiquettes")
+                         .arg(page.mots.size())
+                         .arg(modele.mots.size()));
+        ++erreurs;
+    }
+    std::vector<bool> pris(page.mots.size(), false);
+    for (const MotPdf& attendu : modele.mots) {
+        const MotPdf* trouve = nullptr;
+        double meilleure = 0;
+        for (std::size_t i = 0; i < page.mots.size(); ++i) {
+            const MotPdf& mot = page.mots[i];
+            const double distance = std::hypot(mot.gauche - attendu.gauche, mot.haut - attendu.haut);
+            if (!pris[i] && mot.texte == attendu.texte && (trouve == nullptr || distance < meilleure)) {
+                trouve = &mot;
+                meilleure = distance;
+            }
+        }
+        if (trouve == nullptr || !Proches(*trouve, attendu)) {
+            Dire(stderr, QStringLiteral("« %1 » attendu à %2, %3")
+                             .arg(attendu.texte, Position(attendu),
+                                  trouve ? QStringLiteral("imprimé à ") + Position(*trouve)
+                                         : QStringLiteral("absent")));
+            ++erreurs;
+            continue;
+        }
+        pris[static_cast<std::size_t>(trouve - page.mots.data())] = true;
+    }
+
+    // Each label's outline: ink in the middle of every side of its cell, but
+    // the sides that lie on the paper's edge, where half the line is off the
+    // sheet.
+    const QImage image = RasteriserPage(pdf, 1, 254);  // one pixel a tenth of a mm
+    if (image.isNull())
+        return Echec(QStringLiteral("Impossible de lire l'image de %1").arg(pdf));
+    const int32_t largeur = p.Orientation ? p.HauteurPage : p.LargeurPage;
+    const int32_t hauteur = p.Orientation ? p.LargeurPage : p.HauteurPage;
+    const auto interieur = [](int32_t v, int32_t etendue) { return v >= 10 && v <= etendue - 10; };
+    int cotes = 0;
+    for (int32_t ligne = 0; ligne < p.NbLignes; ++ligne) {
+        for (int32_t colonne = 0; colonne < p.NbCols; ++colonne) {
+            const qlRect c = CelluleEtiquette(p, ligne, colonne);
+            const int32_t mx = (c.left + c.right) / 2;
+            const int32_t my = (c.top + c.bottom) / 2;
+            const struct {
+                const char* nom;
+                bool dedans;
+                int32_t x, y;
+            } milieux[] = {
+                {"haut", interieur(c.top, hauteur), mx, c.top},
+                {"bas", interieur(c.bottom, hauteur), mx, c.bottom},
+                {"gauche", interieur(c.left, largeur), c.left, my},
+                {"droit", interieur(c.right, largeur), c.right, my},
+            };
+            for (const auto& m : milieux) {
+                if (!m.dedans)
+                    continue;
+                ++cotes;
+                if (!Encre(image, tournees.at(0), largeur, m.x, m.y)) {
+                    Dire(stderr, QStringLiteral("Étiquette (%1, %2) : pas de contour au côté %3")
+                                     .arg(ligne + 1)
+                                     .arg(colonne + 1)
+                                     .arg(QLatin1String(m.nom)));
+                    ++erreurs;
+                }
+            }
+        }
+    }
+    if (erreurs > 0)
+        return Echec(QStringLiteral("%1 écart(s) sur la page de test %2").arg(erreurs).arg(pdf));
+    Dire(stdout, QStringLiteral("Page de test : %1 mot(s) à la place du texte des étiquettes, "
+                                "%2 côté(s) de contour")
+                     .arg(modele.mots.size())
+                     .arg(cotes));
+    return kSucces;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -274,9 +534,15 @@ int main(int argc, char** argv)
         return Imprimer(arguments.at(2), arguments.at(3), arguments.at(4));
     if (mode == QLatin1String("verifie") && arguments.size() == 5)
         return Verifier(arguments.at(2), arguments.at(3), arguments.at(4));
+    if (mode == QLatin1String("imprime-test") && arguments.size() == 4)
+        return ImprimerTest(arguments.at(2), arguments.at(3));
+    if (mode == QLatin1String("verifie-test") && arguments.size() == 4)
+        return VerifierTest(arguments.at(2), arguments.at(3));
     Dire(stderr, QStringLiteral(
                      "Usage : brivane-e2e-impression imprime IMPRIMANTE REGLAGES.ini EXTRACTION.csv\n"
                      "        brivane-e2e-impression verifie REGLAGES.ini EXTRACTION.csv "
-                     "ETIQUETTES.pdf"));
+                     "ETIQUETTES.pdf\n"
+                     "        brivane-e2e-impression imprime-test IMPRIMANTE REGLAGES.ini\n"
+                     "        brivane-e2e-impression verifie-test REGLAGES.ini PAGE.pdf"));
     return kUsage;
 }

@@ -424,9 +424,10 @@ std::vector<MotPdf> MotsTries(const PagePdf& page)
 }
 
 // The test page puts every word where the labels of the same format put
-// voters whose text is the sample, and outlines each label: upright A4 from a
-// given settings file, and a landscape sheet of 4 × 5 labels from the user's
-// own settings.
+// voters whose text is the sample, and draws each label's outline around the
+// place where the labels PDF writes its text: upright A4 from a given
+// settings file, and a landscape sheet of 4 × 5 labels from the user's own
+// settings.
 TEST_F(BrivanePdf, PageDeTestAuxPlacesDesEtiquettes)
 {
     std::string liste = kEntete;
@@ -476,20 +477,42 @@ TEST_F(BrivanePdf, PageDeTestAuxPlacesDesEtiquettes)
         }
 
         // Ink (below 200; paper is 255, and half a line on the sheet's edge
-        // is light) in the middle of each label's top and bottom edges.
+        // is light) in the middle of each label's top and bottom edges, and
+        // of its left and right edges inside the sheet.
         const QImage image = RasteriserPage(test, 1, 254);  // one pixel a unit
         ASSERT_FALSE(image.isNull());
+        const auto encre = [&](int x, int y) {
+            int gris = 255;
+            for (int d = -2; d <= 2; ++d) {
+                for (const QPoint point : {QPoint(x, y + d), QPoint(x + d, y)}) {
+                    if (image.valid(point))
+                        gris = std::min(gris, qGray(image.pixel(point)));
+                }
+            }
+            return gris < 200;
+        };
+        std::vector<qlRect> cellules;
         for (int32_t k = 0; k < p.NbCols * p.NbLignes; ++k) {
             const qlRect cellule = CelluleEtiquette(p, k / p.NbCols, k % p.NbCols);
+            cellules.push_back(cellule);
             const int x = (cellule.left + cellule.right) / 2;
-            for (const int y : {cellule.top, cellule.bottom}) {
-                int gris = 255;
-                for (int dy = -2; dy <= 2; ++dy) {
-                    if (image.valid(x, y + dy))
-                        gris = std::min(gris, qGray(image.pixel(x, y + dy)));
+            const int y = (cellule.top + cellule.bottom) / 2;
+            EXPECT_TRUE(encre(x, cellule.top)) << k;
+            EXPECT_TRUE(encre(x, cellule.bottom)) << k;
+            for (const int bord : {cellule.left, cellule.right}) {
+                if (bord > 10 && bord < image.width() - 10) {
+                    EXPECT_TRUE(encre(bord, y)) << k << " " << bord;
                 }
-                EXPECT_LT(gris, 200) << k << " " << y;
             }
+        }
+
+        // So each word of the labels PDF lies inside one of these outlines.
+        for (const MotPdf& mot : attendus) {
+            const bool entoure = std::any_of(cellules.begin(), cellules.end(), [&](const qlRect& c) {
+                return mot.gauche * 10 >= c.left && mot.droite * 10 <= c.right
+                       && mot.haut * 10 >= c.top && mot.bas * 10 <= c.bottom;
+            });
+            EXPECT_TRUE(entoure) << mot.texte.toStdString() << " " << mot.gauche << " " << mot.haut;
         }
     }
 }
