@@ -117,7 +117,7 @@ ResultatExport EcritPdf(const QString& sortie, int32_t pages,
     return resultat;
 }
 
-// What the settings file says beyond the format: the order and the
+// What the settings file says: the format, and beside it the order and the
 // printer's calibration.
 struct Reglages {
     Parametres parametres;
