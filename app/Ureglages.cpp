@@ -75,13 +75,9 @@ bool LitParametres(Parametres& p, const QString& fichierIni, QString& erreur)
     return lu;
 }
 
-bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& erreur)
+bool EcritParametres(const Parametres& p, UIni& ini)
 {
-    UIni ini;
-    // A file that exists but cannot be read is not replaced by one that would
-    // lose its other sections.
-    bool ok = ini.Charge(fichierIni);
-
+    bool ok = true;
     auto texte = [&](const char* cle, const QString& valeur) {
         ok = ok && ini.EcritTexte(Section, QLatin1String(cle), valeur);
     };
@@ -115,8 +111,26 @@ bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& er
     entier("MargeInterneGauche", p.MargeInterneGauche());
     entier("MargeInterneBasse", p.MargeInterneBasse());
     booleen("ImprimerSignature", p.ImprimerSignature);
+    return ok;
+}
 
-    ok = ok && ini.Sauve(fichierIni);
+bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& erreur)
+{
+    UIni ini;
+    // A file that exists but cannot be read is not replaced by one that would
+    // lose its other sections.
+    const bool ok = ini.Charge(fichierIni) && EcritParametres(p, ini) && ini.Sauve(fichierIni);
+    if (!ok)
+        erreur = QStringLiteral("Impossible d'écrire dans %1").arg(fichierIni);
+    return ok;
+}
+
+bool EcritReglages(const Parametres& p, const ReglagesImpression& impression,
+                   const QString& fichierIni, QString& erreur)
+{
+    UIni ini;
+    const bool ok = ini.Charge(fichierIni) && EcritParametres(p, ini)
+                    && EcritReglagesImpression(impression, ini) && ini.Sauve(fichierIni);
     if (!ok)
         erreur = QStringLiteral("Impossible d'écrire dans %1").arg(fichierIni);
     return ok;

@@ -3,8 +3,11 @@
 // between two runs in section "Brivane" of an INI file, one key per field.
 
 #include "Parametres.h"
+#include "ReglagesImpression.h"
 
 #include <QString>
+
+class UIni;
 
 // Gives p its defaults, then every value the file holds. A missing or
 // unreadable file, a missing key or a value that is not a number leaves the
@@ -22,6 +25,16 @@ bool LitParametres(Parametres& p, const QString& fichierIni, QString& erreur);
 // replaced in one step: on failure it is left as it was, nothing is written,
 // false is returned and erreur receives "Impossible d'écrire dans <file>".
 bool EcritParametres(const Parametres& p, const QString& fichierIni, QString& erreur);
+// The same 21 keys into a document already loaded, for a caller that saves it
+// with other settings in one step. False when a key cannot be stored.
+bool EcritParametres(const Parametres& p, UIni& ini);
+// Everything the program keeps, in one replacement of the file: the 21 keys
+// of section "Brivane", then the print settings of section "Impression"
+// (EcritReglagesImpression), everything else kept. On failure the file is
+// left as it was, false is returned and erreur receives "Impossible d'écrire
+// dans <file>".
+bool EcritReglages(const Parametres& p, const ReglagesImpression& impression,
+                   const QString& fichierIni, QString& erreur);
 
 // Full name of the settings file: "Kelvora/Brivane.ini" under the user's
 // configuration folder, creating the folders if needed (a failure is

@@ -4,6 +4,7 @@
 #include "DescripteurFichier.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
+#include "ReperePage.h"
 #include "TAOLButton.h"
 #include "TLabel3D.h"
 #include "TLed.h"
@@ -12,6 +13,7 @@
 #include "Uglobal.h"
 #include "Ureglages.h"
 #include "Wchampsdia.h"
+#include "Wdebutplanche.h"
 #include "Wformatassistant.h"
 
 #include <QAccessible>
@@ -194,6 +196,7 @@ void TMyFrame::ConstruireFenetre()
     Label8 = Gras(Etiquette(this, QStringLiteral("Imprimer... "), 40, 312, 64, 13));
     AOLButton3 = Bouton(QStringLiteral("Imprimer les étiquettes..."), 40, 336, 169,
                         &TMyFrame::AOLButton3Click);
+    btApercu = Bouton(QStringLiteral("Aperçu..."), 216, 336, 89, &TMyFrame::btApercuClick);
     AOLButton6 = Bouton(QStringLiteral("Quitter"), 512, 336, 89, &TMyFrame::AOLButton6Click);
 
     ElargirSelonLeTexte({Label1, Label3, Label4, Label14, Label16, Label7, Label5, Label6,
@@ -346,12 +349,14 @@ void TMyFrame::InitParametres()
 void TMyFrame::LitParametres()
 {
     ::LitParametres(Parametres, FichierIni);
+    Impression = LitReglagesImpression(FichierIni);
 }
 
 void TMyFrame::EcritParametres()
 {
+    // Both sections in one write: a failure leaves the whole file as it was.
     QString erreur;
-    if (!::EcritParametres(Parametres, FichierIni, erreur))
+    if (!EcritReglages(Parametres, Impression, FichierIni, erreur))
         dialogues_.Message(this, erreur);
 }
 
@@ -407,6 +412,7 @@ void TMyFrame::AOLButton4Click()
     champsDia_.chkNomEnf->setChecked(Parametres.ImprimerEnfant);
     champsDia_.chkClasseEnf->setChecked(Parametres.ImprimerClasse);
     champsDia_.chkSignature->setChecked(Parametres.ImprimerSignature);
+    champsDia_.chkTriClasse->setChecked(Impression.TriClasse);
 
     if (dialogues_.Executer(champsDia_) != QDialog::Accepted)
         return;
@@ -415,25 +421,33 @@ void TMyFrame::AOLButton4Click()
     Parametres.ImprimerEnfant = champsDia_.chkNomEnf->isChecked();
     Parametres.ImprimerClasse = champsDia_.chkClasseEnf->isChecked();
     Parametres.ImprimerSignature = champsDia_.chkSignature->isChecked();
+    Impression.TriClasse = champsDia_.chkTriClasse->isChecked();
 }
 
-void TMyFrame::AOLButton3Click()
+std::optional<OptionsImpression> TMyFrame::PreparerImpression()
 {
     const QString refus = RefusImpression(Led1->Value(), Parametres, Table.NbRangees());
     if (!refus.isEmpty()) {
         dialogues_.Message(this, refus);
-        return;
+        return std::nullopt;
     }
 
-    const int32_t pages = NombrePages(Parametres, Table.NbRangees());
-    QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setFromTo(1, pages);
-    if (!dialogues_.ChoisirImprimante(this, imprimante))
-        return;
-    if (!ImprimanteDisponible(imprimante)) {
-        dialogues_.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
-        return;
+    OptionsImpression options;
+    options.TriClasse = Impression.TriClasse;
+    options.Decalage =
+        qlPoint(DecalageValide(Impression.DecalageX), DecalageValide(Impression.DecalageY));
+    // A sheet of one label leaves nothing to choose.
+    if (EtiquettesParPage(Parametres) > 1) {
+        TDebutPlanche debut(Parametres.NbCols, Parametres.NbLignes, this);
+        if (dialogues_.Executer(debut) != QDialog::Accepted)
+            return std::nullopt;
+        options.Debut = debut.Debut();
     }
+    return options;
+}
+
+void TMyFrame::ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job)
+{
     // Printing to a file over the extraction would destroy the list.
     if (imprimante.outputFormat() == QPrinter::PdfFormat
         && MemeFichier(imprimante.outputFileName(), Parametres.PathFich)) {
@@ -442,8 +456,48 @@ void TMyFrame::AOLButton3Click()
         return;
     }
     AjustePagePdf(imprimante, Parametres);
+    job.Imprime(imprimante);
+}
+
+void TMyFrame::AOLButton3Click()
+{
+    const std::optional<OptionsImpression> options = PreparerImpression();
+    if (!options)
+        return;
+    const ImpressionEtiquettes job(Parametres, Table, IndexChamps, *options);
+
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setFromTo(1, job.NombrePages());
+    if (!dialogues_.ChoisirImprimante(this, imprimante))
+        return;
+    if (!ImprimanteDisponible(imprimante)) {
+        dialogues_.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
+        return;
+    }
     // An error while printing reaches ExecuterProtege, which shows its text.
-    ImpressionEtiquettes(Parametres, Table, IndexChamps).Imprime(imprimante);
+    ImprimeSur(imprimante, job);
+}
+
+void TMyFrame::btApercuClick()
+{
+    const std::optional<OptionsImpression> options = PreparerImpression();
+    if (!options)
+        return;
+    const ImpressionEtiquettes job(Parametres, Table, IndexChamps, *options);
+
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setFromTo(1, job.NombrePages());
+    // Without a printer the preview's pages are those of a PDF: the sheet's.
+    if (imprimante.outputFormat() == QPrinter::PdfFormat && Parametres.LargeurPage > 0
+        && Parametres.HauteurPage > 0)
+        FixerFeuille(imprimante, Parametres.LargeurPage, Parametres.HauteurPage,
+                     Parametres.Orientation);
+    dialogues_.Apercu(this, imprimante, QStringLiteral("Aperçu des étiquettes"),
+                      [this, &job](QPrinter& cible) {
+                          // Drawn from inside the preview's own events: an
+                          // error is shown here and goes no further.
+                          ExecuterProtege([this, &job, &cible] { ImprimeSur(cible, job); });
+                      });
 }
 
 void TMyFrame::AOLButton6Click()

@@ -1,12 +1,15 @@
 #pragma once
 // The main window: the three steps (open and check the extraction, describe
 // the sheet and the fields, print), the status text and light, start-up and
-// shut-down. It owns the table, the column positions, the format and the help
-// folder for the whole life of the program. Ctrl+O, Ctrl+P, Ctrl+Q and F1 do
-// what "Ouvrir le fichier...", "Imprimer les étiquettes...", "Quitter" and the
-// help link do.
+// shut-down. It owns the table, the column positions, the format, the print
+// settings and the help folder for the whole life of the program. Ctrl+O,
+// Ctrl+P, Ctrl+Q and F1 do what "Ouvrir le fichier...", "Imprimer les
+// étiquettes...", "Quitter" and the help link do. "Aperçu..." shows what
+// printing would send, page by page.
 
+#include "ImpressionEtiquettes.h"
 #include "Parametres.h"
+#include "ReglagesImpression.h"
 #include "Ucsv.h"
 
 #include <QEvent>
@@ -14,10 +17,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class Dialogues;
 class QFrame;
 class QLabel;
+class QPrinter;
 class TAOLButton;
 class TChampsDia;
 class TLabel3D;
@@ -47,10 +52,15 @@ public:
     void AOLButton4Click();
     void AOLButton6Click();
     void Label16Click();
+    // Step 3's preview: the same checks and start label as printing, then
+    // the pages in the print preview, from where they can be printed.
+    void btApercuClick();
 
     std::array<int32_t, 20> IndexChamps{};
     TCSV Table;
     ::Parametres Parametres;
+    // Order by class and the printer's calibration (section "Impression").
+    ReglagesImpression Impression;
     QString DossierAide;
 
     QLabel* Label1 = nullptr;
@@ -71,6 +81,7 @@ public:
     QLabel* Label9 = nullptr;
     QLabel* Label8 = nullptr;
     TAOLButton* AOLButton3 = nullptr;
+    TAOLButton* btApercu = nullptr;
     TAOLButton* AOLButton6 = nullptr;
     QFrame* Panel1 = nullptr;
     TLabel3D* lbTitre = nullptr;
@@ -83,6 +94,11 @@ protected:
 
 private:
     void ExecuterProtege(const std::function<void()>& action);
+    // The checks before printing, then the start label on the first sheet:
+    // how the job lays the voters out, or nothing when it must not go on.
+    std::optional<OptionsImpression> PreparerImpression();
+    // Prints the job on the printer as a dialog left it.
+    void ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job);
     void FormCreate();
     void Demarrage();
     bool ChargeTable();

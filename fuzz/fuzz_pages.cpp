@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         if (ligne.options.plageDonnee)
             VERIFIE(ligne.options.premiere >= 1
                     && ligne.options.premiere <= ligne.options.derniere);
+        VERIFIE(ligne.options.debut >= 1);
     } else if (ligne.issue == LigneCommandePdf::Issue::Erreur) {
         VERIFIE(!ligne.erreur.isEmpty());
     }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPrinter>
 
 #include <unistd.h>
@@ -14,6 +15,14 @@ namespace {
 bool SortiePdf(const QPrinter& imprimante)
 {
     return imprimante.outputFormat() == QPrinter::PdfFormat;
+}
+
+// A print preview paints the printer's pages into pictures: no file is
+// written then, whatever the printer's output.
+bool Apercu(const QPainter& painter)
+{
+    const QPaintEngine* moteur = painter.paintEngine();
+    return moteur != nullptr && moteur->type() == QPaintEngine::Picture;
 }
 
 QString MessageDebutImpossible(const QPrinter& imprimante)
@@ -40,7 +49,8 @@ DocumentImpression::DocumentImpression(QPrinter& imprimante, const QString& titr
     m_imprimante.setPageOrientation(paysage ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (!m_painter->begin(&m_imprimante))
         throw ErreurImpression(MessageDebutImpossible(m_imprimante));
-    if (SortiePdf(m_imprimante))
+    m_apercu = Apercu(*m_painter);
+    if (SortiePdf(m_imprimante) && !m_apercu)
         m_fichierPdf = QFile::encodeName(m_imprimante.outputFileName());
 }
 
@@ -54,9 +64,7 @@ DocumentImpression::~DocumentImpression()
     // perhaps, when ending the painter may fail too.
     m_canevas.reset();
     try {
-        // A PDF engine without a file is a print preview's: nothing to abort,
-        // and aborting it would wreck the preview.
-        if (!SortiePdf(m_imprimante))
+        if (m_fichierPdf.isEmpty() && !m_apercu)
             m_imprimante.abort();
         if (m_painter->isActive())
             m_painter->end();
@@ -85,9 +93,8 @@ void DocumentImpression::Termine()
 {
     m_canevas.reset();
     const bool termine = m_painter->end();
-    // A preview writes no file.
-    const bool pdfVide =
-        !m_fichierPdf.isEmpty() && QFileInfo(m_imprimante.outputFileName()).size() <= 0;
+    const bool pdfVide = !m_fichierPdf.isEmpty()
+                         && QFileInfo(m_imprimante.outputFileName()).size() <= 0;
     if (!termine || m_imprimante.printerState() == QPrinter::Error || pdfVide)
         throw ErreurImpression(QStringLiteral("L'impression n'a pas pu être terminée."));
     m_termine = true;

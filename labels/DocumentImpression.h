@@ -4,8 +4,8 @@
 // the page coordinate system (labels/ReperePage.h) with a canvas on it, and
 // finished. A document that is not finished, because an exception left the
 // printing half-way, is dropped: the spooler job is aborted, or for a PDF the
-// half-written file is removed. A print preview's printer (a PDF engine with
-// no file) is drawn on the same way and has nothing to abort or remove.
+// half-written file is removed. In a print preview the same pages are
+// painted and nothing is written or sent.
 
 #include "CanevasQt.h"
 #include "Uclasses.h"
@@ -64,6 +64,7 @@ private:
     std::unique_ptr<QPainter> m_painter = std::make_unique<QPainter>();
     QByteArray m_fichierPdf;  // encoded at the start: removing it needs no memory
     std::optional<CanevasQt> m_canevas;
+    bool m_apercu = false;  // painting a print preview: no file, no spooler job
     bool m_pageCommencee = false;
     bool m_termine = false;
 };

@@ -2,6 +2,7 @@
 
 #include "PageEtiquettes.h"
 #include "ReperePage.h"
+#include "TriEtiquettes.h"
 #include "Upolice.h"
 
 #include <algorithm>
@@ -56,6 +57,16 @@ void AjouterCellule(std::string& texte, std::string_view cellule)
 bool SortiePdf(const QPrinter& imprimante)
 {
     return imprimante.outputFormat() == QPrinter::PdfFormat;
+}
+
+RepartitionEtiquettes Repartition(const Parametres& p, const TCSV& table,
+                                  const TableIndexChamps& indexChamps,
+                                  const OptionsImpression& options)
+{
+    const int64_t parPage = EtiquettesParPage(p);
+    if (options.TriClasse)
+        return RepartitionEtiquettes(parPage, OrdreParClasse(table, indexChamps), options.Debut);
+    return RepartitionEtiquettes(parPage, table.NbRangees(), options.Debut);
 }
 
 }  // namespace
@@ -169,15 +180,30 @@ bool AjustePagePdf(QPrinter& imprimante, const Parametres& p)
 }
 
 ImpressionEtiquettes::ImpressionEtiquettes(const Parametres& parametres, const TCSV& table,
-                                           const TableIndexChamps& indexChamps)
-    : m_parametres(parametres), m_table(table), m_indexChamps(indexChamps)
+                                           const TableIndexChamps& indexChamps,
+                                           const OptionsImpression& options)
+    : m_parametres(parametres),
+      m_table(table),
+      m_indexChamps(indexChamps),
+      m_options(options),
+      m_repartition(Repartition(parametres, table, indexChamps, options))
 {
+    m_options.Debut = m_repartition.Debut();
+}
+
+int32_t ImpressionEtiquettes::NombrePages() const
+{
+    return m_repartition.NombrePages();
+}
+
+bool ImpressionEtiquettes::DispositionSimple() const
+{
+    return !m_options.TriClasse && m_options.Debut == 1;
 }
 
 void ImpressionEtiquettes::Imprime(QPrinter& imprimante) const
 {
-    const PlagePages plage =
-        PagesAImprimer(imprimante, NombrePages(m_parametres, m_table.NbRangees()));
+    const PlagePages plage = PagesAImprimer(imprimante, NombrePages());
     if (plage.premiere > plage.derniere)
         return;
     ImprimeDocument(imprimante, plage);
@@ -185,11 +211,29 @@ void ImpressionEtiquettes::Imprime(QPrinter& imprimante) const
 
 void ImpressionEtiquettes::ImprimeDocument(QPrinter& imprimante, const PlagePages& plage) const
 {
-    DocumentImpression document(imprimante, TitreDocumentEtiquettes(), m_parametres.Orientation);
-    const int64_t parPage = EtiquettesParPage(m_parametres);
+    DocumentImpression document(imprimante, TitreDocumentEtiquettes(), m_parametres.Orientation,
+                                m_options.Decalage);
     for (int32_t page = plage.premiere; page <= plage.derniere; ++page)
-        ImprimePage(document.NouvellePage(page), PremiereRangeeDePage(page, parPage));
+        ImprimeFeuille(document.NouvellePage(page), page);
     document.Termine();
+}
+
+void ImpressionEtiquettes::ImprimeFeuille(Canevas& canevas, int32_t page) const
+{
+    if (DispositionSimple()) {
+        ImprimePage(canevas, PremiereRangeeDePage(page, EtiquettesParPage(m_parametres)));
+        return;
+    }
+    const int64_t vides = page == 1 ? m_repartition.CellulesVides() : 0;
+    int64_t cellule = 0;
+    ParcourtPage(canevas, m_parametres, [&](int32_t ligne, int32_t colonne, const Police& police) {
+        const int32_t rangee = m_repartition.Rangee(page, cellule);
+        ++cellule;
+        if (rangee < 0)
+            return cellule <= vides;  // blank before the start, or past the last voter
+        ImprimeEtiquette(canevas, police, RectangleTexte(m_parametres, ligne, colonne), rangee);
+        return true;
+    });
 }
 
 void ImpressionEtiquettes::ImprimePage(Canevas& canevas, int32_t premiereRangee) const

@@ -5,6 +5,7 @@
 // Everything but Imprime works on a Canevas, so the layout and the texts can
 // be checked without a printer.
 
+#include "DebutPlanche.h"
 #include "DocumentImpression.h"
 #include "Parametres.h"
 #include "Ucsv.h"
@@ -75,24 +76,47 @@ bool ImprimanteDisponible(const QPrinter& imprimante);
 // a sheet without a positive width and height leaves the page as it was.
 bool AjustePagePdf(QPrinter& imprimante, const Parametres& p);
 
+// How one job lays the voters out beyond the format. The defaults print as
+// the plain job does: file order, from the first label of the first sheet,
+// where the printer is told.
+struct OptionsImpression {
+    bool TriClasse = false;  // grouped by class (OrdreParClasse), else file order
+    int64_t Debut = 1;       // first label used on the first sheet, from 1
+    qlPoint Decalage;        // the printer's calibration, tenths of a millimetre
+};
+
 // One print job over the loaded table. The format, the table and the column
 // positions are only read and must outlive the job.
 class ImpressionEtiquettes {
 public:
+    // The voters' order is taken from the table when the job is made; a start
+    // label outside the sheet is brought into 1 to NbCols × NbLignes.
     ImpressionEtiquettes(const Parametres& parametres, const TCSV& table,
-                         const TableIndexChamps& indexChamps);
+                         const TableIndexChamps& indexChamps,
+                         const OptionsImpression& options = OptionsImpression());
     virtual ~ImpressionEtiquettes() = default;
+
+    // Sheets of the whole document, counted from the first sheet, its blank
+    // labels included; 0 when there is no voter or no label on the grid.
+    int32_t NombrePages() const;
 
     // Prints the printer's page range (see PagesAImprimer) as one document
     // titled TitreDocumentEtiquettes(), in the format's orientation, one sheet
-    // per page. A range with no page sends nothing at all: no job reaches the
-    // printer and no PDF file is written (a painter on a printer always makes
-    // at least one page, and an empty page is not "no page").
+    // per page, every page moved by the calibration. A range with no page
+    // sends nothing at all: no job reaches the printer and no PDF file is
+    // written (a painter on a printer always makes at least one page, and an
+    // empty page is not "no page").
     // Throws ErreurImpression when the document cannot be begun, a page
     // cannot be started or the document cannot be finished. On any exception
     // after the document was begun, the printer job is aborted, or for a PDF
     // the half-written file is removed, and the exception is passed on.
     void Imprime(QPrinter& imprimante) const;
+
+    // Lays out the labels of sheet `page` (from 1) as the options place the
+    // voters: file order from the first label is ImprimePage from the page's
+    // first voter; otherwise the labels before the start stay blank on the
+    // first sheet and the voters follow in print order.
+    void ImprimeFeuille(Canevas& canevas, int32_t page) const;
 
     // Lays out the labels of one page, voters from `premiereRangee` on, row
     // by row and left to right, stopping after the last voter.
@@ -107,7 +131,13 @@ public:
 private:
     void ImprimeDocument(QPrinter& imprimante, const PlagePages& plage) const;
 
+    // Whether the voters land as the plain job puts them: file order from
+    // the first label.
+    bool DispositionSimple() const;
+
     const Parametres& m_parametres;
     const TCSV& m_table;
     const TableIndexChamps& m_indexChamps;
+    OptionsImpression m_options;
+    RepartitionEtiquettes m_repartition;
 };

@@ -38,6 +38,8 @@ TChampsDia::TChampsDia(QWidget* parent) : QDialog(parent)
     chkAdresse->setGeometry(16, 112, 177, 17);
     chkSignature = new QCheckBox(QStringLiteral("Champ \"Signature\" "), this);
     chkSignature->setGeometry(16, 136, 201, 17);
+    chkTriClasse = new QCheckBox(QStringLiteral("Trier les étiquettes par classe"), this);
+    chkTriClasse->setGeometry(16, 154, 273, 17);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setGeometry(79, 172, 75, 25);
@@ -52,7 +54,8 @@ TChampsDia::TChampsDia(QWidget* parent) : QDialog(parent)
     setTabOrder(chkNomEnf, chkClasseEnf);
     setTabOrder(chkClasseEnf, chkAdresse);
     setTabOrder(chkAdresse, chkSignature);
-    setTabOrder(chkSignature, CancelBtn);
+    setTabOrder(chkSignature, chkTriClasse);
+    setTabOrder(chkTriClasse, CancelBtn);
 }
 
 void TChampsDia::showEvent(QShowEvent* event)

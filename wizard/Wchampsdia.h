@@ -1,6 +1,7 @@
 #pragma once
-// The fields dialog: which parts of each label are printed. It holds no logic;
-// the main window fills the four boxes, runs it and reads them back on OK.
+// The fields dialog: which parts of each label are printed, and whether the
+// labels come out grouped by class. It holds no logic; the main window fills
+// the five boxes, runs it and reads them back on OK.
 
 #include <QDialog>
 
@@ -20,6 +21,7 @@ public:
     QLabel* Label1 = nullptr;
     QCheckBox* chkAdresse = nullptr;
     QCheckBox* chkSignature = nullptr;
+    QCheckBox* chkTriClasse = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 

@@ -30,9 +30,10 @@ DELAI = 40
 MARQUE = "BRIVANE_BUS_ATSPI_DOSSIER"
 
 BOUTONS = ["Ouvrir le fichier...", "Définir le format...", "Définir les champs...",
-           "Imprimer les étiquettes...", "Quitter"]
+           "Imprimer les étiquettes...", "Aperçu...", "Quitter"]
 CASES = ["Nom de l'enfant N° 1", "Classe de l'enfant N° 1", "Adresse du responsable",
          'Champ "Signature" ']
+TRI = "Trier les étiquettes par classe"
 EXTRACTION = ("numéro;civilité responsable;nom responsable;prénom responsable;"
               "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
               "classe enfant 1\r\n"
@@ -266,7 +267,7 @@ def premier_lancement(fenetre):
 
     appuyer(controle(principale, "push button", "Définir les champs..."))
     dialogue = fenetre("dialog", "Dialogue")
-    for nom in CASES:
+    for nom in CASES + [TRI]:
         if "Toggle" not in actions(controle(dialogue, "check box", nom)):
             raise Echec(f"la case « {nom} » ne peut pas être cochée")
     controle(dialogue, "push button", "OK")

@@ -10,8 +10,11 @@
 #include "TAOLButton.h"
 #include "TCardinalEdit.h"
 #include "TLed.h"
+#include "LecturePdf.h"
 #include "Uglobal.h"
+#include "Ureglages.h"
 #include "Wchampsdia.h"
+#include "Wdebutplanche.h"
 #include "Wformatassistant.h"
 #include "Wmyframe.h"
 
@@ -25,7 +28,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -644,6 +649,264 @@ TEST_F(FenetrePrincipale, UnLecteurDEcranLitChaqueControleParSaLegende)
     f.AOLButton1Click();
     EXPECT_EQ(voyant->text(QAccessible::Description), QStringLiteral("vert"));
     EXPECT_TRUE(voyant->state().checked);
+}
+
+// ----------------------------------------------------------------------------
+// Preview, start label, order by class and the print settings
+
+// n voters, child "EnfantK" and surname "NomK", in the classes given in turn.
+QByteArray ListeNumerotee(int n, const QList<QByteArray>& classes = {"CM2"})
+{
+    QByteArray contenu(kEntete);
+    for (int k = 1; k <= n; ++k) {
+        const QByteArray numero = QByteArray::number(k);
+        contenu += numero + ";Mme;Nom" + numero + ";Julie;3 rue Haute;69001;LYON;Enfant" + numero
+                   + ";" + classes.at((k - 1) % classes.size()) + "\r\n";
+    }
+    return contenu;
+}
+
+// The words of a page in reading order, for comparing two PDFs drawn alike.
+QStringList MotsPlaces(const PagePdf& page)
+{
+    QStringList mots;
+    for (const MotPdf& m : page.mots)
+        mots << QStringLiteral("%1 %2 %3").arg(m.texte).arg(m.gauche, 0, 'f', 1).arg(m.haut, 0, 'f', 1);
+    mots.sort();
+    return mots;
+}
+
+TEST_F(FenetrePrincipale, LeBoutonApercuSeTientADroiteDImprimerSansRienDeplacer)
+{
+    TMyFrame& f = Demarrer();
+    ASSERT_NE(f.btApercu, nullptr);
+    EXPECT_EQ(f.btApercu->geometry(), QRect(216, 336, 89, 23));
+    EXPECT_EQ(f.btApercu->Caption(), QStringLiteral("Aperçu..."));
+    EXPECT_EQ(f.btApercu->Color(), f.AOLButton3->Color());
+    for (QWidget* autre : f.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (autre != f.btApercu && autre->isVisible()) {
+            EXPECT_FALSE(autre->geometry().intersects(f.btApercu->geometry()))
+                << autre->metaObject()->className();
+        }
+    }
+
+    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(f.btApercu);
+    ASSERT_NE(interface, nullptr);
+    EXPECT_EQ(interface->role(), QAccessible::Button);
+    EXPECT_EQ(interface->text(QAccessible::Name), QStringLiteral("Aperçu..."));
+    ASSERT_NE(interface->actionInterface(), nullptr);
+    EXPECT_TRUE(interface->actionInterface()->actionNames().contains(
+        QAccessibleActionInterface::pressAction()));
+}
+
+// Before the print dialog, the label of the first sheet to start at: 1 to
+// NbCols × NbLignes, 1 each time; cancelling it prints nothing.
+TEST_F(FenetrePrincipale, ImprimerDemandeDAbordLEtiquetteDeDepart)
+{
+    Demarrer();
+    dialogues_.fichiers = {Ecrire(QStringLiteral("liste.csv"), ListeNumerotee(25))};
+    fenetre_->AOLButton1Click();
+    ASSERT_TRUE(Voyant());
+
+    int maximum = 0, valeur = 0, ouverts = 0;
+    dialogues_.modal = [&](QDialog& d) {
+        auto* debut = dynamic_cast<TDebutPlanche*>(&d);
+        EXPECT_NE(debut, nullptr);
+        if (!debut)
+            return int(QDialog::Rejected);
+        ++ouverts;
+        EXPECT_EQ(dialogues_.impressionsDemandees, 0);  // asked first
+        maximum = debut->edDebut->maximum();
+        valeur = debut->Debut();
+        return int(QDialog::Rejected);
+    };
+    fenetre_->AOLButton3Click();
+    EXPECT_EQ(ouverts, 1);
+    EXPECT_EQ(maximum, 24);
+    EXPECT_EQ(valeur, 1);
+    EXPECT_EQ(dialogues_.impressionsDemandees, 0);
+    EXPECT_TRUE(dialogues_.messages.isEmpty());
+
+    // From the 5th label: 4 blanks and 25 voters make two sheets.
+    dialogues_.modal = [&](QDialog& d) {
+        auto& debut = dynamic_cast<TDebutPlanche&>(d);
+        valeur = debut.Debut();
+        debut.SetDebut(5);
+        return int(QDialog::Accepted);
+    };
+    int de = 0, a = 0;
+    dialogues_.impression = [&](QPrinter& p) {
+        de = p.fromPage();
+        a = p.toPage();
+        return false;
+    };
+    fenetre_->AOLButton3Click();
+    EXPECT_EQ(valeur, 1);  // not kept from the cancelled run
+    EXPECT_EQ(de, 1);
+    EXPECT_EQ(a, 2);
+}
+
+TEST_F(FenetrePrincipale, LApercuRefuseCommeLImpression)
+{
+    Demarrer();
+    fenetre_->btApercu->OnClick(fenetre_->btApercu);
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.")});
+    EXPECT_TRUE(dialogues_.apercus.isEmpty());
+
+    // The start label cancelled: no preview either.
+    dialogues_.messages.clear();
+    dialogues_.fichiers = {BonFichier()};
+    fenetre_->AOLButton1Click();
+    dialogues_.modal = [](QDialog&) { return int(QDialog::Rejected); };
+    fenetre_->btApercuClick();
+    EXPECT_TRUE(dialogues_.apercus.isEmpty());
+    EXPECT_TRUE(dialogues_.messages.isEmpty());
+}
+
+// The preview draws through the print path: sorted by class, from the 7th
+// label, moved by the calibration, its pages are word for word the PDF that
+// printing writes; and Qt's own preview shows them without a message.
+TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
+{
+    Demarrer();
+    dialogues_.fichiers = {
+        Ecrire(QStringLiteral("liste.csv"), ListeNumerotee(40, {"CM2", "CE1", "cp", "CE2"}))};
+    fenetre_->AOLButton1Click();
+    fenetre_->Impression = ReglagesImpression{true, 25, -10};
+    dialogues_.modal = [](QDialog& d) {
+        dynamic_cast<TDebutPlanche&>(d).SetDebut(7);
+        return int(QDialog::Accepted);
+    };
+
+    const QString imprime = donnees_.filePath(QStringLiteral("imprime.pdf"));
+    dialogues_.impression = [&](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(imprime);
+        return true;
+    };
+    fenetre_->AOLButton3Click();
+
+    const QString apercu = donnees_.filePath(QStringLiteral("apercu.pdf"));
+    dialogues_.apercu = [&](QPrinter& p, const std::function<void(QPrinter&)>& dessiner) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(apercu);
+        dessiner(p);
+    };
+    fenetre_->btApercuClick();
+    EXPECT_EQ(dialogues_.apercus, QStringList{QStringLiteral("Aperçu des étiquettes")});
+    EXPECT_EQ(dialogues_.impressionsDemandees, 1);  // the preview asks for no printer
+    ASSERT_TRUE(dialogues_.messages.isEmpty()) << dialogues_.messages.join(u'\n').toStdString();
+
+    const ContenuPdf pdfImprime = LirePdf(imprime);
+    const ContenuPdf pdfApercu = LirePdf(apercu);
+    ASSERT_TRUE(pdfImprime.ok && pdfApercu.ok);
+    ASSERT_EQ(pdfImprime.pages.size(), 2u);  // 6 blanks and 40 voters
+    ASSERT_EQ(pdfApercu.pages.size(), 2u);
+    for (std::size_t k = 0; k < 2; ++k) {
+        EXPECT_EQ(pdfApercu.pages[k].largeur, pdfImprime.pages[k].largeur);
+        EXPECT_EQ(MotsPlaces(pdfApercu.pages[k]), MotsPlaces(pdfImprime.pages[k]));
+    }
+    // The first label printed is the first child of class CE1, on label 7,
+    // 2.5 mm right and 1 mm up.
+    const MotPdf* premier = pdfApercu.Chercher(QStringLiteral("Enfant2"));
+    ASSERT_NE(premier, nullptr);
+    const qlRect septieme = RectangleTexte(fenetre_->Parametres, 2, 0);
+    EXPECT_NEAR(premier->gauche, (septieme.left + 25) / 10.0, 0.3);
+
+    int pages = 0;
+    dialogues_.apercu = [&](QPrinter& p, const std::function<void(QPrinter&)>& dessiner) {
+        QPrintPreviewWidget vue(&p);
+        QObject::connect(&vue, &QPrintPreviewWidget::paintRequested,
+                         [&dessiner](QPrinter* cible) { dessiner(*cible); });
+        vue.updatePreview();
+        pages = vue.pageCount();
+    };
+    fenetre_->btApercuClick();
+    EXPECT_EQ(pages, 2);
+    EXPECT_TRUE(dialogues_.messages.isEmpty()) << dialogues_.messages.join(u'\n').toStdString();
+}
+
+TEST_F(FenetrePrincipale, LeTriParClasseSeChoisitDansLeDialogueDesChamps)
+{
+    Demarrer();
+    EXPECT_FALSE(fenetre_->Impression.TriClasse);
+    bool coche = true;
+    dialogues_.modal = [&coche](QDialog& d) {
+        auto& champs = static_cast<TChampsDia&>(d);
+        coche = champs.chkTriClasse->isChecked();
+        champs.chkTriClasse->setChecked(true);
+        return int(QDialog::Rejected);
+    };
+    fenetre_->AOLButton4Click();
+    EXPECT_FALSE(coche);
+    EXPECT_FALSE(fenetre_->Impression.TriClasse);
+
+    dialogues_.modal = [&coche](QDialog& d) {
+        auto& champs = static_cast<TChampsDia&>(d);
+        coche = champs.chkTriClasse->isChecked();
+        champs.chkTriClasse->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+    fenetre_->AOLButton4Click();
+    EXPECT_FALSE(coche);  // the cancelled change is gone
+    EXPECT_TRUE(fenetre_->Impression.TriClasse);
+    EXPECT_TRUE(fenetre_->Parametres.ImprimerAdresse);  // the other boxes as they were
+
+    fenetre_->AOLButton4Click();
+    EXPECT_TRUE(coche);
+}
+
+// The lines of one section of an INI text, its header included.
+QByteArray Section(const QByteArray& contenu, const QByteArray& nom)
+{
+    QByteArray section;
+    bool dedans = false;
+    for (const QByteArray& ligne : contenu.split('\n')) {
+        if (ligne.isEmpty())
+            continue;
+        if (ligne.startsWith('['))
+            dedans = ligne.trimmed() == "[" + nom + "]";
+        if (dedans)
+            section += ligne + '\n';
+    }
+    return section;
+}
+
+// The order by class and the calibration live in section [Impression] of the
+// same file, read at start-up and written at close with [Brivane], whose 21
+// keys are written exactly as they are without them.
+TEST_F(FenetrePrincipale, LesReglagesDImpressionSurviventAUnRedemarrage)
+{
+    const QByteArray initial = "[Brivane]\nNbCols=2\nImprimerSignature=1\n"
+                               "[Impression]\nTriClasse=1\nDecalageX=12\nDecalageY=-7\n";
+    EcrireIni(initial);
+    Demarrer();
+    EXPECT_TRUE(fenetre_->Impression.TriClasse);
+    EXPECT_EQ(fenetre_->Impression.DecalageX, 12);
+    EXPECT_EQ(fenetre_->Impression.DecalageY, -7);
+    EXPECT_EQ(fenetre_->Parametres.NbCols, 2);
+
+    fenetre_->Impression = ReglagesImpression{false, -35, 100};
+    const ::Parametres parametres = fenetre_->Parametres;
+    fenetre_->close();
+    fenetre_.reset();
+
+    const QByteArray contenu = LitOctets(CheminIni());
+    EXPECT_EQ(Section(contenu, "Impression"),
+              QByteArray("[Impression]\nTriClasse=0\nDecalageX=-35\nDecalageY=100\n"));
+    const QString seul = Ecrire(QStringLiteral("seul.ini"), initial);
+    QString erreur;
+    ASSERT_TRUE(::EcritParametres(parametres, seul, erreur));
+    EXPECT_EQ(Section(contenu, "Brivane"), Section(LitOctets(seul), "Brivane"));
+    EXPECT_TRUE(contenu.startsWith("[Brivane]\n")) << contenu.constData();
+
+    Demarrer();
+    EXPECT_FALSE(fenetre_->Impression.TriClasse);
+    EXPECT_EQ(fenetre_->Impression.DecalageX, -35);
+    EXPECT_EQ(fenetre_->Impression.DecalageY, 100);
+    EXPECT_EQ(fenetre_->Parametres.NbCols, 2);
+    EXPECT_TRUE(fenetre_->Parametres.ImprimerSignature);
 }
 
 }  // namespace

@@ -18,7 +18,11 @@ public:
     QStringList messages;
     std::deque<QString> fichiers;  // answers of the file dialog; "" cancels
     QString dossierPropose, nomPropose;
-    std::function<int(QDialog&)> modal = [](QDialog&) { return int(QDialog::Rejected); };
+    // By default a person cancels every dialog of ours, except the start label
+    // asked before printing, which they confirm as it stands (label 1).
+    std::function<int(QDialog&)> modal = [](QDialog& d) {
+        return int(d.inherits("TDebutPlanche") ? QDialog::Accepted : QDialog::Rejected);
+    };
     // Answers the print dialog; false cancels.
     std::function<bool(QPrinter&)> impression = [](QPrinter&) { return false; };
     int impressionsDemandees = 0;

@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -734,6 +736,109 @@ TEST_F(ImprimePdf, PaysageSurLaFeuilleTournee)
     ImpressionEtiquettes(p, table.Table(), kIndex).Imprime(*imprimante);
     EXPECT_EQ(imprimante->pageLayout().orientation(), QPageLayout::Landscape);
     VerifierTextesDansLeursRectangles(p, LirePdf(Chemin()), kElecteurs);
+}
+
+// ----------------------------------------------------------------------------
+// Order, start label and calibration
+
+// Every sheet of the job, then one more: the child of each label of a 2 × 2
+// grid, "-" for a blank label.
+QStringList Feuilles(const ImpressionEtiquettes& job, const Parametres& p)
+{
+    QStringList feuilles;
+    for (int32_t page = 1; page <= job.NombrePages() + 1; ++page) {
+        CanevasEnregistreur canevas(10, kHauteurLigne);
+        job.ImprimeFeuille(canevas, page);
+        QStringList cellules;
+        for (int32_t k = 0; k < p.NbCols * p.NbLignes; ++k) {
+            const qlRect r = RectangleTexte(p, k / p.NbCols, k % p.NbCols);
+            QString enfant = QStringLiteral("-");
+            for (const Appel& a : TextesCommencantPar(canevas, "Enfant")) {
+                if (a.x == r.left && a.y == r.top + kHauteurLigne)
+                    enfant = QString::fromStdString(a.octets).mid(6);
+            }
+            cellules << enfant;
+        }
+        feuilles << cellules.join(QLatin1Char(' '));
+    }
+    return feuilles;
+}
+
+// Voters 1 to 5 in classes CM1, CE2, cp, CE2, CE1: by class, CE1 (5), CE2
+// (2 and 4), CM1 (1), CP (3).
+std::vector<Rangee> ListeDeClasses()
+{
+    std::vector<Rangee> rangees = Liste(5);
+    const char* const classes[] = {"CM1", "CE2", "cp", "CE2", "CE1"};
+    for (std::size_t k = 1; k < rangees.size(); ++k)
+        rangees[k][2] = classes[k - 1];
+    return rangees;
+}
+
+TEST(DispositionDesEtiquettes, OrdreEtEtiquetteDeDepart)
+{
+    const TableTemporaire table(ListeDeClasses());
+    Parametres p = Defauts();
+    p.NbCols = 2;
+    p.NbLignes = 2;
+    const struct {
+        const char* cas;
+        bool tri;
+        int64_t debut;
+        QStringList feuilles;
+    } cas[] = {
+        {"fichier, planche neuve", false, 1, {"1 2 3 4", "5 - - -", "- - - -"}},
+        {"fichier, à la 3e", false, 3, {"- - 1 2", "3 4 5 -", "- - - -"}},
+        {"fichier, à la dernière", false, 4, {"- - - 1", "2 3 4 5", "- - - -"}},
+        {"classe, planche neuve", true, 1, {"5 2 4 1", "3 - - -", "- - - -"}},
+        {"classe, à la 2e", true, 2, {"- 5 2 4", "1 3 - -", "- - - -"}},
+        {"au-delà de la planche : la dernière", false, 9, {"- - - 1", "2 3 4 5", "- - - -"}},
+        {"avant la première : la première", true, 0, {"5 2 4 1", "3 - - -", "- - - -"}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        OptionsImpression options;
+        options.TriClasse = c.tri;
+        options.Debut = c.debut;
+        const ImpressionEtiquettes job(p, table.Table(), kIndex, options);
+        EXPECT_EQ(job.NombrePages(), c.feuilles.size() - 1);
+        EXPECT_EQ(Feuilles(job, p), c.feuilles);
+    }
+}
+
+// The preview paints the pages into pictures: a printer that writes PDF files
+// (the only one of a computer without printers) shows every page, with or
+// without a file name, and nothing is written. A failure half-way reaches the
+// caller and leaves the printer usable for the next drawing.
+TEST_F(ImprimePdf, UnApercuMontreLesPagesSansRienEcrire)
+{
+    const TableTemporaire table(Liste(30));
+    const Parametres p = Defauts();
+    ImpressionObservee job(p, table.Table(), kIndex);
+    for (const bool avecFichier : {false, true}) {
+        SCOPED_TRACE(avecFichier);
+        QPrinter imprimante(QPrinter::HighResolution);
+        imprimante.setOutputFormat(QPrinter::PdfFormat);
+        if (avecFichier)
+            imprimante.setOutputFileName(Chemin());
+        QPrintPreviewWidget apercu(&imprimante);
+        int erreurs = 0;
+        QObject::connect(&apercu, &QPrintPreviewWidget::paintRequested, [&](QPrinter* cible) {
+            try {
+                job.Imprime(*cible);
+            } catch (const std::exception&) {
+                ++erreurs;
+            }
+        });
+        job.echecALaPage = avecFichier ? 0 : 2;
+        apercu.updatePreview();
+        EXPECT_EQ(erreurs, avecFichier ? 0 : 1);
+        job.echecALaPage = 0;
+        apercu.updatePreview();
+        EXPECT_EQ(erreurs, avecFichier ? 0 : 1);
+        EXPECT_EQ(apercu.pageCount(), 2);
+        EXPECT_FALSE(QFile::exists(Chemin()));
+    }
 }
 
 }  // namespace

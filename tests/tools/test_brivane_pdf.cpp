@@ -1,6 +1,7 @@
 // brivane-pdf end to end: exit codes, messages on standard error, the PDF
 // written, and nothing left behind by a failed run.
 
+#include "CataloguePlanches.h"
 #include "FichiersTest.h"
 #include "LecturePdf.h"
 #include "LigneCommandePdf.h"
@@ -545,6 +546,250 @@ TEST_F(BrivanePdf, EchecsDeLaPageDeTestSansFichierPartiel)
         EXPECT_TRUE(e.erreurs.contains(c.message)) << e.erreurs.toStdString();
         EXPECT_EQ(FichiersDuTravail(), attendus);
         EXPECT_EQ(LitOctets(Travail(QStringLiteral("test.pdf"))), QByteArray("ancien"));
+    }
+}
+
+// ----------------------------------------------------------------------------
+// Start label, order by class, calibration and a sheet of the catalogue
+
+// n voters, child "EnfantK", in the classes given in turn.
+std::string ListeDeClasses(int electeurs, const std::vector<std::string>& classes)
+{
+    std::string octets = kEntete;
+    for (int k = 1; k <= electeurs; ++k) {
+        const std::string n = std::to_string(k);
+        octets += "Mme;Nom" + n + ";Julie;3 rue Haute;69001;LYON;Enfant" + n + ";"
+                  + classes[static_cast<std::size_t>(k - 1) % classes.size()] + ";2024\r\n";
+    }
+    return octets;
+}
+
+Parametres FormatParDefaut()
+{
+    Parametres p;
+    InitParametres(p);
+    return p;
+}
+
+// The children of a page, label by label of its grid ("-" for a blank
+// label), found where each label's first line starts.
+QStringList Etiquettes(const PagePdf& page, const Parametres& p)
+{
+    QStringList etiquettes;
+    for (int32_t k = 0; k < p.NbCols * p.NbLignes; ++k) {
+        const qlRect r = RectangleTexte(p, k / p.NbCols, k % p.NbCols);
+        QString enfant = QStringLiteral("-");
+        for (const MotPdf& m : page.mots) {
+            if (m.texte.startsWith(QLatin1String("Enfant")) && std::abs(m.gauche - r.left / 10.0) < 0.3
+                && m.haut > r.top / 10.0 - 0.3 && m.haut < r.top / 10.0 + 3.0)
+                enfant = m.texte.mid(6);
+        }
+        etiquettes << enfant;
+    }
+    return etiquettes;
+}
+
+TEST_F(BrivanePdf, DebutSurUnePlancheEntamee)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(30));
+    Ecrire(Travail(QStringLiteral("reglages.ini")), "");
+    const Parametres p = FormatParDefaut();
+    const QStringList communs{QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+                              Travail(QStringLiteral("liste.csv")),
+                              Travail(QStringLiteral("etiquettes.pdf"))};
+
+    // From label 20 of 24: voters 1 to 5 end the first sheet, 6 to 29 fill
+    // the second, 30 starts the third.
+    Execution e = Lancer(QStringList{QStringLiteral("--debut"), QStringLiteral("20")} + communs);
+    ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+    ContenuPdf pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
+    ASSERT_EQ(pdf.pages.size(), 3u);
+    QStringList premiere(19, QStringLiteral("-"));
+    premiere << QStringLiteral("1") << QStringLiteral("2") << QStringLiteral("3")
+             << QStringLiteral("4") << QStringLiteral("5");
+    EXPECT_EQ(Etiquettes(pdf.pages[0], p), premiere);
+    EXPECT_EQ(Etiquettes(pdf.pages[2], p).first(), QStringLiteral("30"));
+
+    // Pages count from that first sheet.
+    e = Lancer(QStringList{QStringLiteral("--debut"), QStringLiteral("20"), QStringLiteral("--pages"),
+                           QStringLiteral("2")}
+               + communs);
+    ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+    pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    ASSERT_EQ(pdf.pages.size(), 1u);
+    EXPECT_TRUE(pdf.ContientExactement(QStringLiteral("Enfant"), 6, 29));
+}
+
+TEST_F(BrivanePdf, TriParClasse)
+{
+    // Classes 1 to 8 in turn: CM2, CE1, cp, CE2 (in French order CE1, CE2,
+    // CM2, CP).
+    Ecrire(Travail(QStringLiteral("liste.csv")), ListeDeClasses(8, {"CM2", "CE1", "cp", "CE2"}));
+    Ecrire(Travail(QStringLiteral("fichier.ini")), "");
+    Ecrire(Travail(QStringLiteral("classe.ini")), "[Impression]\r\nTriClasse=1\r\n");
+    const Parametres p = FormatParDefaut();
+    const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
+    const QString parClasse = "2 6 4 8 1 5 3 7";
+    const QString parFichier = "1 2 3 4 5 6 7 8";
+    const struct {
+        const char* cas;
+        QStringList options;
+        const char* reglages;
+        QString ordre;
+    } cas[] = {
+        {"--tri classe", {QStringLiteral("--tri"), QStringLiteral("classe")}, "fichier.ini",
+         parClasse},
+        {"--tri fichier", {QStringLiteral("--tri"), QStringLiteral("fichier")}, "fichier.ini",
+         parFichier},
+        {"sans --tri, réglages par défaut", {}, "fichier.ini", parFichier},
+        {"sans --tri, réglages triés", {}, "classe.ini", parClasse},
+        {"--tri fichier l'emporte sur les réglages",
+         {QStringLiteral("--tri"), QStringLiteral("fichier")}, "classe.ini", parFichier},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        const Execution e = Lancer(c.options + QStringList{QStringLiteral("--settings"),
+                                                           Travail(QString::fromLatin1(c.reglages)),
+                                                           Travail(QStringLiteral("liste.csv")), pdf});
+        ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+        const ContenuPdf lu = LirePdf(pdf);
+        ASSERT_TRUE(lu.ok) << lu.erreur.toStdString();
+        ASSERT_EQ(lu.pages.size(), 1u);
+        EXPECT_EQ(Etiquettes(lu.pages[0], p).mid(0, 8).join(QLatin1Char(' ')), c.ordre);
+    }
+}
+
+// The calibration of the settings moves the labels and the test page alike.
+TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
+    Ecrire(Travail(QStringLiteral("zero.ini")), "");
+    Ecrire(Travail(QStringLiteral("decale.ini")),
+           "[Brivane]\r\nNbCols=2\r\n[Impression]\r\nDecalageX=25\r\nDecalageY=-15\r\n");
+    const Parametres p = FormatParDefaut();
+
+    struct Mesure {
+        double gauche = 0, haut = 0;  // "Enfant1", millimetres
+        QRect encre;                  // the test page's ink, tenths of a millimetre
+    };
+    const auto mesurer = [&](const char* reglages) {
+        Mesure m;
+        const QString ini = Travail(QString::fromLatin1(reglages));
+        const QString etiquettes = Travail(QStringLiteral("etiquettes.pdf"));
+        const QString test = Travail(QStringLiteral("test.pdf"));
+        Execution e = Lancer({QStringLiteral("--settings"), ini, Travail(QStringLiteral("liste.csv")),
+                              etiquettes});
+        EXPECT_EQ(e.code, 0) << e.erreurs.toStdString();
+        const ContenuPdf pdf = LirePdf(etiquettes);
+        if (const MotPdf* mot = pdf.Chercher(QStringLiteral("Enfant1"))) {
+            m.gauche = mot->gauche;
+            m.haut = mot->haut;
+        }
+        e = Lancer({QStringLiteral("--test-page"), QStringLiteral("--settings"), ini, test});
+        EXPECT_EQ(e.code, 0) << e.erreurs.toStdString();
+        m.encre = BoiteEncre(RasteriserPage(test, 1, 254));
+        return m;
+    };
+    const Mesure zero = mesurer("zero.ini");
+    const Mesure decale = mesurer("decale.ini");
+    EXPECT_NEAR(zero.gauche, RectangleTexte(p, 0, 0).left / 10.0, 0.3);
+    EXPECT_NEAR(decale.gauche - zero.gauche, 2.5, 0.05);
+    EXPECT_NEAR(decale.haut - zero.haut, -1.5, 0.05);
+    ASSERT_FALSE(zero.encre.isEmpty());
+    EXPECT_NEAR(decale.encre.left() - zero.encre.left(), 25, 1);
+    EXPECT_NEAR(decale.encre.top() - zero.encre.top(), -15, 1);
+}
+
+// A sheet of the catalogue replaces the settings' sheet; font, inner margins
+// and printed fields stay the settings'.
+TEST_F(BrivanePdf, PlancheDuCatalogue)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(30));
+    Ecrire(Travail(QStringLiteral("reglages.ini")),
+           "[Brivane]\r\nOrientation=1\r\nNbCols=4\r\nNbLignes=5\r\nLargeurPage=1480\r\n"
+           "ImprimerClasse=0\r\nMargeInterneGauche=80\r\n");
+    const Planche* avery = CataloguePlanchesA4().Trouve(QStringLiteral("Avery L7160"));
+    ASSERT_NE(avery, nullptr);
+    Parametres p = FormatParDefaut();
+    AppliquePlanche(*avery, p);
+    p.MargesInternes.left = 80;
+    ASSERT_EQ(EtiquettesParPage(p), 21);
+
+    const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
+    Execution e = Lancer({QStringLiteral("--planche"), QStringLiteral("  avery   l7160 "),
+                          QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+                          Travail(QStringLiteral("liste.csv")), pdf});
+    ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+    ContenuPdf lu = LirePdf(pdf);
+    ASSERT_TRUE(lu.ok) << lu.erreur.toStdString();
+    ASSERT_EQ(lu.pages.size(), 2u);
+    EXPECT_NEAR(lu.pages[0].largeur, 210.0, 0.5);
+    EXPECT_NEAR(lu.pages[0].hauteur, 297.0, 0.5);
+    QStringList attendues;
+    for (int k = 1; k <= 21; ++k)
+        attendues << QString::number(k);
+    EXPECT_EQ(Etiquettes(lu.pages[0], p), attendues);
+    EXPECT_EQ(lu.Chercher(QStringLiteral("CE1")), nullptr);  // the settings' fields
+
+    // The test page of the same sheet.
+    e = Lancer({QStringLiteral("--test-page"), QStringLiteral("--planche"),
+                QStringLiteral("AVERY L7160"), QStringLiteral("--settings"),
+                Travail(QStringLiteral("reglages.ini")), Travail(QStringLiteral("test.pdf"))});
+    ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+    const QRect encre = BoiteEncre(RasteriserPage(Travail(QStringLiteral("test.pdf")), 1, 254));
+    EXPECT_NEAR(encre.left(), avery->MargeGauche, 2);
+    EXPECT_NEAR(encre.top(), avery->MargeHaute, 2);
+}
+
+TEST_F(BrivanePdf, DebutTriEtPlancheIncorrectsSansPdf)
+{
+    const QString dossier = Chemin(QStringLiteral("travail"));
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
+    Ecrire(Travail(QStringLiteral("reglages.ini")), "[Brivane]\r\nNbCols=2\r\nNbLignes=3\r\n");
+    const QStringList attendus = FichiersDuTravail();
+
+    const QString s = QStringLiteral("--settings");
+    const QString ini = QStringLiteral("@/reglages.ini");
+    const QString liste = QStringLiteral("@/liste.csv");
+    const QString pdf = QStringLiteral("@/etiquettes.pdf");
+    const QString d = QStringLiteral("--debut");
+    const QString t = QStringLiteral("--tri");
+    const QString planche = QStringLiteral("--planche");
+    const QString test = QStringLiteral("--test-page");
+    const std::vector<CasEchec> cas = {
+        {"debut_zero", {d, QStringLiteral("0"), s, ini, liste, pdf}, 2,
+         QStringLiteral("Étiquette de départ incorrecte : « 0 »")},
+        {"debut_lettres", {d, QStringLiteral("six"), s, ini, liste, pdf}, 2,
+         QStringLiteral("Étiquette de départ incorrecte : « six »")},
+        {"debut_negatif", {d, QStringLiteral("-1"), s, ini, liste, pdf}, 2,
+         QStringLiteral("Étiquette de départ incorrecte")},
+        {"debut_apres_la_planche", {d, QStringLiteral("7"), s, ini, liste, pdf}, 2,
+         QStringLiteral("Étiquette de départ incorrecte : 7 (une planche compte 6 étiquettes, "
+                        "numérotées de 1 à 6)")},
+        {"debut_sans_valeur", {liste, pdf, d}, 2, QStringLiteral("Valeur manquante après l'option")},
+        {"tri_inconnu", {t, QStringLiteral("nom"), s, ini, liste, pdf}, 2,
+         QStringLiteral("Ordre des étiquettes inconnu : « nom » (attendu classe ou fichier)")},
+        {"planche_inconnue", {planche, QStringLiteral("avery l71600"), s, ini, liste, pdf}, 2,
+         QStringLiteral("Planche inconnue : « avery l71600 ». Planches proches : Avery L7160, ")},
+        {"planche_vide", {planche, QStringLiteral(" "), s, ini, liste, pdf}, 2,
+         QStringLiteral("Le nom de la planche est vide.")},
+        {"debut_avec_la_page_de_test", {test, d, QStringLiteral("2"), pdf}, 2,
+         QStringLiteral("L'option --debut ne s'emploie pas avec --test-page")},
+        {"tri_avec_la_page_de_test", {test, t, QStringLiteral("classe"), pdf}, 2,
+         QStringLiteral("L'option --tri ne s'emploie pas avec --test-page")},
+        {"planche_inconnue_page_de_test", {test, planche, QStringLiteral("Zorglub 12"), pdf}, 2,
+         QStringLiteral("Planche inconnue : « Zorglub 12 »")},
+    };
+    for (const CasEchec& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QStringList arguments = c.arguments;
+        arguments.replaceInStrings(QStringLiteral("@"), dossier);
+        const Execution e = Lancer(arguments);
+        EXPECT_EQ(e.code, c.code);
+        EXPECT_TRUE(e.erreurs.contains(c.message)) << e.erreurs.toStdString();
+        EXPECT_TRUE(e.sortie.isEmpty());
+        EXPECT_EQ(FichiersDuTravail(), attendus);
     }
 }
 

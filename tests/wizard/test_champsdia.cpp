@@ -31,8 +31,9 @@ TEST(DialogueDesChamps, ProposeLesQuatreCasesDansLOrdreDeTabulation)
     EXPECT_EQ(dialogue.chkSignature->text(), QStringLiteral("Champ \"Signature\" "));
     EXPECT_TRUE(dialogue.OKBtn->isDefault());
 
-    QWidget* attendus[] = {dialogue.chkNomEnf, dialogue.chkClasseEnf, dialogue.chkAdresse,
-                           dialogue.chkSignature, dialogue.CancelBtn};
+    QWidget* attendus[] = {dialogue.chkNomEnf,    dialogue.chkClasseEnf,
+                           dialogue.chkAdresse,   dialogue.chkSignature,
+                           dialogue.chkTriClasse, dialogue.CancelBtn};
     QWidget* courant = dialogue.OKBtn;
     for (QWidget* suivant : attendus) {
         courant = courant->nextInFocusChain();
@@ -40,6 +41,33 @@ TEST(DialogueDesChamps, ProposeLesQuatreCasesDansLOrdreDeTabulation)
             courant = courant->nextInFocusChain();
         EXPECT_EQ(courant, suivant);
     }
+}
+
+// The order by class fits under the four boxes, above the buttons, without
+// moving anything, its caption whole.
+TEST(DialogueDesChamps, LaCaseDuTriParClasseSeGlisseSansRienDeplacer)
+{
+    TChampsDia dialogue;
+    const struct {
+        QWidget* controle;
+        QRect place;
+    } places[] = {
+        {dialogue.chkNomEnf, {16, 40, 169, 17}},     {dialogue.chkClasseEnf, {16, 64, 177, 17}},
+        {dialogue.Label1, {16, 88, 273, 25}},        {dialogue.chkAdresse, {16, 112, 177, 17}},
+        {dialogue.chkSignature, {16, 136, 201, 17}}, {dialogue.chkTriClasse, {16, 154, 273, 17}},
+        {dialogue.OKBtn, {79, 172, 75, 25}},         {dialogue.CancelBtn, {159, 172, 75, 25}},
+    };
+    for (const auto& p : places)
+        EXPECT_EQ(p.controle->geometry(), p.place) << p.controle->metaObject()->className();
+    EXPECT_EQ(dialogue.chkTriClasse->text(), QStringLiteral("Trier les étiquettes par classe"));
+    EXPECT_LE(dialogue.chkTriClasse->sizeHint().width(), dialogue.chkTriClasse->width());
+    EXPECT_FALSE(dialogue.chkTriClasse->geometry().intersects(dialogue.chkSignature->geometry()));
+    EXPECT_FALSE(dialogue.chkTriClasse->geometry().intersects(dialogue.OKBtn->geometry()));
+
+    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(dialogue.chkTriClasse);
+    ASSERT_NE(interface, nullptr);
+    EXPECT_EQ(interface->role(), QAccessible::CheckBox);
+    EXPECT_EQ(interface->text(QAccessible::Name), QStringLiteral("Trier les étiquettes par classe"));
 }
 
 TEST(DialogueDesChamps, EntreeConfirmeEtEchapAnnule)

@@ -1,10 +1,13 @@
 #include "ExportPdf.h"
 
+#include "CataloguePlanches.h"
 #include "ChampsElecteurs.h"
+#include "DebutPlanche.h"
 #include "DescripteurFichier.h"
 #include "ImpressionEtiquettes.h"
 #include "PageTest.h"
 #include "Parametres.h"
+#include "ReglagesImpression.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
 
@@ -114,14 +117,27 @@ ResultatExport EcritPdf(const QString& sortie, int32_t pages,
     return resultat;
 }
 
+// What the settings file says: the format, and beside it the order and the
+// printer's calibration.
+struct Reglages {
+    Parametres parametres;
+    ReglagesImpression impression;
+
+    qlPoint Decalage() const
+    {
+        return qlPoint(DecalageValide(impression.DecalageX), DecalageValide(impression.DecalageY));
+    }
+};
+
 // The format's test page, without any extraction. A grid without a label is
 // refused as it is for the labels: its test page would be blank.
-ResultatExport ExportePageTest(const OptionsPdf& options, const Parametres& parametres)
+ResultatExport ExportePageTest(const OptionsPdf& options, const Reglages& reglages)
 {
-    if (EtiquettesParPage(parametres) <= 0)
+    if (EtiquettesParPage(reglages.parametres) <= 0)
         return Echec(QStringLiteral("Etiquettes non définies"));
-    return EcritPdf(options.sortie, 1,
-                    [&](QPrinter& imprimante) { ImprimeTest(imprimante, parametres); });
+    return EcritPdf(options.sortie, 1, [&](QPrinter& imprimante) {
+        ImprimeTest(imprimante, reglages.parametres, reglages.Decalage());
+    });
 }
 
 }  // namespace
@@ -152,8 +168,17 @@ QString RefusFeuillePdf(const Parametres& p)
 
 namespace {
 
-ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Parametres& parametres)
+ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& reglages)
 {
+    const Parametres& parametres = reglages.parametres;
+    const int64_t parPage = EtiquettesParPage(parametres);
+    if (parPage > 0 && !DebutValide(parPage, options.debut))
+        return Echec(QStringLiteral("Étiquette de départ incorrecte : %1 (une planche compte %2 "
+                                    "étiquettes, numérotées de 1 à %2)")
+                         .arg(options.debut)
+                         .arg(parPage),
+                     ResultatExport::kUsage);
+
     // The extraction, loaded and checked as step 1 of the window does.
     TCSV table;
     if (!table.Charge(options.extraction))
@@ -169,7 +194,13 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Parametres& pa
     if (!refus.isEmpty())
         return Echec(refus);
 
-    const int32_t nbPages = NombrePages(parametres, table.NbRangees());
+    OptionsImpression disposition;
+    disposition.TriClasse = options.triClasse.value_or(reglages.impression.TriClasse);
+    disposition.Debut = options.debut;
+    disposition.Decalage = reglages.Decalage();
+    const ImpressionEtiquettes job(parametres, table, indexChamps, disposition);
+
+    const int32_t nbPages = job.NombrePages();
     if (options.plageDonnee && options.derniere > nbPages)
         return Echec(QStringLiteral("Plage de pages incorrecte : le document compte %1 page(s)")
                          .arg(nbPages),
@@ -185,7 +216,7 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Parametres& pa
         } else {
             imprimante.setPrintRange(QPrinter::AllPages);
         }
-        ImpressionEtiquettes(parametres, table, indexChamps).Imprime(imprimante);
+        job.Imprime(imprimante);
     });
 }
 
@@ -206,21 +237,33 @@ ResultatExport ExportePdf(const OptionsPdf& options)
                          ResultatExport::kUsage);
     }
 
+    const Planche* planche = nullptr;
+    if (!options.planche.isEmpty()) {
+        const CataloguePlanches& catalogue = CataloguePlanchesA4();
+        planche = catalogue.Trouve(options.planche);
+        if (planche == nullptr)
+            return Echec(catalogue.MessagePlancheInconnue(options.planche),
+                         ResultatExport::kUsage);
+    }
+
     // The settings, as the window reads them at start-up; but a file that
     // cannot be read is an error rather than the default format.
     if (!options.fichierReglages.isEmpty() && !QFileInfo::exists(fichierReglages))
         return Echec(QStringLiteral("Fichier de réglages introuvable : %1").arg(fichierReglages));
-    Parametres parametres;
+    Reglages reglages;
     QString erreurReglages;
-    if (!LitParametres(parametres, fichierReglages, erreurReglages))
+    if (!LitParametres(reglages.parametres, fichierReglages, erreurReglages))
         return Echec(erreurReglages);
-    const QString refusFeuille = RefusFeuillePdf(parametres);
+    reglages.impression = LitReglagesImpression(fichierReglages);
+    if (planche != nullptr)
+        AppliquePlanche(*planche, reglages.parametres);
+    const QString refusFeuille = RefusFeuillePdf(reglages.parametres);
     if (!refusFeuille.isEmpty())
         return Echec(refusFeuille);
 
-    ResultatExport resultat = options.pageTest ? ExportePageTest(options, parametres)
-                                               : ExporteEtiquettes(options, parametres);
+    ResultatExport resultat = options.pageTest ? ExportePageTest(options, reglages)
+                                               : ExporteEtiquettes(options, reglages);
     if (resultat.code == ResultatExport::kSucces)
-        resultat.avertissements = AvertissementsFormat(parametres);
+        resultat.avertissements = AvertissementsFormat(reglages.parametres);
     return resultat;
 }

@@ -51,6 +51,16 @@ bool LirePlagePages(const QString& texte, int32_t& premiere, int32_t& derniere)
     return true;
 }
 
+bool LireDebut(const QString& texte, int32_t& debut)
+{
+    static const QRegularExpression forme(QStringLiteral("^\\s*(\\d{1,9})\\s*$"));
+    const QRegularExpressionMatch trouve = forme.match(texte);
+    if (!trouve.hasMatch() || trouve.captured(1).toInt() < 1)
+        return false;
+    debut = trouve.captured(1).toInt();
+    return true;
+}
+
 LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
 {
     QCommandLineParser analyseur;
@@ -63,10 +73,21 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
                                    QStringLiteral("PREMIERE-DERNIERE"));
     const QCommandLineOption pageTest(QStringLiteral("test-page"),
                                       QStringLiteral("Page d'étiquettes de test."));
+    const QCommandLineOption debut(QStringLiteral("debut"),
+                                   QStringLiteral("Première étiquette de la première planche."),
+                                   QStringLiteral("N"));
+    const QCommandLineOption tri(QStringLiteral("tri"), QStringLiteral("Ordre des étiquettes."),
+                                 QStringLiteral("classe|fichier"));
+    const QCommandLineOption planche(QStringLiteral("planche"),
+                                     QStringLiteral("Planche du catalogue."),
+                                     QStringLiteral("MARQUE REFERENCE"));
     analyseur.addOption(aide);
     analyseur.addOption(reglages);
     analyseur.addOption(pages);
     analyseur.addOption(pageTest);
+    analyseur.addOption(debut);
+    analyseur.addOption(tri);
+    analyseur.addOption(planche);
 
     if (!analyseur.parse(arguments))
         return Erreur(ErreurAnalyse(analyseur));
@@ -84,6 +105,12 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
         if (analyseur.isSet(pages))
             return Erreur(QStringLiteral("L'option --pages ne s'emploie pas avec --test-page : "
                                          "la page de test est une seule page."));
+        for (const QCommandLineOption* option : {&debut, &tri}) {
+            if (analyseur.isSet(*option))
+                return Erreur(QStringLiteral("L'option --%1 ne s'emploie pas avec --test-page : "
+                                             "la page de test n'imprime aucun électeur.")
+                                  .arg(option->names().constFirst()));
+        }
         if (fichiers.size() != 1)
             return Erreur(QStringLiteral("Avec --test-page, il faut un seul fichier : le PDF à "
                                          "écrire."));
@@ -113,6 +140,29 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
                               .arg(plage));
         options.plageDonnee = true;
     }
+    if (analyseur.isSet(debut)) {
+        const QString valeur = analyseur.value(debut);
+        if (!LireDebut(valeur, options.debut))
+            return Erreur(QStringLiteral("Étiquette de départ incorrecte : « %1 » (attendu le "
+                                         "numéro d'une étiquette de la planche, à partir de 1)")
+                              .arg(valeur));
+    }
+    if (analyseur.isSet(tri)) {
+        const QString valeur = analyseur.value(tri);
+        if (valeur == QLatin1String("classe"))
+            options.triClasse = true;
+        else if (valeur == QLatin1String("fichier"))
+            options.triClasse = false;
+        else
+            return Erreur(QStringLiteral("Ordre des étiquettes inconnu : « %1 » (attendu classe "
+                                         "ou fichier)")
+                              .arg(valeur));
+    }
+    if (analyseur.isSet(planche)) {
+        options.planche = analyseur.value(planche).trimmed();
+        if (options.planche.isEmpty())
+            return Erreur(QStringLiteral("Le nom de la planche est vide."));
+    }
     resultat.issue = LigneCommandePdf::Issue::Exporter;
     return resultat;
 }
@@ -122,7 +172,9 @@ QString TexteAide()
     return QStringLiteral(
         "Usage : brivane-pdf [--settings FICHIER] [--pages PREMIERE-DERNIERE] "
         "EXTRACTION.csv SORTIE.pdf\n"
-        "        brivane-pdf --test-page [--settings FICHIER] SORTIE.pdf\n"
+        "            [--debut N] [--tri classe|fichier] [--planche \"MARQUE REFERENCE\"]\n"
+        "        brivane-pdf --test-page [--settings FICHIER] SORTIE.pdf "
+        "[--planche \"MARQUE REFERENCE\"]\n"
         "\n"
         "Imprime dans un fichier PDF les étiquettes d'une extraction CSV de la liste\n"
         "électorale (Base Elèves), une étiquette par électeur, exactement comme le bouton\n"
@@ -136,11 +188,33 @@ QString TexteAide()
         "Posée sur une planche d'étiquettes, elle montre si le format est juste. Aucune\n"
         "extraction n'est lue.\n"
         "\n"
+        "Le réglage de l'imprimante enregistré par Brivane (décalage de tout ce qui est\n"
+        "imprimé, DecalageX et DecalageY de la section [Impression] des réglages, en\n"
+        "dixièmes de millimètre) s'applique aux étiquettes comme à la page de test.\n"
+        "\n"
         "Options :\n"
         "  --settings FICHIER   lit le format et les champs à imprimer dans ce fichier de\n"
         "                       réglages ; sans cette option, le fichier de réglages de\n"
         "                       l'utilisateur, ou les réglages par défaut s'il n'existe pas\n"
         "  --pages P-D          n'imprime que les pages P à D (pages comptées à partir de 1)\n"
+        "  --debut N            commence à l'étiquette N de la première planche, déjà\n"
+        "                       entamée (comptée ligne par ligne depuis le coin en haut à\n"
+        "                       gauche, de 1 au nombre d'étiquettes d'une planche) ; les\n"
+        "                       étiquettes qui la précèdent restent vides, sur la première\n"
+        "                       planche seulement, et les pages se comptent toujours depuis\n"
+        "                       cette première planche\n"
+        "  --tri classe         regroupe les étiquettes par classe (classes dans l'ordre\n"
+        "                       alphabétique, CE2 avant CM1, puis nom de l'enfant, puis nom\n"
+        "                       du responsable)\n"
+        "  --tri fichier        garde l'ordre du fichier ; sans --tri, l'ordre choisi dans\n"
+        "                       Brivane (« Trier les étiquettes par classe »), l'ordre du\n"
+        "                       fichier par défaut\n"
+        "  --planche \"MARQUE REFERENCE\"\n"
+        "                       imprime sur cette planche du commerce (par exemple\n"
+        "                       \"Avery L7160\", majuscules ou minuscules) au lieu de celle\n"
+        "                       des réglages : feuille A4 en portrait, grille, taille des\n"
+        "                       étiquettes et marges du catalogue ; police, marges\n"
+        "                       internes et champs restent ceux des réglages\n"
         "  --test-page          écrit la page de test du format au lieu des étiquettes\n"
         "  -h, --help           affiche cette aide\n"
         "\n"
@@ -153,6 +227,7 @@ QString TexteAide()
         "  1  échec : réglages ou extraction illisibles, colonne manquante, aucun électeur,\n"
         "     aucune étiquette sur la feuille, feuille qu'une page PDF ne peut pas être\n"
         "     (plus de 5,08 m de côté), PDF impossible à écrire\n"
-        "  2  ligne de commande incorrecte, ou PDF qui remplacerait l'extraction ou les\n"
-        "     réglages\n");
+        "  2  ligne de commande incorrecte (dont une étiquette de départ hors de la planche\n"
+        "     et une planche absente du catalogue, avec les références proches), ou PDF\n"
+        "     qui remplacerait l'extraction ou les réglages\n");
 }
