@@ -403,6 +403,8 @@ void TMyFrame::AOLButton2Click()
     // its result says nothing more.
     TFormatAssistant assistant(dialogues_, this);
     assistant.ChargeFormat(Parametres);
+    // The calibration is the printer's: what the wizard sets stays, even when it is cancelled.
+    assistant.ChargeReglagesImpression(Impression);
     dialogues_.Executer(assistant);
 }
 

@@ -17,6 +17,7 @@
 #include "Wdebutplanche.h"
 #include "Wformatassistant.h"
 #include "Wmyframe.h"
+#include "Wreglageimprimante.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -380,6 +381,25 @@ TEST_F(FenetrePrincipale, LAssistantDeFormatEcritSurTerminerEtPasSurAnnuler)
         EXPECT_EQ(fenetre_->Parametres.NbLignes, terminer ? 7 : 8);
         EXPECT_TRUE(fenetre_->findChildren<TFormatAssistant*>().isEmpty());
     }
+}
+
+TEST_F(FenetrePrincipale, LeReglageDeLImprimanteFaitDansLAssistantResteMemeSurAnnuler)
+{
+    Demarrer();
+    dialogues_.modal = [&](QDialog& d) {
+        if (auto* reglage = dynamic_cast<TReglageImprimante*>(&d)) {
+            reglage->SetDecalages(15, -20);
+            return int(QDialog::Accepted);
+        }
+        auto* assistant = dynamic_cast<TFormatAssistant*>(&d);
+        EXPECT_NE(assistant, nullptr);
+        if (assistant)
+            assistant->btReglageClick();
+        return int(QDialog::Rejected);
+    };
+    fenetre_->AOLButton2Click();
+    EXPECT_EQ(fenetre_->Impression.DecalageX, 15);
+    EXPECT_EQ(fenetre_->Impression.DecalageY, -20);
 }
 
 TEST_F(FenetrePrincipale, ImprimerSansFichierEstRefuseAvantLeDialogue)
