@@ -32,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         arguments << QString::fromUtf8(argument);
     const LigneCommandePdf ligne = AnalyseLigneCommande(arguments);
     if (ligne.issue == LigneCommandePdf::Issue::Exporter) {
-        VERIFIE(!ligne.options.extraction.isEmpty() && !ligne.options.sortie.isEmpty());
+        // The test page needs no extraction; everything else needs one.
+        VERIFIE(!ligne.options.sortie.isEmpty());
+        VERIFIE(ligne.options.pageTest == ligne.options.extraction.isEmpty());
         if (ligne.options.plageDonnee)
             VERIFIE(ligne.options.premiere >= 1
                     && ligne.options.premiere <= ligne.options.derniere);
