@@ -6,6 +6,7 @@
 #include "ImpressionEtiquettes.h"
 #include "ReperePage.h"
 #include "TAOLButton.h"
+#include "Uapparence.h"
 #include "TLabel3D.h"
 #include "TLed.h"
 #include "TLinkLabel.h"
@@ -35,37 +36,11 @@
 
 namespace {
 
-const QColor kMarine(0, 0, 128);
-
-QLabel* Etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur, int hauteur)
-{
-    auto* label = new QLabel(texte, parent);
-    label->setGeometry(x, y, largeur, hauteur);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
-void Colorer(QWidget* widget, const QColor& couleur)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, couleur);
-    widget->setPalette(palette);
-}
-
-QFont Arial(int points, bool gras, bool italique)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSize(points);
-    font.setBold(gras);
-    font.setItalic(italique);
-    return font;
-}
-
 QLabel* TitreEtape(QWidget* parent, const QString& texte, int y)
 {
     QLabel* label = Etiquette(parent, texte, 16, y, 56, 18);
     label->setFont(Arial(12, true, true));
-    Colorer(label, kMarine);
+    Colorer(label, Marine());
     return label;
 }
 
@@ -137,7 +112,7 @@ void TMyFrame::ConstruireFenetre()
 
     Label1 = Etiquette(this, QStringLiteral("Brivane"), 16, 8, 377, 29);
     Label1->setFont(Arial(18, true, false));
-    Colorer(Label1, kMarine);
+    Colorer(Label1, Marine());
 
     Label2 = Etiquette(this,
                        QStringLiteral("Ce programme permet d'imprimer les étiquettes pour la liste "
@@ -426,7 +401,7 @@ void TMyFrame::AOLButton4Click()
     Impression.TriClasse = champsDia_.chkTriClasse->isChecked();
 }
 
-std::optional<OptionsImpression> TMyFrame::PreparerImpression()
+std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
 {
     const QString refus = RefusImpression(Led1->Value(), Parametres, Table.NbRangees());
     if (!refus.isEmpty()) {
@@ -445,7 +420,7 @@ std::optional<OptionsImpression> TMyFrame::PreparerImpression()
             return std::nullopt;
         options.Debut = debut.Debut();
     }
-    return options;
+    return ImpressionEtiquettes(Parametres, Table, IndexChamps, options);
 }
 
 void TMyFrame::ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job)
@@ -463,13 +438,11 @@ void TMyFrame::ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job)
 
 void TMyFrame::AOLButton3Click()
 {
-    const std::optional<OptionsImpression> options = PreparerImpression();
-    if (!options)
+    const std::optional<ImpressionEtiquettes> job = PreparerImpression();
+    if (!job)
         return;
-    const ImpressionEtiquettes job(Parametres, Table, IndexChamps, *options);
-
     QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setFromTo(1, job.NombrePages());
+    imprimante.setFromTo(1, job->NombrePages());
     if (!dialogues_.ChoisirImprimante(this, imprimante))
         return;
     if (!ImprimanteDisponible(imprimante)) {
@@ -477,18 +450,16 @@ void TMyFrame::AOLButton3Click()
         return;
     }
     // An error while printing reaches ExecuterProtege, which shows its text.
-    ImprimeSur(imprimante, job);
+    ImprimeSur(imprimante, *job);
 }
 
 void TMyFrame::btApercuClick()
 {
-    const std::optional<OptionsImpression> options = PreparerImpression();
-    if (!options)
+    const std::optional<ImpressionEtiquettes> job = PreparerImpression();
+    if (!job)
         return;
-    const ImpressionEtiquettes job(Parametres, Table, IndexChamps, *options);
-
     QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setFromTo(1, job.NombrePages());
+    imprimante.setFromTo(1, job->NombrePages());
     // Without a printer the preview's pages are those of a PDF: the sheet's.
     if (imprimante.outputFormat() == QPrinter::PdfFormat && Parametres.LargeurPage > 0
         && Parametres.HauteurPage > 0)
@@ -498,7 +469,7 @@ void TMyFrame::btApercuClick()
                       [this, &job](QPrinter& cible) {
                           // Drawn from inside the preview's own events: an
                           // error is shown here and goes no further.
-                          ExecuterProtege([this, &job, &cible] { ImprimeSur(cible, job); });
+                          ExecuterProtege([this, &job, &cible] { ImprimeSur(cible, *job); });
                       });
 }
 

@@ -94,9 +94,10 @@ protected:
 
 private:
     void ExecuterProtege(const std::function<void()>& action);
-    // The checks before printing, then the start label on the first sheet:
-    // how the job lays the voters out, or nothing when it must not go on.
-    std::optional<OptionsImpression> PreparerImpression();
+    // The checks before printing or previewing, then the start label on the
+    // first sheet: the job that lays the voters out, or nothing when it must
+    // not go on.
+    std::optional<ImpressionEtiquettes> PreparerImpression();
     // Prints the job on the printer as a dialog left it.
     void ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job);
     void FormCreate();

@@ -30,10 +30,10 @@ void Contour(QPainter& painter, int w, int h)
 
 // A push button named by its caption. Its press action is a click, and it has
 // none while the button's own Enabled flag is off, the look being the same.
-class TAOLButtonAccessible final : public QAccessibleWidget {
+class TAOLButtonAccessible final : public Accessibilite::InterfacePressable {
 public:
     explicit TAOLButtonAccessible(TAOLButton* bouton)
-        : QAccessibleWidget(bouton, QAccessible::Button)
+        : InterfacePressable(bouton, QAccessible::Button)
     {
     }
 
@@ -53,22 +53,10 @@ public:
         return etat;
     }
 
-    QStringList actionNames() const override
+    std::function<void()> Clic() const override
     {
-        if (state().disabled)
-            return {};
-        return {pressAction()};
+        return [bouton = Bouton()] { bouton->Click(); };
     }
-
-    void doAction(const QString& action) override
-    {
-        if (action != pressAction() || state().disabled)
-            return;
-        TAOLButton* bouton = Bouton();
-        Accessibilite::PresserPlusTard(bouton, [bouton] { bouton->Click(); });
-    }
-
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
     TAOLButton* Bouton() const { return static_cast<TAOLButton*>(widget()); }

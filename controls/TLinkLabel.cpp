@@ -9,10 +9,9 @@
 #include <QUrl>
 
 // A link read by its caption, whose press action is a click on it.
-class TLinkLabelAccessible final : public QAccessibleWidget {
+class TLinkLabelAccessible final : public Accessibilite::InterfacePressable {
 public:
-    explicit TLinkLabelAccessible(TLinkLabel* lien) : QAccessibleWidget(lien, QAccessible::Link) {}
-
+    explicit TLinkLabelAccessible(TLinkLabel* lien) : InterfacePressable(lien, QAccessible::Link) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -30,22 +29,10 @@ public:
         return etat;
     }
 
-    QStringList actionNames() const override
+    std::function<void()> Clic() const override
     {
-        if (state().disabled)
-            return {};
-        return {pressAction()};
+        return [lien = Lien()] { lien->Click(); };
     }
-
-    void doAction(const QString& action) override
-    {
-        if (action != pressAction() || state().disabled)
-            return;
-        TLinkLabel* lien = Lien();
-        Accessibilite::PresserPlusTard(lien, [lien] { lien->Click(); });
-    }
-
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
     TLinkLabel* Lien() const { return static_cast<TLinkLabel*>(widget()); }

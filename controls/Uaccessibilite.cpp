@@ -6,6 +6,20 @@
 
 namespace Accessibilite {
 
+QStringList InterfacePressable::actionNames() const
+{
+    if (state().disabled)
+        return {};
+    return {pressAction()};
+}
+
+void InterfacePressable::doAction(const QString& action)
+{
+    if (action != pressAction() || state().disabled)
+        return;
+    PresserPlusTard(widget(), Clic());
+}
+
 QString Nom(const QWidget* controle, const QString& parDefaut)
 {
     const QString nom = controle->accessibleName();

@@ -3,6 +3,7 @@
 // and how a press asked by an assistive technology reaches a control.
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -27,6 +28,22 @@ bool BloqueParUnDialogue(const QWidget* controle);
 // dialog the click opens; and not at all if the control is gone or a modal
 // dialog blocks it by then.
 void PresserPlusTard(QWidget* controle, std::function<void()> clic);
+
+// An interface whose press action clicks the control as the mouse would,
+// later from the event loop (see PresserPlusTard); it offers no action while
+// it reads as disabled.
+class InterfacePressable : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    QStringList actionNames() const override;
+    void doAction(const QString& action) override;
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+protected:
+    // What a press does; it must not hold on to the interface.
+    virtual std::function<void()> Clic() const = 0;
+};
 
 // Makes QAccessible build an `Interface` (constructed from the control) for
 // every widget of class `Controle`. Called from the control's constructor;

@@ -1,5 +1,7 @@
 #include "Wchampsdia.h"
 
+#include "Uapparence.h"
+
 #include <QCheckBox>
 #include <QFont>
 #include <QGuiApplication>
@@ -15,14 +17,8 @@ TChampsDia::TChampsDia(QWidget* parent) : QDialog(parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     Label3 = new QLabel(QStringLiteral("Choix des champs à imprimer"), this);
-    QFont titre(QStringLiteral("Arial"));
-    titre.setPixelSize(16);
-    titre.setBold(true);
-    titre.setItalic(true);
-    Label3->setFont(titre);
-    QPalette palette = Label3->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    Label3->setPalette(palette);
+    Label3->setFont(Arial(16, true, true, true));
+    Colorer(Label3, Marine());
     Label3->move(8, 8);
     Label3->adjustSize();
 

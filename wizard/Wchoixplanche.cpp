@@ -1,5 +1,7 @@
 #include "Wchoixplanche.h"
 
+#include "BoutonsDialogue.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -72,10 +74,7 @@ TChoixPlanche::TChoixPlanche(QWidget* parent, const CataloguePlanches& catalogue
 
     lbNombre = new QLabel(this);
 
-    boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    boutons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    boutons->button(QDialogButtonBox::Ok)->setDefault(true);
+    boutons = BoutonsOkAnnuler(this);
 
     auto* mise = new QVBoxLayout(this);
     mise->addWidget(invite);

@@ -1,5 +1,7 @@
 #include "Wdebutplanche.h"
 
+#include "BoutonsDialogue.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -89,10 +91,7 @@ TDebutPlanche::TDebutPlanche(int32_t nbCols, int32_t nbLignes, QWidget* parent) 
     m_apercu = new Apercu(dessinable ? nbCols : 1, dessinable ? nbLignes : 1, this);
     m_apercu->setVisible(dessinable);
 
-    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    boutons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    boutons->button(QDialogButtonBox::Ok)->setDefault(true);
+    auto* boutons = BoutonsOkAnnuler(this);
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -10,6 +10,7 @@
 #include "TCardinalEdit.h"
 #include "TColorButton.h"
 #include "TCommonEdit.h"
+#include "Uapparence.h"
 #include "TDecimalEdit.h"
 #include "THintBox.h"
 #include "Ucouleurs.h"
@@ -46,7 +47,6 @@ static void InitialiserImagesAssistant()
 
 namespace {
 
-const QColor kMarine(0, 0, 128);
 const QString kPages[] = {
     QStringLiteral("Page"),           QStringLiteral("NombreEtiq"),
     QStringLiteral("Etiquette"),      QStringLiteral("MargesInternes"),
@@ -63,22 +63,6 @@ void ChargerImages()
 QFont FonteFenetre()
 {
     return QFont(QStringLiteral("MS Sans Serif"), 8);
-}
-
-QFont Arial(int pixels, bool gras, bool italique)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(gras);
-    font.setItalic(italique);
-    return font;
-}
-
-void Colorer(QWidget* widget, const QColor& couleur)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, couleur);
-    widget->setPalette(palette);
 }
 
 QLabel* Texte(QWidget* parent, const QString& texte, int x, int y, int largeur, int hauteur)
@@ -102,8 +86,8 @@ QLabel* Legende(QWidget* parent, const QString& texte, int x, int y)
 QLabel* Titre(QWidget* page, const QString& texte)
 {
     QLabel* label = Legende(page, texte, 16, 16);
-    label->setFont(Arial(24, true, false));
-    Colorer(label, kMarine);
+    label->setFont(Arial(24, true, false, true));
+    Colorer(label, Marine());
     label->adjustSize();
     return label;
 }
@@ -111,8 +95,8 @@ QLabel* Titre(QWidget* page, const QString& texte)
 QLabel* SousTitre(QWidget* page, const QString& texte, int x, int y)
 {
     QLabel* label = Legende(page, texte, x, y);
-    label->setFont(Arial(16, true, true));
-    Colorer(label, kMarine);
+    label->setFont(Arial(16, true, true, true));
+    Colorer(label, Marine());
     label->adjustSize();
     return label;
 }

@@ -1,5 +1,6 @@
 #include "Wreglageimprimante.h"
 
+#include "BoutonsDialogue.h"
 #include "ReperePage.h"
 #include "TDecimalEdit.h"
 
@@ -57,10 +58,7 @@ TReglageImprimante::TReglageImprimante(QWidget* parent) : QDialog(parent)
     formulaire->addRow(QStringLiteral("Décalage horizontal (mm) :"), edDecalageX);
     formulaire->addRow(QStringLiteral("Décalage vertical (mm) :"), edDecalageY);
 
-    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    boutons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    boutons->button(QDialogButtonBox::Ok)->setDefault(true);
+    auto* boutons = BoutonsOkAnnuler(this);
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
