@@ -57,10 +57,10 @@ std::string Imprimer(const std::string& gabarit, T valeur)
 }
 
 // A printf format cut around its one conversion: "%5.1f cm" gives an empty
-// `avant`, the specification "%5.1" and the type 'f', and `apres` " cm".
+// `avant`, the flags, width and precision "%5.1" and the type 'f', and `apres` " cm".
 struct Gabarit {
     QString avant;
-    std::string specification;
+    std::string conversion;
     char type = 0;
     QString apres;
 };
@@ -71,10 +71,10 @@ std::optional<Gabarit> AnalyserFormat(const QString& format, const char* types)
     QString* litteral = &gabarit.avant;
     const int n = format.size();
     // At most two digits: a field never needs a wider number.
-    const auto lireNombre = [&](int& i, std::string& specification) {
+    const auto lireNombre = [&](int& i, std::string& conversion) {
         const int debut = i;
         while (i < n && EstChiffre(format[i]))
-            specification += static_cast<char>(format[i++].unicode());
+            conversion += static_cast<char>(format[i++].unicode());
         return i - debut <= 2;
     };
     for (int i = 0; i < n; ++i) {
@@ -89,16 +89,16 @@ std::optional<Gabarit> AnalyserFormat(const QString& format, const char* types)
         }
         if (gabarit.type != 0)
             return std::nullopt;
-        std::string specification = "%";
+        std::string conversion = "%";
         ++i;
         while (i < n && QStringView(u"-+ #0").contains(format[i]))
-            specification += static_cast<char>(format[i++].unicode());
-        if (!lireNombre(i, specification))
+            conversion += static_cast<char>(format[i++].unicode());
+        if (!lireNombre(i, conversion))
             return std::nullopt;
         if (i < n && format[i] == u'.') {
-            specification += '.';
+            conversion += '.';
             ++i;
-            if (!lireNombre(i, specification))
+            if (!lireNombre(i, conversion))
                 return std::nullopt;
         }
         // The length is the value's own: any one written is dropped.
@@ -107,7 +107,7 @@ std::optional<Gabarit> AnalyserFormat(const QString& format, const char* types)
         if (i >= n || format[i].unicode() == 0 || format[i].unicode() > 127
             || !std::strchr(types, static_cast<char>(format[i].unicode())))
             return std::nullopt;
-        gabarit.specification = specification;
+        gabarit.conversion = conversion;
         gabarit.type = static_cast<char>(format[i].unicode());
         litteral = &gabarit.apres;
     }
@@ -281,10 +281,10 @@ std::optional<QString> FormatPrintfEntier(const QString& format, int64_t valeur)
     if (!gabarit)
         return std::nullopt;
     const bool signe = gabarit->type == 'd' || gabarit->type == 'i';
-    const std::string specification = gabarit->specification + "ll" + gabarit->type;
+    const std::string conversion = gabarit->conversion + "ll" + gabarit->type;
     const std::string texte =
-        signe ? Imprimer(specification, static_cast<long long>(valeur))
-              : Imprimer(specification,
+        signe ? Imprimer(conversion, static_cast<long long>(valeur))
+              : Imprimer(conversion,
                          static_cast<unsigned long long>(static_cast<uint32_t>(valeur)));
     return gabarit->avant + QString::fromLatin1(texte.c_str()) + gabarit->apres;
 }
@@ -296,7 +296,7 @@ std::optional<QString> FormatPrintfReel(const QString& format, long double valeu
     if (!gabarit)
         return std::nullopt;
     QString texte = QString::fromLatin1(
-        Imprimer(gabarit->specification + 'L' + gabarit->type, valeur).c_str());
+        Imprimer(gabarit->conversion + 'L' + gabarit->type, valeur).c_str());
     texte.replace(u'.', separateur);
     return gabarit->avant + texte + gabarit->apres;
 }

@@ -19,6 +19,8 @@ installer_paquets() {
 PAQUETS_PROGRAMME=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-translations-l10n
                    qt6-qpa-plugins qt6-svg-dev fonts-liberation2 fonts-dejavu-core)
 PAQUETS_TESTS=(googletest libgtest-dev libgmock-dev poppler-utils)
+# The installation test: the Debian package's library dependencies, the manual page.
+PAQUETS_TESTS+=(dpkg-dev groff-base)
 # End to end: a virtual display, a private CUPS with a PDF printer, the
 # desktop metadata validators.
 PAQUETS_TESTS+=(xvfb xdotool imagemagick cups printer-driver-cups-pdf desktop-file-utils
