@@ -5,6 +5,7 @@
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
 #include "ReperePage.h"
+#include "ResumeFichier.h"
 #include "TAOLButton.h"
 #include "Uapparence.h"
 #include "TLabel3D.h"
@@ -24,6 +25,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeySequence>
 #include <QLabel>
@@ -150,6 +152,9 @@ void TMyFrame::ConstruireFenetre()
                         &TMyFrame::AOLButton1Click);
     lbFich = Etiquette(this, QString(), 216, 152, 313, 25);
     lbFich->setWordWrap(true);
+    // In the gap between step 1's row and step 2's title, as wide as the
+    // window's right column allows.
+    lbInfoFich = Etiquette(this, QString(), 216, 180, 385, 14);
 
     Led1 = new TLed(this);
     Led1->SetTrueColor(Couleurs::Rgb(0, 255, 64));
@@ -242,6 +247,9 @@ TAOLButton* TMyFrame::Bouton(const QString& legende, int x, int y, int largeur,
     auto* bouton = new TAOLButton(this);
     bouton->SetCap(legende);
     bouton->setGeometry(x, y, largeur, 23);
+    // Tab reaches the buttons in the order they are made, which is the
+    // window's reading order; a mouse click leaves the focus where it is.
+    bouton->setFocusPolicy(Qt::TabFocus);
     bouton->OnClick = [this, gestionnaire](TAOLButton*) {
         ExecuterProtege([this, gestionnaire] { (this->*gestionnaire)(); });
     };
@@ -307,13 +315,31 @@ void TMyFrame::Demarrage()
 bool TMyFrame::ChargeTable()
 {
     try {
-        return Table.Charge(Parametres.PathFich);
+        const bool charge = Table.Charge(Parametres.PathFich);
+        AfficheInfoFichier(charge);
+        return charge;
     } catch (...) {
         // Out of memory half way: the table is gone, so is its check.
         Led1->ChangeValue(false);
         lbFich->setText(QStringLiteral("Le fichier n'a pas pu être chargé"));
+        lbInfoFich->clear();
         throw;
     }
+}
+
+void TMyFrame::AfficheInfoFichier(bool charge)
+{
+    const QFileInfo fichier(Parametres.PathFich);
+    const QString nom = fichier.fileName();
+    const std::size_t rangees = Table.NbRangees();
+    const QString texte =
+        charge ? ResumeFichier(nom, rangees > 0 ? rangees - 1 : 0, fichier.lastModified().date())
+               : ResumeEchecFichier(nom, RaisonErreurFichier(Table.ErreurCharge()));
+    // A long name loses its middle, never the count, the date or the reason;
+    // the whole path is in the tooltip.
+    lbInfoFich->setText(lbInfoFich->fontMetrics().elidedText(texte, Qt::ElideMiddle,
+                                                             lbInfoFich->width()));
+    lbInfoFich->setToolTip(QDir::toNativeSeparators(fichier.absoluteFilePath()));
 }
 
 void TMyFrame::InitParametres()
@@ -480,7 +506,10 @@ void TMyFrame::AOLButton6Click()
 
 void TMyFrame::Label16Click()
 {
-    dialogues_.OuvrirDocument(QUrl::fromLocalFile(DossierAide + QStringLiteral("doc1.pdf")));
+    const QString chemin = DossierAide + QStringLiteral("doc1.pdf");
+    if (!QFileInfo(chemin).isFile() || !dialogues_.OuvrirDocument(QUrl::fromLocalFile(chemin)))
+        dialogues_.Message(this, QStringLiteral("Impossible d'ouvrir le document d'aide : %1")
+                                     .arg(QDir::toNativeSeparators(chemin)));
 }
 
 void TMyFrame::closeEvent(QCloseEvent* event)

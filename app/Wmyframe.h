@@ -72,6 +72,9 @@ public:
     QLabel* Label7 = nullptr;
     TAOLButton* AOLButton1 = nullptr;
     QLabel* lbFich = nullptr;
+    // Under the status text: the loaded file's name, voters and date, or why
+    // it could not be read.
+    QLabel* lbInfoFich = nullptr;
     TLed* Led1 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label6 = nullptr;
@@ -103,6 +106,7 @@ private:
     void FormCreate();
     void Demarrage();
     bool ChargeTable();
+    void AfficheInfoFichier(bool charge);
     void FormClose();
     void ConstruireFenetre();
     void ConstruirePanneau();

@@ -1,11 +1,13 @@
 // Brivane: prints the address labels of a school's electoral list.
 
+#include "ArretSession.h"
 #include "Dialogues.h"
 #include "Upolice.h"
 #include "Wchampsdia.h"
 #include "Wmyframe.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -35,6 +37,13 @@ int main(int argc, char** argv)
     DialoguesBureau dialogues;
     TChampsDia champsDia;  // created once, hidden, reused by every use of the fields button
     TMyFrame fenetre(dialogues, champsDia);
+    // A logout ends the program as "Quitter" does, settings written; then
+    // every dialog still open gives way, as if cancelled.
+    ArretSession arret;
+    QObject::connect(&arret, &ArretSession::Demande, &fenetre, [&fenetre] {
+        fenetre.close();
+        QCoreApplication::exit(0);
+    });
     fenetre.show();
     return application.exec();
 }

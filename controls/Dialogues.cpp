@@ -100,7 +100,7 @@ void DialoguesBureau::Apercu(QWidget* parent, QPrinter& imprimante, const QStrin
     apercu.exec();
 }
 
-void DialoguesBureau::OuvrirDocument(const QUrl& url)
+bool DialoguesBureau::OuvrirDocument(const QUrl& url)
 {
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }

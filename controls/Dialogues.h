@@ -53,8 +53,9 @@ public:
     // user may also print it. `imprimante` holds the page setup to start from.
     virtual void Apercu(QWidget* parent, QPrinter& imprimante, const QString& titre,
                         const std::function<void(QPrinter&)>& dessiner) = 0;
-    // Asks the desktop to open a document; the outcome is not examined.
-    virtual void OuvrirDocument(const QUrl& url) = 0;
+    // Asks the desktop to open a document; false when nothing could be
+    // started to open it.
+    virtual bool OuvrirDocument(const QUrl& url) = 0;
 };
 
 class DialoguesBureau final : public Dialogues {
@@ -70,5 +71,5 @@ public:
                                            int options) override;
     void Apercu(QWidget* parent, QPrinter& imprimante, const QString& titre,
                 const std::function<void(QPrinter&)>& dessiner) override;
-    void OuvrirDocument(const QUrl& url) override;
+    bool OuvrirDocument(const QUrl& url) override;
 };

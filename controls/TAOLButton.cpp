@@ -5,7 +5,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -152,6 +154,7 @@ void TAOLButton::Paint(QPainter& painter) const
         Remplir(painter, 1, 1, w - 1, h - 1, face);
         Remplir(painter, 1, 1, w - 1, 2, Qt::black);
         DessinerLegende(painter, 2);
+        DessinerFocus(painter, 1);
     } else {
         const QColor relief = VersQColor(FRaiseColor);
         Remplir(painter, 1, 1, w - 1, h - 1, face);
@@ -160,6 +163,7 @@ void TAOLButton::Paint(QPainter& painter) const
         Remplir(painter, w - 2, 1, w, h - 1, Qt::black);
         Remplir(painter, 2, h - 2, w, h, Qt::black);
         DessinerLegende(painter, 0);
+        DessinerFocus(painter, 0);
     }
     Contour(painter, w, h);
 }
@@ -175,6 +179,25 @@ void TAOLButton::DessinerLegende(QPainter& painter, int decalage) const
     painter.fillRect(x, y, tw, th, VersQColor(FColor));
     painter.setPen(VersQColor(FFont.Color));
     painter.drawText(x, y + mesure.ascent(), FCaption);
+}
+
+void TAOLButton::DessinerFocus(QPainter& painter, int decalage) const
+{
+    if (!hasFocus())
+        return;
+    // Every other pixel of the rectangle just inside the raised strips, in
+    // the caption's colour: seen on the face, and the same on every screen.
+    const int x1 = 3 + decalage, y1 = 3 + decalage;
+    const int x2 = width() - 4 + decalage, y2 = height() - 4 + decalage;
+    const QColor encre = VersQColor(FFont.Color);
+    for (int x = x1; x <= x2; ++x)
+        for (int y : {y1, y2})
+            if ((x + y) % 2 == 0)
+                painter.fillRect(x, y, 1, 1, encre);
+    for (int y = y1 + 1; y < y2; ++y)
+        for (int x : {x1, x2})
+            if ((x + y) % 2 == 0)
+                painter.fillRect(x, y, 1, 1, encre);
 }
 
 void TAOLButton::mousePressEvent(QMouseEvent* event)
@@ -219,6 +242,63 @@ void TAOLButton::mouseMoveEvent(QMouseEvent* event)
     // release: leaving is seen here instead.
     if (FEnfonce && !rect().contains(event->position().toPoint()))
         Relever();
+}
+
+void TAOLButton::keyPressEvent(QKeyEvent* event)
+{
+    const int touche = event->key();
+    const bool espace = touche == Qt::Key_Space;
+    if (!FEnabled || !(espace || touche == Qt::Key_Return || touche == Qt::Key_Enter)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat())
+        return;
+    if (!espace) {
+        Click();
+        return;
+    }
+    // Space looks like a left press until it is released.
+    if (!FEspaceEnCours) {
+        FEspaceEnCours = true;
+        MouseDown(Qt::LeftButton, event->modifiers(), 1, 1);
+    }
+}
+
+void TAOLButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || !FEspaceEnCours) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat())
+        return;
+    FEspaceEnCours = false;
+    // The click handler may close the window and free the button.
+    const QPointer<TAOLButton> moi(this);
+    MouseUp(Qt::LeftButton, event->modifiers(), 1, 1);
+    if (moi)
+        Click();
+}
+
+void TAOLButton::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TAOLButton::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    // Space held while the focus leaves is no press any more.
+    if (FEspaceEnCours) {
+        FEspaceEnCours = false;
+        Relever();
+    } else {
+        update();
+    }
 }
 
 void TAOLButton::MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y)

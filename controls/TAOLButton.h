@@ -1,8 +1,10 @@
 #pragma once
 // A flat-coloured push button with a raised edge, drawn entirely by itself,
-// with its own enabled flag and its own click event. It never takes the
-// keyboard focus. Assistive technologies see a push button named by its
-// caption, which they can press.
+// with its own enabled flag and its own click event. It takes no keyboard
+// focus unless its window gives it a focus policy; focused, it shows a dotted
+// rectangle inside its face, and Space (pressed look, click on release),
+// Return and Enter press it. Assistive technologies see a push button named by
+// its caption, which they can press.
 
 #include "Ucouleurs.h"
 #include "Upolice.h"
@@ -58,6 +60,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     virtual void MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y);
     virtual void MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y);
@@ -70,6 +76,7 @@ private:
     // Draws the raised look, or the pressed one while a press is shown.
     void Paint(QPainter& painter) const;
     void DessinerLegende(QPainter& painter, int decalage) const;
+    void DessinerFocus(QPainter& painter, int decalage) const;
     // Shows the raised look now.
     void Relever();
 
@@ -84,4 +91,6 @@ private:
     bool FEnfonce = false;
     // A left press began on the button; its release over it is a click.
     bool FClicEnCours = false;
+    // Space is held on the button; its release is a click.
+    bool FEspaceEnCours = false;
 };

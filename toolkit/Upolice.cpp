@@ -1,5 +1,7 @@
 #include "Upolice.h"
 
+#include <QFontInfo>
+
 QFont Police::VersQFont() const
 {
     QFont font(Name);
@@ -36,6 +38,16 @@ bool Police::operator==(const Police& autre) const
            && Color == autre.Color && Bold == autre.Bold && Italic == autre.Italic
            && Underline == autre.Underline && StrikeOut == autre.StrikeOut
            && Pitch == autre.Pitch && CharSet == autre.CharSet;
+}
+
+QString FamilleReelle(const Police& police)
+{
+    return QFontInfo(police.VersQFont()).family();
+}
+
+QString NomApresDialogue(const QString& nom, const QString& famille, const QString& choisie)
+{
+    return choisie.compare(famille, Qt::CaseInsensitive) == 0 ? nom : choisie;
 }
 
 void InstallerSubstitutionsPolices()

@@ -28,6 +28,14 @@ public:
     bool operator!=(const Police& autre) const { return !(*this == autre); }
 };
 
+// The family the desktop really draws for this font ("Arial" is drawn with
+// Liberation Sans here): the one a font dialog can show as chosen.
+QString FamilleReelle(const Police& police);
+// The face name to keep after a font dialog opened on `famille`, the family
+// drawn for `nom`, returned `choisie`: the name the user chose stays unless
+// they chose another family.
+QString NomApresDialogue(const QString& nom, const QString& famille, const QString& choisie);
+
 // "MS Sans Serif" would resolve to DejaVu Sans here, about a tenth wider than
 // the original; Liberation Sans keeps captions inside the positions the
 // windows give them. Call once, after the application object exists.

@@ -775,10 +775,15 @@ void TFormatAssistant::btPoliceClick()
 {
     Police initiale;
     copie_.Fonte.Restaure(initiale);
+    // Opened on the family really drawn, so that OK with only a new size
+    // keeps the family that prints; the stored name stays the one chosen.
+    Police proposee = initiale;
+    proposee.Name = FamilleReelle(initiale);
     // The dialog's colour comes back with the font.
-    const std::optional<Police> choisie = dialogues_.ChoisirPolice(this, initiale);
+    std::optional<Police> choisie = dialogues_.ChoisirPolice(this, proposee);
     if (!choisie)
         return;
+    choisie->Name = NomApresDialogue(initiale.Name, proposee.Name, choisie->Name);
     copie_.Fonte.Copie(*choisie);
     AfficheFonte();
 }

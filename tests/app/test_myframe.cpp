@@ -11,6 +11,7 @@
 #include "TCardinalEdit.h"
 #include "TLed.h"
 #include "LecturePdf.h"
+#include "ResumeFichier.h"
 #include "Uglobal.h"
 #include "Ureglages.h"
 #include "Wchampsdia.h"
@@ -24,6 +25,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -149,6 +151,19 @@ protected:
     }
 
     QString Statut() const { return fenetre_->lbFich->text(); }
+    QString InfoFichier() const { return fenetre_->lbInfoFich->text(); }
+
+    // The help folder moved to the data folder, with doc1.pdf in it or not.
+    QString DocumentAide(bool present)
+    {
+        fenetre_->DossierAide = donnees_.path() + QLatin1Char('/');
+        const QString chemin = fenetre_->DossierAide + QStringLiteral("doc1.pdf");
+        if (present)
+            EcritOctets(chemin, "%PDF-1.4\n");
+        else
+            QFile::remove(chemin);
+        return chemin;
+    }
     bool Voyant() const { return fenetre_->Led1->Value(); }
 
     QTemporaryDir config_;
@@ -175,6 +190,7 @@ TEST_F(FenetrePrincipale, LaFenetreEtSesControlesSontALeurPlace)
         {f.Label14, {40, 112, 262, 13}},  {f.Label16, {40, 128, 283, 13}},
         {f.Label7, {512, 128, 89, 13}},   {f.AOLButton1, {40, 152, 161, 23}},
         {f.lbFich, {216, 152, 313, 25}},  {f.Led1, {544, 152, 22, 22}},
+        {f.lbInfoFich, {216, 180, 385, 14}},
         {f.Label5, {16, 200, 56, 18}},    {f.Label6, {40, 224, 179, 13}},
         {f.AOLButton2, {40, 248, 169, 23}}, {f.Label10, {280, 224, 167, 13}},
         {f.AOLButton4, {280, 248, 169, 23}}, {f.Label9, {16, 288, 56, 18}},
@@ -220,6 +236,7 @@ TEST_F(FenetrePrincipale, DemarrageAvecUnFichierSupprimeLeSignaleSansMessage)
     EcrireIni("[Brivane]\nPathFich=" + chemin.toUtf8() + "\n");
     Demarrer();
     EXPECT_EQ(Statut(), QStringLiteral("Le fichier n'a pas pu être chargé"));
+    EXPECT_EQ(InfoFichier(), QStringLiteral("« liste.csv » : le fichier n'existe pas"));
     EXPECT_FALSE(Voyant());
     EXPECT_TRUE(dialogues_.messages.isEmpty());
     EXPECT_EQ(fenetre_->Parametres.PathFich, chemin);
@@ -230,6 +247,8 @@ TEST_F(FenetrePrincipale, DemarrageAvecUnBonFichierAllumeLeVoyant)
     EcrireIni("[Brivane]\nPathFich=" + BonFichier().toUtf8() + "\n");
     Demarrer();
     EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
+    EXPECT_EQ(InfoFichier(), QStringLiteral("liste.csv — 2 électeurs — ")
+                                 + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
     EXPECT_TRUE(Voyant());
     EXPECT_EQ(fenetre_->Table.NbRangees(), 3u);
     EXPECT_EQ(fenetre_->IndexChamps[0], 1);
@@ -268,6 +287,8 @@ TEST_F(FenetrePrincipale, EtapeUnSurUnFichierVerrouilleGardeLaTableChargee)
 
     EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Impossible de charger le fichier")});
     EXPECT_EQ(Statut(), QStringLiteral("Le fichier n'a pas pu être chargé"));
+    EXPECT_EQ(InfoFichier(),
+              QStringLiteral("« ouvert.csv » : le fichier est ouvert par un autre programme"));
     EXPECT_TRUE(Voyant());
     EXPECT_EQ(fenetre_->Table.NbRangees(), 6u);
     EXPECT_EQ(fenetre_->Parametres.PathFich, verrouille);
@@ -349,11 +370,45 @@ TEST_F(FenetrePrincipale, LeDialogueDesChampsNeGardeQueCeQuiEstConfirme)
 
 TEST_F(FenetrePrincipale, LeLienDAideOuvreLeDocumentDuDossierDAide)
 {
+    // A missing document is not handed to the desktop; one that nothing can
+    // open is said too.
+    const struct {
+        bool present;
+        bool ouvert;
+        int demandes;
+        bool message;
+    } cas[] = {{true, true, 1, false}, {true, false, 1, true}, {false, true, 0, true}};
     Demarrer();
-    QTest::mouseClick(fenetre_->Label16, Qt::LeftButton, {}, QPoint(10, 5));
-    ASSERT_EQ(dialogues_.ouverts.size(), 1);
-    EXPECT_EQ(dialogues_.ouverts.front(),
-              QUrl::fromLocalFile(fenetre_->DossierAide + QStringLiteral("doc1.pdf")));
+    for (const auto& c : cas) {
+        const QString chemin = DocumentAide(c.present);
+        dialogues_.ouverts.clear();
+        dialogues_.messages.clear();
+        dialogues_.ouvertureReussie = c.ouvert;
+        QTest::mouseClick(fenetre_->Label16, Qt::LeftButton, {}, QPoint(10, 5));
+        ASSERT_EQ(dialogues_.ouverts.size(), c.demandes);
+        if (c.demandes > 0) {
+            EXPECT_EQ(dialogues_.ouverts.front(), QUrl::fromLocalFile(chemin));
+        }
+        EXPECT_EQ(dialogues_.messages,
+                  c.message ? QStringList{QStringLiteral("Impossible d'ouvrir le document "
+                                                         "d'aide : ") + chemin}
+                            : QStringList());
+    }
+}
+
+TEST_F(FenetrePrincipale, SousLeStatutLeFichierChargeEstDecrit)
+{
+    const QDate jour(2026, 9, 12);
+    const struct {
+        std::size_t electeurs;
+        QDate modifie;
+        const char* attendu;
+    } cas[] = {{30, jour, "a.csv — 30 électeurs — 12/09/2026"},
+               {1, jour, "a.csv — 1 électeur — 12/09/2026"},
+               {0, QDate(), "a.csv — 0 électeur"}};
+    for (const auto& c : cas)
+        EXPECT_EQ(ResumeFichier(QStringLiteral("a.csv"), c.electeurs, c.modifie),
+                  QString::fromUtf8(c.attendu));
 }
 
 TEST_F(FenetrePrincipale, LAssistantDeFormatEcritSurTerminerEtPasSurAnnuler)
@@ -539,16 +594,19 @@ TEST_F(FenetrePrincipale, UnEchecDEcritureALaFermetureEstSignaleEtLaFenetreSeFer
 TEST_F(FenetrePrincipale, CtrlOOuvreLeFichierCommeLEtapeUn)
 {
     Demarrer();
+    fenetre_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre_.get()));
     QWidget* focusAvant = QApplication::focusWidget();
     dialogues_.fichiers = {BonFichier()};
     Taper(Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(dialogues_.fichiers.empty());
     EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
     EXPECT_TRUE(Voyant());
-    // The buttons stay as they were: no caption, look or focus of their own changes.
+    // The buttons stay as they were: no caption, look or focus changes; Tab,
+    // not the mouse, gives them the focus.
     EXPECT_EQ(fenetre_->AOLButton1->Caption(), QStringLiteral("Ouvrir le fichier..."));
     EXPECT_FALSE(fenetre_->AOLButton1->Enfonce());
-    EXPECT_EQ(fenetre_->AOLButton1->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(fenetre_->AOLButton1->focusPolicy(), Qt::TabFocus);
     EXPECT_EQ(QApplication::focusWidget(), focusAvant);
 }
 
@@ -585,15 +643,16 @@ TEST_F(FenetrePrincipale, CtrlQQuitteEnEnregistrantLesReglages)
 TEST_F(FenetrePrincipale, F1OuvreLeDocumentDAide)
 {
     Demarrer();
+    const QString chemin = DocumentAide(true);
     Taper(Qt::Key_F1);
     ASSERT_EQ(dialogues_.ouverts.size(), 1);
-    EXPECT_EQ(dialogues_.ouverts.front(),
-              QUrl::fromLocalFile(fenetre_->DossierAide + QStringLiteral("doc1.pdf")));
+    EXPECT_EQ(dialogues_.ouverts.front(), QUrl::fromLocalFile(chemin));
 }
 
 TEST_F(FenetrePrincipale, LesRaccourcisSeTaisentSousUnDialogue)
 {
     Demarrer();
+    DocumentAide(true);
     // While the fields dialog is open, Ctrl+Q and F1 belong to it, not to the
     // main window behind it.
     bool actif = false;

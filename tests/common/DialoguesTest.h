@@ -36,6 +36,8 @@ public:
     QStringList couleursPersoProposees;
     int optionsCouleurProposees = 0;
     QList<QUrl> ouverts;
+    // What the desktop's document opener answers.
+    bool ouvertureReussie = true;
 
     void Message(QWidget*, const QString& texte) override { messages << texte; }
     QString ChoisirFichier(QWidget*, const QString& dossier, const QString& nom) override
@@ -79,5 +81,9 @@ public:
         apercus << titre;
         apercu(imprimante, dessiner);
     }
-    void OuvrirDocument(const QUrl& url) override { ouverts << url; }
+    bool OuvrirDocument(const QUrl& url) override
+    {
+        ouverts << url;
+        return ouvertureReussie;
+    }
 };

@@ -56,17 +56,23 @@ void VerifieContour(const QImage& image)
     }
 }
 
-void VerifieRelief(const QImage& image)
+// The raised look; with the focus, every other pixel of the rectangle from
+// (3, 3) to (85, 19) is white too, and nothing else differs.
+void VerifieRelief(const QImage& image, bool focus = false)
 {
     ASSERT_EQ(image.size(), QSize(89, 23));
     VerifieContour(image);
     for (int y = 1; y <= 21; ++y) {
         for (int x = 1; x <= 87; ++x) {
+            const bool bord = ((x == 3 || x == 85) && y >= 3 && y <= 19)
+                              || ((y == 3 || y == 19) && x >= 3 && x <= 85);
             QRgb attendu = Face;
             if (x == 87 || (y == 21 && x >= 2))
                 attendu = Noir;
             else if (x <= 2 || y <= 2)
                 attendu = Relief;
+            else if (focus && bord && (x + y) % 2 == 0)
+                attendu = qRgb(255, 255, 255);
             ASSERT_EQ(Pixel(image, x, y), attendu) << x << "," << y;
         }
     }
@@ -224,4 +230,42 @@ TEST(TAOLButton, LesSetteursRedessinentMemeSansChangement)
 
     f.bouton->SetRaiseCol(Couleurs::Rgb(1, 2, 3));
     EXPECT_EQ(Pixel(Ecran(*f.bouton), 1, 1), qRgb(1, 2, 3));
+}
+
+TEST(TAOLButton, LeClavierAtteintEtPresseLeBoutonQuiALeFocus)
+{
+    // Space looks pressed until released, then clicks; Return and Enter
+    // click at once; nothing while the button's own flag is off.
+    const struct {
+        Qt::Key touche;
+        bool actif;
+        bool enfonceAvantRelache;
+        int clics;
+    } cas[] = {
+        {Qt::Key_Space, true, true, 1},   {Qt::Key_Return, true, false, 1},
+        {Qt::Key_Enter, true, false, 1},  {Qt::Key_A, true, false, 0},
+        {Qt::Key_Space, false, false, 0}, {Qt::Key_Return, false, false, 0},
+    };
+    for (const auto& c : cas) {
+        Fenetre f;
+        f.bouton->setFocusPolicy(Qt::TabFocus);
+        f.fenetre.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f.fenetre));
+        f.bouton->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(f.bouton->hasFocus());
+        VerifieRelief(Rendu(*f.bouton), true);
+        f.bouton->SetEnabled(c.actif);
+        int clics = 0;
+        f.bouton->OnClick = [&](TAOLButton*) { ++clics; };
+
+        QTest::keyPress(f.bouton, c.touche);
+        EXPECT_EQ(f.bouton->Enfonce(), c.enfonceAvantRelache) << c.touche;
+        QTest::keyRelease(f.bouton, c.touche);
+        EXPECT_FALSE(f.bouton->Enfonce()) << c.touche;
+        EXPECT_EQ(clics, c.clics) << c.touche;
+
+        // Without the focus the button looks exactly as it always did.
+        f.bouton->clearFocus();
+        VerifieRelief(Rendu(*f.bouton));
+    }
 }

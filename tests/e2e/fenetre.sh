@@ -4,11 +4,15 @@
 #   the file dialog by typing its path and the light turns green; the help
 #   link opens doc1.pdf; the fields dialog is opened, "Champ Signature"
 #   ticked and confirmed; the format wizard is opened, a page width typed and
-#   "Annuler" pressed; "Quitter" writes the settings file's 21 keys, the
+#   "Annuler" pressed; with the keyboard alone, Tab takes the focus through
+#   the six blue buttons in the window's order, Space opens the fields dialog
+#   and Return the wizard; "Quitter" writes the settings file's 21 keys, the
 #   sheet's width untouched;
 #   second run with that file: the extraction is reloaded (light green without
-#   opening anything) and "Quitter" writes the same keys again.
-# Buttons are pressed at their places in the 619 × 459 window.
+#   opening anything); the settings file is removed and SIGTERM, as at the end
+#   of a session, writes the same keys again.
+# Buttons are pressed at their places in the 619 × 459 window. With
+# DOSSIER_CAPTURES set, pictures of the window are saved there.
 #
 # fenetre.sh BRIVANE EXEMPLE.csv DOC1.pdf
 
@@ -92,6 +96,39 @@ voyant() {
         vert) [ "${v:-0}" -ge 200 ] && [ "${r:-255}" -le 80 ] ;;
         rouge) [ "${r:-0}" -ge 200 ] && [ "${v:-255}" -le 80 ] ;;
     esac
+}
+
+photo() {
+    [ -n "${DOSSIER_CAPTURES:-}" ] || return 0
+    mkdir -p "$DOSSIER_CAPTURES" && sleep 0.5 && import -window "$FENETRE" "$DOSSIER_CAPTURES/$1.png"
+}
+
+# The blue buttons in the window's order: name:left:top.
+readonly BOUTONS=(ouvrir:40:152 format:40:248 champs:280:248 imprimer:40:336 apercu:216:336
+                  quitter:512:336)
+
+# The one button showing the focus, by the white dot at (3, 3) inside it
+# where its dotted rectangle starts ("aucun", or "plusieurs").
+bouton_focalise() {
+    local b nom x y r v bl trouve=aucun
+    for b in "${BOUTONS[@]}"; do
+        IFS=: read -r nom x y <<<"$b"
+        read -r r v bl < <(pixel $((X0 + x + 3)) $((Y0 + y + 3)))
+        if [ "${r:-0}" -ge 200 ] && [ "${v:-0}" -ge 200 ] && [ "${bl:-0}" -ge 200 ]; then
+            [ "$trouve" = aucun ] && trouve=$nom || trouve=plusieurs
+        fi
+    done
+    echo "$trouve"
+}
+
+focalise() {
+    [ "$(bouton_focalise)" = "$1" ]
+}
+
+# touche_puis TOUCHE BOUTON: the key, then the focus must be on BOUTON.
+touche_puis() {
+    xdotool key "$1"
+    attendre 10 "$1 : le focus passe à « $2 »" focalise "$2"
 }
 
 focus_sur() {
@@ -179,6 +216,50 @@ assistant() {
     dialogue_modal "Assistant format étiquettes" 124 259 fermer_assistant  # AOLButton2 (40, 248)
 }
 
+# Escape closes Qt's own dialogs; the wizard closes with "Annuler".
+fermer_par_echap() { xdotool key Escape; }
+annuler_assistant() { cliquer "$1" 517 444; }
+
+clavier() {
+    etape "clavier : Tab parcourt les boutons bleus, Espace et Entrée les pressent"
+    xdotool windowfocus --sync "$FENETRE" 2>/dev/null
+    attendre 10 "la fenêtre a le clavier" focus_sur "$FENETRE"
+    local n b
+    for n in $(seq 7); do
+        focalise ouvrir && break
+        xdotool key Tab
+        sleep 0.3
+    done
+    attendre 5 "Tab mène à « Ouvrir le fichier... »" focalise ouvrir
+    for b in "${BOUTONS[@]:1}" "${BOUTONS[0]}"; do
+        touche_puis Tab "${b%%:*}"
+    done
+    touche_puis Tab format
+    touche_puis Tab champs
+    photo bouton-focalise
+    xdotool key space
+    attendre 30 "Espace ouvre « Définir les champs... »" fenetre_visible Dialogue
+    fermer_par_echap
+    attendre 30 "le dialogue des champs se ferme" fenetre_absente Dialogue
+    attendre 10 "le focus revient à « Définir les champs... »" focalise champs
+    touche_puis shift+Tab format
+    xdotool key Return
+    attendre 30 "Entrée ouvre l'assistant" fenetre_visible "Assistant format étiquettes"
+    annuler_assistant "$(fenetre_visible "Assistant format étiquettes")"
+    attendre 30 "l'assistant se ferme" fenetre_absente "Assistant format étiquettes"
+}
+
+# The end of a desktop session: SIGTERM writes the settings as "Quitter" does.
+fin_de_session() {
+    etape "fin de session : SIGTERM"
+    rm -f "$INI"
+    kill -TERM "$PID_BRIVANE"
+    attendre 30 "Brivane se ferme" bash -c "! kill -0 $PID_BRIVANE 2>/dev/null"
+    wait "$PID_BRIVANE"
+    local code=$?
+    [ "$code" -eq 0 ] || echouer "Brivane s'est terminé avec le code $code"
+}
+
 quitter() {
     etape "Quitter"
     cliquer "$FENETRE" 556 347  # AOLButton6 (512, 336, 89 × 23)
@@ -213,7 +294,7 @@ reglages_ecrits() {
 # --- The two runs ------------------------------------------------------------
 
 # The first run's steps, in order; each is a function above.
-readonly ETAPES_PREMIER_LANCEMENT=(voyant_rouge ouvrir_extraction lien_aide champs assistant)
+readonly ETAPES_PREMIER_LANCEMENT=(voyant_rouge ouvrir_extraction lien_aide champs assistant clavier)
 
 etape "premier lancement, compte neuf"
 demarrer_brivane
@@ -226,7 +307,8 @@ reglages_ecrits "PathFich=$EXTRACTION" "ImprimerSignature=1" "LargeurPage=2100" 
 etape "second lancement : les réglages et l'extraction sont relus"
 demarrer_brivane
 attendre 60 "l'extraction est rechargée et le voyant passe au vert" voyant vert
-quitter
+photo exemple-charge
+fin_de_session
 reglages_ecrits "PathFich=$EXTRACTION" "ImprimerSignature=1"
 
 echo "OK : fenêtre, dialogues réels et réglages"

@@ -17,6 +17,7 @@
 #include "Wreglageimprimante.h"
 
 #include <QButtonGroup>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewWidget>
@@ -349,6 +350,35 @@ TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
     QTest::mouseClick(a.ColorButton1, Qt::LeftButton, {}, QPoint(20, 10));
     EXPECT_EQ(a.CopieTravail().Fonte.ToString(), "Liberation Serif,14,32768,1111,0,1");
     EXPECT_EQ(a.lbExemple->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+}
+
+TEST_F(Assistant, LeDialogueDePoliceSOuvreSurLaFamilleDessinee)
+{
+    // "Arial" is drawn with another family here: the dialog shows that one,
+    // OK with it keeps the name stored, another family replaces it.
+    const QString dessinee = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+    const struct {
+        QString famille;
+        const char* gardee;
+    } cas[] = {{dessinee, "Arial,12,255,0000,0,1"},
+               {dessinee.toUpper(), "Arial,12,255,0000,0,1"},
+               {QStringLiteral("Liberation Serif"), "Liberation Serif,12,255,0000,0,1"}};
+    for (const auto& c : cas) {
+        format_.Fonte.FromString("Arial,10,255,0000,0,1");
+        TFormatAssistant& a = Ouvrir();
+        ASSERT_TRUE(AllerA(QStringLiteral("Fonte")));
+        QString proposee;
+        dialogues_.police = [&](const Police& p) {
+            proposee = p.Name;
+            Police choisie = p;
+            choisie.Name = c.famille;
+            choisie.Size = 12;
+            return std::optional<Police>(choisie);
+        };
+        a.btPolice->click();
+        EXPECT_EQ(proposee, dessinee);
+        EXPECT_EQ(a.CopieTravail().Fonte.ToString(), c.gardee) << c.famille.toStdString();
+    }
 }
 
 TEST_F(Assistant, LeBoutonDeTestImprimeUnePageSansFermerLAssistant)

@@ -1,0 +1,74 @@
+#include "ArretSession.h"
+
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// A signal handler reaches nothing but what is static: the pipe's write end
+// of the one live ArretSession, -1 when there is none.
+volatile std::sig_atomic_t EcritureSignal = -1;
+
+extern "C" void Intercepter(int signal)
+{
+    const int ancienErrno = errno;
+    const int fd = EcritureSignal;
+    if (fd >= 0) {
+        const unsigned char octet = static_cast<unsigned char>(signal);
+        // A full pipe already holds a request: this one may be dropped.
+        [[maybe_unused]] const ssize_t ecrit = ::write(fd, &octet, 1);
+    }
+    errno = ancienErrno;
+}
+
+bool Installer(int signal, struct sigaction& ancien)
+{
+    struct sigaction action {};
+    action.sa_handler = &Intercepter;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(signal, &action, &ancien) == 0;
+}
+
+}  // namespace
+
+ArretSession::ArretSession(QObject* parent) : QObject(parent)
+{
+    int fds[2];
+    if (EcritureSignal >= 0 || ::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    lecture_ = fds[0];
+    ecriture_ = fds[1];
+    notificateur_ = std::make_unique<QSocketNotifier>(lecture_, QSocketNotifier::Read);
+    connect(notificateur_.get(), &QSocketNotifier::activated, this, &ArretSession::Lire);
+    EcritureSignal = ecriture_;
+    const bool term = Installer(SIGTERM, ancienTerm_);
+    const bool hup = Installer(SIGHUP, ancienHup_);
+    actif_ = term && hup;
+}
+
+ArretSession::~ArretSession()
+{
+    if (lecture_ < 0)
+        return;
+    ::sigaction(SIGTERM, &ancienTerm_, nullptr);
+    ::sigaction(SIGHUP, &ancienHup_, nullptr);
+    EcritureSignal = -1;
+    notificateur_.reset();
+    ::close(lecture_);
+    ::close(ecriture_);
+}
+
+void ArretSession::Lire()
+{
+    unsigned char octets[16];
+    int dernier = 0;
+    ssize_t lus;
+    while ((lus = ::read(lecture_, octets, sizeof octets)) > 0)
+        dernier = octets[lus - 1];
+    if (dernier != 0)
+        emit Demande(dernier);
+}

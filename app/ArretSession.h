@@ -1,0 +1,40 @@
+#pragma once
+// The end of the desktop session (SIGTERM at logout, SIGHUP when the
+// terminal goes away) turned into a Qt signal on the GUI thread, so that the
+// program can close as "Quitter" does. The system's handler only writes a
+// byte into a pipe; a socket notifier reads it in the event loop. One at a
+// time; the previous handlers come back when it is destroyed.
+
+#include <QObject>
+
+#include <csignal>
+#include <memory>
+
+class QSocketNotifier;
+
+class ArretSession : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ArretSession(QObject* parent = nullptr);
+    ~ArretSession() override;
+    ArretSession(const ArretSession&) = delete;
+    ArretSession& operator=(const ArretSession&) = delete;
+
+    // False when the pipe or the handlers could not be set up.
+    bool Actif() const { return actif_; }
+
+signals:
+    // The signal that arrived (several at once come as one request).
+    void Demande(int signal);
+
+private:
+    void Lire();
+
+    int lecture_ = -1;
+    int ecriture_ = -1;
+    bool actif_ = false;
+    struct sigaction ancienTerm_ {};
+    struct sigaction ancienHup_ {};
+    std::unique_ptr<QSocketNotifier> notificateur_;
+};
