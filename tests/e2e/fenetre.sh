@@ -224,6 +224,7 @@ clavier() {
     etape "clavier : Tab parcourt les boutons bleus, Espace et Entrée les pressent"
     xdotool windowfocus --sync "$FENETRE" 2>/dev/null
     attendre 10 "la fenêtre a le clavier" focus_sur "$FENETRE"
+    photo exemple-charge
     local n b
     for n in $(seq 7); do
         focalise ouvrir && break
@@ -241,6 +242,8 @@ clavier() {
     attendre 30 "Espace ouvre « Définir les champs... »" fenetre_visible Dialogue
     fermer_par_echap
     attendre 30 "le dialogue des champs se ferme" fenetre_absente Dialogue
+    # Xvfb has no window manager to give the keyboard back to the window.
+    xdotool windowfocus --sync "$FENETRE" 2>/dev/null
     attendre 10 "le focus revient à « Définir les champs... »" focalise champs
     touche_puis shift+Tab format
     xdotool key Return
@@ -307,7 +310,6 @@ reglages_ecrits "PathFich=$EXTRACTION" "ImprimerSignature=1" "LargeurPage=2100" 
 etape "second lancement : les réglages et l'extraction sont relus"
 demarrer_brivane
 attendre 60 "l'extraction est rechargée et le voyant passe au vert" voyant vert
-photo exemple-charge
 fin_de_session
 reglages_ecrits "PathFich=$EXTRACTION" "ImprimerSignature=1"
 
