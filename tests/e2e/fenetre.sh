@@ -4,15 +4,12 @@
 #   the file dialog by typing its path and the light turns green; the help
 #   link opens doc1.pdf; the fields dialog is opened, "Champ Signature"
 #   ticked and confirmed; the format wizard is opened, a page width typed and
-#   "Annuler" pressed; with the keyboard alone, Tab takes the focus through
-#   the six blue buttons in the window's order, Space opens the fields dialog
-#   and Return the wizard; "Quitter" writes the settings file's 21 keys, the
-#   sheet's width untouched;
+#   "Annuler" pressed; Tab takes the focus through the six blue buttons in
+#   order, Space opens the fields dialog and Return the wizard; "Quitter"
+#   writes the settings file's 21 keys, the sheet's width untouched;
 #   second run with that file: the extraction is reloaded (light green without
-#   opening anything); the settings file is removed and SIGTERM, as at the end
-#   of a session, writes the same keys again.
-# Buttons are pressed at their places in the 619 × 459 window. With
-# DOSSIER_CAPTURES set, pictures of the window are saved there.
+#   opening anything); SIGTERM, as at a logout, writes the same keys again.
+# Buttons are pressed at their places in the 619 × 459 window.
 #
 # fenetre.sh BRIVANE EXEMPLE.csv DOC1.pdf
 
@@ -98,37 +95,23 @@ voyant() {
     esac
 }
 
-photo() {
-    [ -n "${DOSSIER_CAPTURES:-}" ] || return 0
-    mkdir -p "$DOSSIER_CAPTURES" && sleep 0.5 && import -window "$FENETRE" "$DOSSIER_CAPTURES/$1.png"
-}
-
-# The blue buttons in the window's order: name:left:top.
+# The blue buttons in Tab order, "name:left:top". Focused, a button shows a
+# white dot at (3, 3), where its dotted rectangle starts.
 readonly BOUTONS=(ouvrir:40:152 format:40:248 champs:280:248 imprimer:40:336 apercu:216:336
                   quitter:512:336)
-
-# The one button showing the focus, by the white dot at (3, 3) inside it
-# where its dotted rectangle starts ("aucun", or "plusieurs").
-bouton_focalise() {
-    local b nom x y r v bl trouve=aucun
+focalise() {
+    local b nom x y r v bl trouves=()
     for b in "${BOUTONS[@]}"; do
         IFS=: read -r nom x y <<<"$b"
         read -r r v bl < <(pixel $((X0 + x + 3)) $((Y0 + y + 3)))
-        if [ "${r:-0}" -ge 200 ] && [ "${v:-0}" -ge 200 ] && [ "${bl:-0}" -ge 200 ]; then
-            [ "$trouve" = aucun ] && trouve=$nom || trouve=plusieurs
-        fi
+        [ "${r:-0}" -ge 200 ] && [ "${bl:-0}" -ge 200 ] && trouves+=("$nom")
     done
-    echo "$trouve"
+    [ "${trouves[*]}" = "$1" ]
 }
 
-focalise() {
-    [ "$(bouton_focalise)" = "$1" ]
-}
-
-# touche_puis TOUCHE BOUTON: the key, then the focus must be on BOUTON.
-touche_puis() {
+touche() {
     xdotool key "$1"
-    attendre 10 "$1 : le focus passe à « $2 »" focalise "$2"
+    attendre 10 "$1 : le focus passe à « $2 » seul" focalise "$2"
 }
 
 focus_sur() {
@@ -216,56 +199,39 @@ assistant() {
     dialogue_modal "Assistant format étiquettes" 124 259 fermer_assistant  # AOLButton2 (40, 248)
 }
 
-# Escape closes Qt's own dialogs; the wizard closes with "Annuler".
-fermer_par_echap() { xdotool key Escape; }
-annuler_assistant() { cliquer "$1" 517 444; }
-
 clavier() {
     etape "clavier : Tab parcourt les boutons bleus, Espace et Entrée les pressent"
-    xdotool windowfocus --sync "$FENETRE" 2>/dev/null
-    attendre 10 "la fenêtre a le clavier" focus_sur "$FENETRE"
-    photo exemple-charge
-    local n b
-    for n in $(seq 7); do
-        focalise ouvrir && break
-        xdotool key Tab
-        sleep 0.3
-    done
-    attendre 5 "Tab mène à « Ouvrir le fichier... »" focalise ouvrir
-    for b in "${BOUTONS[@]:1}" "${BOUTONS[0]}"; do
-        touche_puis Tab "${b%%:*}"
-    done
-    touche_puis Tab format
-    touche_puis Tab champs
-    photo bouton-focalise
+    xdotool windowfocus --sync "$FENETRE"  # Xvfb has no window manager to do it
+    local b
+    for b in $(seq 7); do focalise ouvrir && break; xdotool key Tab; sleep 0.3; done
+    for b in "${BOUTONS[@]:1}" "${BOUTONS[0]}" format champs; do touche Tab "${b%%:*}"; done
     xdotool key space
-    attendre 30 "Espace ouvre « Définir les champs... »" fenetre_visible Dialogue
-    fermer_par_echap
+    attendre 30 "Espace ouvre le dialogue des champs" fenetre_visible Dialogue
+    xdotool key Escape
     attendre 30 "le dialogue des champs se ferme" fenetre_absente Dialogue
-    # Xvfb has no window manager to give the keyboard back to the window.
-    xdotool windowfocus --sync "$FENETRE" 2>/dev/null
-    attendre 10 "le focus revient à « Définir les champs... »" focalise champs
-    touche_puis shift+Tab format
+    xdotool windowfocus --sync "$FENETRE"
+    touche shift+Tab format
     xdotool key Return
     attendre 30 "Entrée ouvre l'assistant" fenetre_visible "Assistant format étiquettes"
-    annuler_assistant "$(fenetre_visible "Assistant format étiquettes")"
+    cliquer "$(fenetre_visible "Assistant format étiquettes")" 517 444  # Annuler
     attendre 30 "l'assistant se ferme" fenetre_absente "Assistant format étiquettes"
 }
 
-# The end of a desktop session: SIGTERM writes the settings as "Quitter" does.
+# SIGTERM instead of "Quitter": the settings, removed first, are written again.
 fin_de_session() {
     etape "fin de session : SIGTERM"
     rm -f "$INI"
     kill -TERM "$PID_BRIVANE"
-    attendre 30 "Brivane se ferme" bash -c "! kill -0 $PID_BRIVANE 2>/dev/null"
-    wait "$PID_BRIVANE"
-    local code=$?
-    [ "$code" -eq 0 ] || echouer "Brivane s'est terminé avec le code $code"
+    attendre_fin
 }
 
 quitter() {
     etape "Quitter"
     cliquer "$FENETRE" 556 347  # AOLButton6 (512, 336, 89 × 23)
+    attendre_fin
+}
+
+attendre_fin() {
     attendre 30 "Brivane se ferme" bash -c "! kill -0 $PID_BRIVANE 2>/dev/null"
     wait "$PID_BRIVANE"
     local code=$?
