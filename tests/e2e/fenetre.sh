@@ -263,7 +263,8 @@ reglages_ecrits() {
 # --- The two runs ------------------------------------------------------------
 
 # The first run's steps, in order; each is a function above.
-readonly ETAPES_PREMIER_LANCEMENT=(voyant_rouge ouvrir_extraction lien_aide champs assistant clavier)
+readonly ETAPES_PREMIER_LANCEMENT=(voyant_rouge ouvrir_extraction lien_aide champs assistant
+                                  clavier)
 
 etape "premier lancement, compte neuf"
 demarrer_brivane
