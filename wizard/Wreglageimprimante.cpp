@@ -6,7 +6,10 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,6 +30,46 @@ TDecimalEdit* ChampDecalage(const QString& nom, QWidget* parent)
     champ->setMaximumWidth(90);
     return champ;
 }
+
+// The sheet held upright as it leaves the printer, the printer's slot above
+// it, and the two positive directions of the shifts on it.
+class FeuilleSortante : public QWidget {
+public:
+    explicit FeuilleSortante(QWidget* parent) : QWidget(parent)
+    {
+        setFixedSize(120, 150);
+        setAccessibleName(QStringLiteral("Feuille tenue droite à la sortie de l'imprimante : "
+                                         "horizontal positif vers la droite, vertical positif "
+                                         "vers le bas"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor bleu(52, 105, 165);
+        // The printer's slot, the sheet coming out of it.
+        p.fillRect(QRectF(10, 4, 80, 10), QColor(90, 90, 90));
+        const QRectF feuille(22, 10, 56, 80);
+        p.fillRect(feuille, Qt::white);
+        p.setPen(QColor(128, 128, 128));
+        p.drawRect(feuille);
+        p.setPen(QPen(QColor(200, 200, 200), 1));
+        for (int ligne = 0; ligne < 4; ++ligne)
+            p.drawLine(QPointF(30, 30 + ligne * 14), QPointF(70, 30 + ligne * 14));
+        // The two positive shifts.
+        p.setPen(QPen(bleu, 2));
+        p.setBrush(bleu);
+        p.drawLine(QPointF(30, 104), QPointF(92, 104));
+        p.drawPolygon(QPolygonF({QPointF(98, 104), QPointF(90, 100), QPointF(90, 108)}));
+        p.drawLine(QPointF(104, 24), QPointF(104, 84));
+        p.drawPolygon(QPolygonF({QPointF(104, 90), QPointF(100, 82), QPointF(108, 82)}));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(0, 110, 120, 16), Qt::AlignCenter, QStringLiteral("horizontal +"));
+        p.drawText(QRectF(0, 128, 120, 16), Qt::AlignCenter, QStringLiteral("vertical + vers le bas"));
+    }
+};
 
 }  // namespace
 
@@ -51,6 +94,12 @@ TReglageImprimante::TReglageImprimante(QWidget* parent) : QDialog(parent)
                        "le haut (10 mm au plus)."),
         this);
     explication->setWordWrap(true);
+    auto* sens = new QLabel(
+        QStringLiteral("Mesurez sur la feuille tenue droite, telle qu'elle sort de l'imprimante, "
+                       "même pour un format en paysage : le réglage tourne avec la page, il "
+                       "vaut pour tous les formats."),
+        this);
+    sens->setWordWrap(true);
 
     edDecalageX = ChampDecalage(QStringLiteral("Décalage horizontal (mm)"), this);
     edDecalageY = ChampDecalage(QStringLiteral("Décalage vertical (mm)"), this);
@@ -62,11 +111,18 @@ TReglageImprimante::TReglageImprimante(QWidget* parent) : QDialog(parent)
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    auto* textes = new QVBoxLayout;
+    textes->addWidget(explication);
+    textes->addWidget(sens);
+    textes->addLayout(formulaire);
+    textes->addStretch(1);
+    auto* haut = new QHBoxLayout;
+    haut->addLayout(textes, 1);
+    haut->addWidget(new FeuilleSortante(this), 0, Qt::AlignTop);
     auto* mise = new QVBoxLayout(this);
-    mise->addWidget(explication);
-    mise->addLayout(formulaire);
+    mise->addLayout(haut);
     mise->addWidget(boutons);
-    setMinimumWidth(420);
+    setMinimumWidth(520);
 
     SetDecalages(0, 0);
     edDecalageX->setFocus();

@@ -3,6 +3,7 @@
 // the format a chosen sheet makes.
 
 #include "CataloguePlanches.h"
+#include "VerificationFormat.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -44,15 +45,20 @@ TEST(CataloguePlanches, LectureDesLignesUtilisables)
     EXPECT_EQ(catalogue.Planches()[1].Description, QStringLiteral("dit \"x\""));
 
     // The program's own catalogue: every sheet read, and every one passes
-    // the wizard's checks once applied.
-    ASSERT_EQ(CataloguePlanchesA4().Planches().size(), 550u);
+    // the wizard's checks once applied to the default format, inner margins
+    // made smaller (and said) where the defaults leave no room for text.
+    ASSERT_EQ(CataloguePlanchesA4().Planches().size(), 547u);
+    int margesRamenees = 0;
     for (const Planche& planche : CataloguePlanchesA4().Planches()) {
         Parametres p;
-        AppliquePlanche(planche, p);
+        InitParametres(p);
+        margesRamenees += AppliquePlanche(planche, p).isEmpty() ? 0 : 1;
         EXPECT_TRUE(p.MargeGauche + p.MargeDroite + p.NbCols * p.LargeurEtiq <= 2100
                     && p.MargeHaute + p.MargeBasse + p.NbLignes * p.HauteurEtiq <= 2970)
             << planche.Nom().toStdString();
+        EXPECT_EQ(RefusFormat(p), QString()) << planche.Nom().toStdString();
     }
+    EXPECT_GE(margesRamenees, 15);
 }
 
 TEST(CataloguePlanches, FiltreSurLaMarqueEtLaReference)
@@ -62,7 +68,7 @@ TEST(CataloguePlanches, FiltreSurLaMarqueEtLaReference)
         int nombre;            // -1 to skip
         const char* premiere;  // nullptr when nothing matches
     } cas[] = {
-        {"", 550, "Avery 18036"},
+        {"", 547, "Avery 18036"},
         {"Ávèry l-7160", 1, "Avery L7160"},  // accents, case, punctuation
         {"avery", 40, "Avery 18036"},
         {"7160", 2, "Avery 7160"},           // the reference itself first
@@ -89,7 +95,7 @@ TEST(CataloguePlanches, NomExactOuPlanchesProches)
         const char* proche;   // the closest name
     } cas[] = {
         {"  avery   l7160 ", "Avery L7160", "Avery L7160"},
-        {"Rayfilm CD04 (box)", "Rayfilm CD04 (box)", "Rayfilm CD04 (box)"},
+        {"Igepa EA-700x677", "Igepa EA-700x677", "Igepa EA-700x677"},
         {"Avery L7106", nullptr, "Avery L7160"},  // two digits swapped
         {"L7160", nullptr, "Avery L7160"},        // the maker left out
         {"Herma 41OO", nullptr, "Herma 4100"},
@@ -115,23 +121,43 @@ TEST(AppliquePlanche, FeuilleGrilleEtDecalagesSeulement)
     base.MargesInternes = qlRect(11, 12, 13, 14);
     base.Fonte.EcrireNom("Times New Roman");
 
+    const QString petite = QStringLiteral(
+        "Attention : les marges internes des réglages laissent trop peu de place au texte sur "
+        "les étiquettes de 17,8 × 10 mm de la planche « M petite » : ");
     const struct {
         const char* ligne;
         QString applique;  // Figures() of the format afterwards
+        qlRect margesAvant;
+        qlRect margesApres;
+        QString message;
     } cas[] = {
-        {"M;tient juste;;640;381;3;7;155;64;148;75", "640 381 3 7 155 64 148 75"},
-        {"M;0,3 mm de trop;;636;468;3;6;81;72;84;74", "636 468 3 6 81 72 81 74"},
-        {"M;0,6 mm : au contrôle;;700;100;3;1;0;6;10;0", "700 100 3 1 0 6 10 0"},
-        {"M;marge trop petite;;700;2969;3;1;3;0;1;0", "700 2969 3 1 3 0 0 0"},
+        {"M;tient juste;;640;381;3;7;155;64;148;75", "640 381 3 7 155 64 148 75",
+         base.MargesInternes, base.MargesInternes, {}},
+        {"M;0,3 mm de trop;;636;468;3;6;81;72;84;74", "636 468 3 6 81 72 81 74",
+         base.MargesInternes, base.MargesInternes, {}},
+        {"M;0,6 mm : au contrôle;;700;100;3;1;0;6;10;0", "700 100 3 1 0 6 10 0",
+         base.MargesInternes, base.MargesInternes, {}},
+        {"M;marge trop petite;;700;2969;3;1;3;0;1;0", "700 2969 3 1 3 0 0 0",
+         base.MargesInternes, base.MargesInternes, {}},
+        // The default 5 mm inner margins on a label 10 mm high leave no room:
+        // an eighth of the label each, said.
+        {"M;petite;;178;100;10;27;130;35;140;60", "178 100 10 27 130 35 140 60",
+         qlRect(50, 50, 50, 50), qlRect(22, 12, 22, 12),
+         petite + QStringLiteral("MargeInterneGauche et MargeInterneDroite passent de 50 et 50 à 22 "
+                                 "chacune ; MargeInterneHaute et MargeInterneBasse passent de 50 et "
+                                 "50 à 12 chacune.")},
+        {"M;petite;;178;100;10;27;130;35;140;60", "178 100 10 27 130 35 140 60",
+         qlRect(40, 20, 40, 20), qlRect(40, 20, 40, 20), {}},
     };
     for (const auto& c : cas) {
         CataloguePlanches catalogue;
         ASSERT_TRUE(catalogue.Charge(QByteArray("entete\n") + c.ligne)) << c.ligne;
         Parametres p = base;
-        AppliquePlanche(catalogue.Planches().front(), p);
+        p.MargesInternes = c.margesAvant;
+        EXPECT_EQ(AppliquePlanche(catalogue.Planches().front(), p), c.message) << c.ligne;
         EXPECT_EQ(Figures(p), c.applique) << c.ligne;
         EXPECT_TRUE(p.LargeurPage == 2100 && p.HauteurPage == 2970 && !p.Orientation) << c.ligne;
-        EXPECT_TRUE(p.PathFich == base.PathFich && p.MargesInternes == base.MargesInternes
+        EXPECT_TRUE(p.PathFich == base.PathFich && p.MargesInternes == c.margesApres
                     && p.Fonte.ToString() == base.Fonte.ToString() && p.ImprimerSignature
                     && p.ImprimerAdresse && p.ImprimerEnfant && p.ImprimerClasse)
             << c.ligne;
