@@ -37,7 +37,7 @@ class FeuilleSortante : public QWidget {
 public:
     explicit FeuilleSortante(QWidget* parent) : QWidget(parent)
     {
-        setFixedSize(120, 150);
+        setFixedSize(190, 116);
         setAccessibleName(QStringLiteral("Feuille tenue droite à la sortie de l'imprimante : "
                                          "horizontal positif vers la droite, vertical positif "
                                          "vers le bas"));
@@ -50,24 +50,26 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         const QColor bleu(52, 105, 165);
         // The printer's slot, the sheet coming out of it.
-        p.fillRect(QRectF(10, 4, 80, 10), QColor(90, 90, 90));
-        const QRectF feuille(22, 10, 56, 80);
+        p.fillRect(QRectF(20, 4, 90, 10), QColor(90, 90, 90));
+        const QRectF feuille(37, 10, 56, 80);
         p.fillRect(feuille, Qt::white);
         p.setPen(QColor(128, 128, 128));
         p.drawRect(feuille);
         p.setPen(QPen(QColor(200, 200, 200), 1));
         for (int ligne = 0; ligne < 4; ++ligne)
-            p.drawLine(QPointF(30, 30 + ligne * 14), QPointF(70, 30 + ligne * 14));
-        // The two positive shifts.
+            p.drawLine(QPointF(45, 30 + ligne * 14), QPointF(85, 30 + ligne * 14));
+        // The two positive shifts, along the sheet's bottom and right edges.
         p.setPen(QPen(bleu, 2));
         p.setBrush(bleu);
-        p.drawLine(QPointF(30, 104), QPointF(92, 104));
-        p.drawPolygon(QPolygonF({QPointF(98, 104), QPointF(90, 100), QPointF(90, 108)}));
-        p.drawLine(QPointF(104, 24), QPointF(104, 84));
-        p.drawPolygon(QPolygonF({QPointF(104, 90), QPointF(100, 82), QPointF(108, 82)}));
+        p.drawLine(QPointF(37, 102), QPointF(93, 102));
+        p.drawPolygon(QPolygonF({QPointF(100, 102), QPointF(92, 98), QPointF(92, 106)}));
+        p.drawLine(QPointF(105, 20), QPointF(105, 80));
+        p.drawPolygon(QPolygonF({QPointF(105, 87), QPointF(101, 79), QPointF(109, 79)}));
         p.setPen(Qt::black);
-        p.drawText(QRectF(0, 110, 120, 16), Qt::AlignCenter, QStringLiteral("horizontal +"));
-        p.drawText(QRectF(0, 128, 120, 16), Qt::AlignCenter, QStringLiteral("vertical + vers le bas"));
+        p.drawText(QRectF(104, 94, 86, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("horizontal +"));
+        p.drawText(QRectF(112, 44, 78, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("vertical +"));
     }
 };
 
@@ -111,16 +113,14 @@ TReglageImprimante::TReglageImprimante(QWidget* parent) : QDialog(parent)
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* textes = new QVBoxLayout;
-    textes->addWidget(explication);
-    textes->addWidget(sens);
-    textes->addLayout(formulaire);
-    textes->addStretch(1);
-    auto* haut = new QHBoxLayout;
-    haut->addLayout(textes, 1);
-    haut->addWidget(new FeuilleSortante(this), 0, Qt::AlignTop);
+    // The texts take the whole width; the fields sit beside the picture.
+    auto* champs = new QHBoxLayout;
+    champs->addLayout(formulaire, 1);
+    champs->addWidget(new FeuilleSortante(this), 0, Qt::AlignTop);
     auto* mise = new QVBoxLayout(this);
-    mise->addLayout(haut);
+    mise->addWidget(explication);
+    mise->addWidget(sens);
+    mise->addLayout(champs);
     mise->addWidget(boutons);
     setMinimumWidth(520);
 
