@@ -70,16 +70,6 @@ TEST(DialogueDebutPlanche, DeUnAuNombreDEtiquettesParPlanche)
     EXPECT_EQ(Taper(dialogue, dialogue.edDebut, QStringLiteral("17")), QDialog::Accepted);
     EXPECT_EQ(dialogue.Debut(), 17);
     EXPECT_EQ(TDebutPlanche(0, 8).edDebut->maximum(), 1);
-
-    // The miniature stands in the format's orientation.
-    for (const bool paysage : {false, true}) {
-        const TDebutPlanche tourne(3, 8, nullptr, paysage);
-        QSize miniature;
-        for (const QWidget* enfant : tourne.findChildren<QWidget*>())
-            if (enfant->minimumSize() == enfant->maximumSize() && enfant->width() > 100)
-                miniature = enfant->minimumSize();
-        EXPECT_EQ(miniature, paysage ? QSize(150, 106) : QSize(106, 150));
-    }
 }
 
 TEST(DialogueReglageImprimante, MillimetresAvecVirguleEnDixiemes)
