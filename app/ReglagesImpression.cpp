@@ -2,6 +2,8 @@
 
 #include "UIni.h"
 
+#include <utility>
+
 namespace {
 
 const QString Section = QStringLiteral("Impression");
@@ -18,22 +20,29 @@ int32_t DecalageValide(int32_t decalage)
     return decalage;
 }
 
-ReglagesImpression LitReglagesImpression(const UIni& ini)
+ReglagesImpression LitReglagesImpression(const UIni& ini, QStringList* avertissements)
 {
     ReglagesImpression r;
     ini.LitBooleen(Section, CleTri, r.TriClasse);
-    ini.LitEntier(Section, CleX, r.DecalageX);
-    ini.LitEntier(Section, CleY, r.DecalageY);
-    r.DecalageX = DecalageValide(r.DecalageX);
-    r.DecalageY = DecalageValide(r.DecalageY);
+    for (const auto& [cle, decalage] : {std::pair(CleX, &r.DecalageX), std::pair(CleY, &r.DecalageY)}) {
+        ini.LitEntier(Section, cle, *decalage);
+        if (DecalageValide(*decalage) != *decalage && avertissements != nullptr)
+            *avertissements << QStringLiteral("Attention : %1 vaut %2 dans la section [%3] des "
+                                              "réglages ; le réglage de l'imprimante va de %4 à %5 "
+                                              "dixièmes de millimètre : il est remplacé par 0.")
+                                   .arg(cle, QString::number(*decalage), Section,
+                                        QString::number(-ReglagesImpression::DecalageMax),
+                                        QString::number(ReglagesImpression::DecalageMax));
+        *decalage = DecalageValide(*decalage);
+    }
     return r;
 }
 
-ReglagesImpression LitReglagesImpression(const QString& fichierIni)
+ReglagesImpression LitReglagesImpression(const QString& fichierIni, QStringList* avertissements)
 {
     UIni ini;
     ini.Charge(fichierIni);  // an unreadable file reads as an empty one
-    return LitReglagesImpression(ini);
+    return LitReglagesImpression(ini, avertissements);
 }
 
 bool EcritReglagesImpression(const ReglagesImpression& reglages, UIni& ini)

@@ -7,6 +7,7 @@
 #include "ReperePage.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -17,8 +18,11 @@ struct ReglagesImpression {
     static constexpr int32_t DecalageMax = kDecalageMax;
 
     bool TriClasse = false;  // print the labels grouped by class
-    int32_t DecalageX = 0;   // tenths of a millimetre, positive to the right
-    int32_t DecalageY = 0;   // tenths of a millimetre, positive downward
+    // Tenths of a millimetre, as seen on the sheet held upright as it leaves
+    // the printer (so a portrait page's own axes); a landscape page turns
+    // them (DecalageSurPage).
+    int32_t DecalageX = 0;   // positive: toward the sheet's right edge
+    int32_t DecalageY = 0;   // positive: toward the sheet's bottom edge
 };
 
 // The shift itself when it lies within ±DecalageMax, 0 otherwise.
@@ -26,9 +30,11 @@ int32_t DecalageValide(int32_t decalage);
 
 // The settings the file holds: a missing or unreadable file, a missing key or
 // a value that is not a number gives the default (false, 0, 0); a shift out
-// of range counts as 0.
-ReglagesImpression LitReglagesImpression(const QString& fichierIni);
-ReglagesImpression LitReglagesImpression(const UIni& ini);
+// of range counts as 0, and avertissements (when given) receives one French
+// line naming its key.
+ReglagesImpression LitReglagesImpression(const QString& fichierIni,
+                                         QStringList* avertissements = nullptr);
+ReglagesImpression LitReglagesImpression(const UIni& ini, QStringList* avertissements = nullptr);
 
 // Writes the three keys "TriClasse", "DecalageX" and "DecalageY" into section
 // "Impression", a shift out of range as 0, keeping everything else the file

@@ -8,11 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -249,13 +249,23 @@ bool LireFichier(const QString& fichier, QByteArray& octets, int& erreur)
     return erreur == 0;
 }
 
-// Temporary files QSaveFile makes beside the file: its name, a dot and six
-// letters or digits.
+// The temporary file of a write: the settings file's name, a marker no one
+// would give a file of their own, and six letters or digits. Only names of
+// this exact form are ever removed.
+const QString MarqueTemporaire = QStringLiteral(".~ecriture-brivane-");
+
+QString ModeleTemporaire(const QString& fichier)
+{
+    return fichier + MarqueTemporaire + QStringLiteral("XXXXXX");
+}
+
+// Temporary files of that form that a write killed half-way left behind.
 void RetirerTemporairesAbandonnes(const QString& fichier)
 {
     const QFileInfo info(fichier);
     const QRegularExpression forme(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+        QRegularExpression::escape(info.fileName() + MarqueTemporaire)
+        + QStringLiteral("[A-Za-z0-9]{6}")));
     const QDateTime avant = QDateTime::currentDateTimeUtc().addSecs(-60);
     const QDir dossier = info.absoluteDir();
     for (const QFileInfo& candidat : dossier.entryInfoList(QDir::Files | QDir::Hidden)) {
@@ -264,6 +274,39 @@ void RetirerTemporairesAbandonnes(const QString& fichier)
             && candidat.lastModified().toUTC() < avant)
             QFile::remove(candidat.absoluteFilePath());
     }
+}
+
+bool EcrireTout(int fd, const QByteArray& contenu)
+{
+    qsizetype ecrits = 0;
+    while (ecrits < contenu.size()) {
+        const ssize_t n = ::write(fd, contenu.constData() + ecrits,
+                                  static_cast<size_t>(contenu.size() - ecrits));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        ecrits += n;
+    }
+    return true;
+}
+
+// The permissions the new file keeps: the old file's, or those of a file
+// created the ordinary way.
+mode_t DroitsDuFichier(const QByteArray& chemin)
+{
+    struct stat etat {};
+    if (::stat(chemin.constData(), &etat) == 0)
+        return etat.st_mode & 07777;
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    return 0666 & ~masque;
+}
+
+// A UTF-16 file: a byte-order mark of either order.
+bool EstUtf16(const QByteArray& octets)
+{
+    return octets.startsWith("\xFF\xFE") || octets.startsWith("\xFE\xFF");
 }
 
 }  // namespace
@@ -279,6 +322,14 @@ bool UIni::Charge(const QString& fichier, QString* raison)
             return true;  // no file: an empty document
         if (raison)
             *raison = RaisonErreurFichier(erreur);
+        return false;
+    }
+    if (EstUtf16(tout)) {
+        // Read as UTF-8 it would give no key, and a write would add UTF-8
+        // lines to a UTF-16 file.
+        if (raison)
+            *raison = QStringLiteral("le fichier est en UTF-16, que Brivane ne lit pas ; "
+                                     "enregistrez-le en UTF-8");
         return false;
     }
     if (tout.startsWith("\xEF\xBB\xBF")) {
@@ -303,24 +354,28 @@ bool UIni::Charge(const QString& fichier, QString* raison)
 
 bool UIni::Sauve(const QString& fichier) const
 {
-    // Unbuffered: through its buffer, a short write (full disk, file size
-    // limit) is dropped without an error and the cut file committed.
-    QSaveFile f(fichier);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // A link is followed: its target is the file that gets replaced.
+    const QFileInfo info(fichier);
+    const QString cible = info.isSymLink() && info.exists() ? info.canonicalFilePath() : fichier;
+    const QByteArray chemin = QFile::encodeName(cible);
+    // A file the user made read-only is not replaced behind their back.
+    if (::access(chemin.constData(), F_OK) == 0 && ::access(chemin.constData(), W_OK) != 0)
         return false;
-    const QByteArray contenu = Contenu();
-    qint64 ecrits = 0;
-    while (ecrits < contenu.size()) {
-        const qint64 n = f.write(contenu.constData() + ecrits, contenu.size() - ecrits);
-        if (n <= 0) {
-            f.cancelWriting();
-            return false;
-        }
-        ecrits += n;
+    QByteArray modele = QFile::encodeName(ModeleTemporaire(cible));
+    const int fd = ::mkstemp(modele.data());
+    if (fd < 0)
+        return false;
+    // Every byte written and on the disk before the rename, so that a full
+    // disk or a crash never leaves a cut file under the settings' name.
+    bool ok = EcrireTout(fd, Contenu()) && ::fchmod(fd, DroitsDuFichier(chemin)) == 0
+              && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(modele.constData(), chemin.constData()) == 0;
+    if (!ok) {
+        ::unlink(modele.constData());
+        return false;
     }
-    if (!f.commit())
-        return false;
-    RetirerTemporairesAbandonnes(fichier);
+    RetirerTemporairesAbandonnes(cible);
     return true;
 }
 

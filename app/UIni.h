@@ -45,16 +45,19 @@ public:
     static constexpr int LongueurValeurMax = 2047;
 
     // Replaces the document with the file's contents. A missing file gives an
-    // empty document and succeeds; a file that exists but cannot be read, or
-    // is not a regular file, gives an empty document and fails, and raison
-    // (when given) receives why, in French.
+    // empty document and succeeds; a file that exists but cannot be read, is
+    // not a regular file or is in UTF-16 (a byte-order mark of either order)
+    // gives an empty document and fails, and raison (when given) receives
+    // why, in French.
     bool Charge(const QString& fichier, QString* raison = nullptr);
 
-    // Writes the whole document beside the file and renames it over the old
-    // one, so a failure (missing or read-only folder, full disk) leaves the
-    // old file as it was. Temporary files of that name (the file's name, a dot
-    // and six letters or digits) that a write killed half-way left behind
-    // are removed once they are a minute old.
+    // Writes the whole document beside the file, synced to the disk, and
+    // renames it over the old one (the target of a link), keeping the old
+    // file's permissions; so a failure (missing or read-only folder, full
+    // disk) leaves the old file as it was. The temporary file is named after
+    // the file, ".~ecriture-brivane-" and six letters or digits; files of
+    // exactly that form that a write killed half-way left behind are removed
+    // once they are a minute old, and no other.
     bool Sauve(const QString& fichier) const;
 
     // The document's bytes, as Sauve writes them.

@@ -13,6 +13,7 @@
 #include "TLinkLabel.h"
 #include "Ucouleurs.h"
 #include "Uglobal.h"
+#include "VerificationFormat.h"
 #include "Ureglages.h"
 #include "Wchampsdia.h"
 #include "Wdebutplanche.h"
@@ -349,8 +350,18 @@ void TMyFrame::InitParametres()
 
 void TMyFrame::LitParametres()
 {
-    ::LitParametres(Parametres, FichierIni);
-    Impression = LitReglagesImpression(FichierIni);
+    // What the file holds is kept, even a format no wizard would accept; the
+    // user hears once what is wrong, and printing refuses such a format.
+    QString erreur;
+    QStringList avertissements;
+    if (!::LitParametres(Parametres, FichierIni, erreur))
+        avertissements << erreur;
+    Impression = LitReglagesImpression(FichierIni, &avertissements);
+    const QString refus = RefusFormat(Parametres);
+    if (!refus.isEmpty())
+        avertissements << refus;
+    if (!avertissements.isEmpty())
+        dialogues_.Message(this, avertissements.join(QStringLiteral("\n\n")));
 }
 
 void TMyFrame::EcritParametres()
@@ -441,7 +452,7 @@ std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
         qlPoint(DecalageValide(Impression.DecalageX), DecalageValide(Impression.DecalageY));
     // A sheet of one label leaves nothing to choose.
     if (EtiquettesParPage(Parametres) > 1) {
-        TDebutPlanche debut(Parametres.NbCols, Parametres.NbLignes, this);
+        TDebutPlanche debut(Parametres.NbCols, Parametres.NbLignes, this, Parametres.Orientation);
         if (dialogues_.Executer(debut) != QDialog::Accepted)
             return std::nullopt;
         options.Debut = debut.Debut();

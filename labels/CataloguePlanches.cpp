@@ -228,6 +228,8 @@ std::vector<const Planche*> CataloguePlanches::Filtre(const QString& requete) co
 const Planche* CataloguePlanches::Trouve(const QString& nom) const
 {
     const QString cherche = nom.simplified().toCaseFolded();
+    if (cherche.size() > LongueurNomMax)
+        return nullptr;
     for (const Planche& p : m_planches) {
         if (NomCompare(p.Marque, p.Reference) == cherche)
             return &p;
@@ -237,7 +239,8 @@ const Planche* CataloguePlanches::Trouve(const QString& nom) const
 
 QStringList CataloguePlanches::Proches(const QString& nom, int nombre) const
 {
-    const QString cherche = Plie(nom);
+    // The distance costs the product of the two lengths.
+    const QString cherche = Plie(nom.simplified().left(LongueurNomMax));
     std::vector<std::pair<int, size_t>> distances;
     distances.reserve(m_planches.size());
     for (size_t i = 0; i < m_planches.size(); ++i) {
@@ -260,7 +263,10 @@ QStringList CataloguePlanches::Proches(const QString& nom, int nombre) const
 
 QString CataloguePlanches::MessagePlancheInconnue(const QString& nom) const
 {
-    QString message = QStringLiteral("Planche inconnue : « %1 ».").arg(nom.simplified());
+    QString echo = nom.simplified();
+    if (echo.size() > LongueurNomMax)
+        echo = echo.left(LongueurNomMax) + QStringLiteral("…");
+    QString message = QStringLiteral("Planche inconnue : « %1 ».").arg(echo);
     const QStringList proches = Proches(nom);
     if (!proches.isEmpty())
         message += QStringLiteral(" Planches proches : %1.").arg(proches.join(QStringLiteral(", ")));
@@ -284,7 +290,7 @@ const CataloguePlanches& CataloguePlanchesA4()
     return catalogue;
 }
 
-void AppliquePlanche(const Planche& planche, Parametres& p)
+QString AppliquePlanche(const Planche& planche, Parametres& p)
 {
     p.LargeurPage = LargeurA4;
     p.HauteurPage = HauteurA4;
@@ -308,4 +314,25 @@ void AppliquePlanche(const Planche& planche, Parametres& p)
     absorbe(int64_t{planche.MargeHaute} + planche.MargeBasse
                 + int64_t{planche.NbLignes} * planche.HauteurEtiq - HauteurA4,
             p.MargeBasse);
+
+    QStringList ramenees;
+    const auto ajuste = [&](int32_t taille, int32_t& marge1, const char* cle1, int32_t& marge2,
+                            const char* cle2) {
+        if (2 * (int64_t{taille} - marge1 - marge2) > taille)
+            return;
+        const int32_t huitieme = taille / 8;
+        ramenees << QStringLiteral("%1 et %2 passent de %3 et %4 à %5 chacune")
+                        .arg(QLatin1String(cle1), QLatin1String(cle2), QString::number(marge1),
+                             QString::number(marge2), QString::number(huitieme));
+        marge1 = marge2 = huitieme;
+    };
+    ajuste(p.LargeurEtiq, p.MargesInternes.left, "MargeInterneGauche", p.MargesInternes.right,
+           "MargeInterneDroite");
+    ajuste(p.HauteurEtiq, p.MargesInternes.top, "MargeInterneHaute", p.MargesInternes.bottom,
+           "MargeInterneBasse");
+    if (ramenees.isEmpty())
+        return {};
+    return QStringLiteral("Attention : les marges internes des réglages laissent trop peu de "
+                          "place au texte sur les étiquettes de %1 de la planche « %2 » : %3.")
+        .arg(TailleEtiquetteMm(planche), planche.Nom(), ramenees.join(QStringLiteral(" ; ")));
 }

@@ -43,7 +43,7 @@ ErreurImpression::ErreurImpression(const QString& message)
 
 DocumentImpression::DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage,
                                        const qlPoint& decalage)
-    : m_imprimante(imprimante), m_decalage(decalage)
+    : m_imprimante(imprimante), m_decalage(DecalageSurPage(decalage, paysage))
 {
     m_imprimante.setDocName(titre);
     m_imprimante.setPageOrientation(paysage ? QPageLayout::Landscape : QPageLayout::Portrait);

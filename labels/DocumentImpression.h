@@ -35,7 +35,9 @@ class DocumentImpression {
 public:
     // Gives the printer the document's title and orientation and begins the
     // document. Every page is moved by the printer's calibration `decalage`
-    // (tenths of a millimetre, right and down; see FixerReperePage). Throws
+    // (tenths of a millimetre, toward the right and bottom edges of the sheet
+    // held upright as it leaves the printer, turned for a landscape page; see
+    // DecalageSurPage). Throws
     // ErreurImpression when it cannot be begun (for a PDF, when the file
     // cannot be created).
     DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage,

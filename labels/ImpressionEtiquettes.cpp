@@ -1,5 +1,7 @@
 #include "ImpressionEtiquettes.h"
 
+#include "VerificationFormat.h"
+
 #include "PageEtiquettes.h"
 #include "ReperePage.h"
 #include "TriEtiquettes.h"
@@ -84,7 +86,7 @@ QString RefusImpression(bool voyantAllume, const Parametres& p, uint32_t nbRange
         return QStringLiteral("Etiquettes non définies");
     if (nbRangees <= 1)
         return QStringLiteral("Extraction CSV incorrecte");
-    return QString();
+    return RefusFormat(p);
 }
 
 int32_t NombrePages(const Parametres& p, uint32_t nbRangees)

@@ -27,8 +27,9 @@ using TableIndexChamps = std::array<int32_t, 20>;
 QString TitreDocumentEtiquettes();
 
 // Why printing may not start, checked in this order: the file is not loaded
-// (status light off), the grid holds no label, the table holds no voter.
-// Empty when printing may go on. A grid counts as holding no label when
+// (status light off), the grid holds no label, the table holds no voter, the
+// format fails the wizard's checks (RefusFormat: a format read from the
+// settings file is kept but not printed). Empty when printing may go on. A grid counts as holding no label when
 // either count is not positive: two negative counts would multiply into a
 // positive number of labels and print blank sheets.
 QString RefusImpression(bool voyantAllume, const Parametres& p, uint32_t nbRangees);

@@ -5,6 +5,7 @@
 #include "DocumentImpression.h"
 #include "ImpressionEtiquettes.h"
 #include "PageEtiquettes.h"
+#include "VerificationFormat.h"
 
 QString TitreDocumentTest()
 {
@@ -34,6 +35,11 @@ void ImprimePageTest(Canevas& canevas, const Parametres& p)
 
 void ImprimeTest(QPrinter& imprimante, const Parametres& parametres, const qlPoint& decalage)
 {
+    // A grid or a sheet that no wizard accepts would keep the printer busy
+    // for ever or print nothing useful.
+    const QString refus = RefusFormat(parametres);
+    if (!refus.isEmpty())
+        throw ErreurImpression(refus);
     AjustePagePdf(imprimante, parametres);
     DocumentImpression document(imprimante, TitreDocumentTest(), parametres.Orientation,
                                 decalage);

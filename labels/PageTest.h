@@ -32,7 +32,9 @@ void ImprimePageTest(Canevas& canevas, const Parametres& parametres);
 // TitreDocumentTest(), in the format's orientation, exactly one page. A PDF
 // output gets the format's sheet as its page (AjustePagePdf).
 // Throws ErreurImpression when the printer refuses a step; the document is
-// then aborted, and a half-written PDF removed.
+// then aborted, and a half-written PDF removed. A format that fails the
+// wizard's checks (RefusFormat) is refused with that message before anything
+// is sent.
 // The page is moved by the printer's calibration `decalage` (tenths of a
 // millimetre, right and down).
 void ImprimeTest(QPrinter& imprimante, const Parametres& parametres,

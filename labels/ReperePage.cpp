@@ -40,3 +40,10 @@ void FixerReperePage(QPainter& painter, int32_t decalageX, int32_t decalageY)
     if (painter.device() != nullptr)
         painter.translate(decalageX, decalageY);
 }
+
+qlPoint DecalageSurPage(const qlPoint& surFeuille, bool paysage)
+{
+    if (!paysage)
+        return surFeuille;
+    return qlPoint(-surFeuille.y, surFeuille.x);
+}

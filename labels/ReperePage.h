@@ -5,6 +5,8 @@
 // label sheet format reach the page unconverted. In landscape, x runs along
 // the sheet's long side.
 
+#include "Uclasses.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -33,5 +35,13 @@ constexpr int32_t kDecalageMax = 100;
 
 // The same system moved by the printer's calibration: everything drawn lands
 // decalageX tenths of a millimetre further right and decalageY further down
-// (left and up when negative), on the page as it comes out of the printer.
+// (left and up when negative), along the printed page's own axes.
 void FixerReperePage(QPainter& painter, int32_t decalageX, int32_t decalageY);
+
+// The printer's calibration along the printed page's axes. It is measured on
+// the sheet held upright as it leaves the printer, which for a portrait page
+// are the page's own axes. A landscape page leaves the printer turned a
+// quarter turn counter-clockwise (its left edge at the sheet's bottom): a
+// shift toward the sheet's right is a shift down the page, one toward the
+// sheet's bottom a shift toward the page's left.
+qlPoint DecalageSurPage(const qlPoint& surFeuille, bool paysage);

@@ -55,7 +55,7 @@ TChoixPlanche::TChoixPlanche(QWidget* parent, const CataloguePlanches& catalogue
                               this);
     edRecherche = new QLineEdit(this);
     edRecherche->setAccessibleName(QStringLiteral("Marque ou référence"));
-    edRecherche->setPlaceholderText(QStringLiteral("par exemple : L7160, herma 4453"));
+    edRecherche->setPlaceholderText(QStringLiteral("par exemple : L7160, herma 4457"));
     edRecherche->setClearButtonEnabled(true);
     invite->setBuddy(edRecherche);
 

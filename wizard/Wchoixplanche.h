@@ -1,6 +1,6 @@
 #pragma once
 // Choosing a label sheet sold in France by its maker and reference: the user
-// types part of either ("L7160", "herma 4453") and picks one sheet from the
+// types part of either ("L7160", "herma 4457") and picks one sheet from the
 // filtered list. OK (or Enter, or a double click) gives the chosen sheet.
 
 #include "CataloguePlanches.h"

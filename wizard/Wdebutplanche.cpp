@@ -17,10 +17,14 @@
 // label outlined in blue. Pictures only; the spin box says it all.
 class TDebutPlanche::Apercu : public QWidget {
 public:
-    Apercu(int32_t nbCols, int32_t nbLignes, QWidget* parent)
+    Apercu(int32_t nbCols, int32_t nbLignes, bool paysage, QWidget* parent)
         : QWidget(parent), m_nbCols(std::max(nbCols, 1)), m_nbLignes(std::max(nbLignes, 1))
     {
-        setFixedSize(106, 150);  // an A4 sheet, about 1 pixel for 2 mm
+        // An A4 sheet, about 1 pixel for 2 mm, in the page's orientation.
+        if (paysage)
+            setFixedSize(150, 106);
+        else
+            setFixedSize(106, 150);
     }
 
     void SetDebut(int32_t debut)
@@ -61,7 +65,8 @@ private:
     int32_t m_debut = 1;
 };
 
-TDebutPlanche::TDebutPlanche(int32_t nbCols, int32_t nbLignes, QWidget* parent) : QDialog(parent)
+TDebutPlanche::TDebutPlanche(int32_t nbCols, int32_t nbLignes, QWidget* parent, bool paysage)
+    : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Début de l'impression"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -88,7 +93,7 @@ TDebutPlanche::TDebutPlanche(int32_t nbCols, int32_t nbLignes, QWidget* parent) 
 
     // A very large grid would draw nothing readable.
     const bool dessinable = parPage > 0 && parPage <= 2000;
-    m_apercu = new Apercu(dessinable ? nbCols : 1, dessinable ? nbLignes : 1, this);
+    m_apercu = new Apercu(dessinable ? nbCols : 1, dessinable ? nbLignes : 1, paysage, this);
     m_apercu->setVisible(dessinable);
 
     auto* boutons = BoutonsOkAnnuler(this);

@@ -15,8 +15,10 @@ class TDebutPlanche : public QDialog {
 
 public:
     // A sheet of nbCols × nbLignes labels; the start label runs from 1 to
-    // their product (1 when the grid holds no label).
-    TDebutPlanche(int32_t nbCols, int32_t nbLignes, QWidget* parent = nullptr);
+    // their product (1 when the grid holds no label). The miniature lies on
+    // its side when the format prints in landscape, as the page is printed.
+    TDebutPlanche(int32_t nbCols, int32_t nbLignes, QWidget* parent = nullptr,
+                  bool paysage = false);
 
     int32_t Debut() const;
     void SetDebut(int32_t debut);

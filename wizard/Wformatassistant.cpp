@@ -212,10 +212,9 @@ QString DescriptionFonte(const Fonte& fonte)
         suffixe += QStringLiteral(" souligné");
     if (fonte.Barre)
         suffixe += QStringLiteral(" barré");
-    return QStringLiteral("%1 %2%3")
-        .arg(QString::fromStdString(fonte.LireNom()))
-        .arg(fonte.Taille)
-        .arg(suffixe);
+    // One call: a name holding "%2" must not take the size's place.
+    return QStringLiteral("%1 %2%3").arg(QString::fromStdString(fonte.LireNom()),
+                                         QString::number(fonte.Taille), suffixe);
 }
 
 TFormatAssistant::TFormatAssistant(Dialogues& dialogues, QWidget* parent)
@@ -831,15 +830,22 @@ void TFormatAssistant::btPlancheClick()
         return;
     // The font, inner margins and print flags stay; the fields of the sheet
     // show the new values, which are read and checked as if typed.
-    AppliquePlanche(*planche, copie_);
+    const QString marges = AppliquePlanche(*planche, copie_);
     AfficheFeuille();
-    lbPlanche->setText(QStringLiteral("%1 : %2 étiquettes de %3 sur %4 colonnes et %5 lignes, "
-                                      "reprises dans les pages suivantes.")
-                           .arg(planche->Nom())
-                           .arg(planche->EtiquettesParPlanche())
-                           .arg(TailleEtiquetteMm(*planche))
-                           .arg(planche->NbCols)
-                           .arg(planche->NbLignes));
+    QString texte = QStringLiteral("%1 : %2 étiquettes de %3 sur %4 colonnes et %5 lignes, "
+                                   "reprises dans les pages suivantes.")
+                        .arg(planche->Nom(), QString::number(planche->EtiquettesParPlanche()),
+                             TailleEtiquetteMm(*planche), QString::number(planche->NbCols),
+                             QString::number(planche->NbLignes));
+    if (!marges.isEmpty()) {
+        // Inner margins made smaller so that text fits the sheet's labels.
+        texte += QLatin1Char(' ') + marges;
+        MontrerCm(edMargeInterneHaute, copie_.MargesInternes.top);
+        MontrerCm(edMargeInterneBasse, copie_.MargesInternes.bottom);
+        MontrerCm(edMargeInterneDroite, copie_.MargesInternes.right);
+        MontrerCm(edMargeInterneGauche, copie_.MargesInternes.left);
+    }
+    lbPlanche->setText(texte);
 }
 
 void TFormatAssistant::btApercuClick()

@@ -6,7 +6,10 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,6 +30,48 @@ TDecimalEdit* ChampDecalage(const QString& nom, QWidget* parent)
     champ->setMaximumWidth(90);
     return champ;
 }
+
+// The sheet held upright as it leaves the printer, the printer's slot above
+// it, and the two positive directions of the shifts on it.
+class FeuilleSortante : public QWidget {
+public:
+    explicit FeuilleSortante(QWidget* parent) : QWidget(parent)
+    {
+        setFixedSize(190, 116);
+        setAccessibleName(QStringLiteral("Feuille tenue droite à la sortie de l'imprimante : "
+                                         "horizontal positif vers la droite, vertical positif "
+                                         "vers le bas"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor bleu(52, 105, 165);
+        // The printer's slot, the sheet coming out of it.
+        p.fillRect(QRectF(20, 4, 90, 10), QColor(90, 90, 90));
+        const QRectF feuille(37, 10, 56, 80);
+        p.fillRect(feuille, Qt::white);
+        p.setPen(QColor(128, 128, 128));
+        p.drawRect(feuille);
+        p.setPen(QPen(QColor(200, 200, 200), 1));
+        for (int ligne = 0; ligne < 4; ++ligne)
+            p.drawLine(QPointF(45, 30 + ligne * 14), QPointF(85, 30 + ligne * 14));
+        // The two positive shifts, along the sheet's bottom and right edges.
+        p.setPen(QPen(bleu, 2));
+        p.setBrush(bleu);
+        p.drawLine(QPointF(37, 102), QPointF(93, 102));
+        p.drawPolygon(QPolygonF({QPointF(100, 102), QPointF(92, 98), QPointF(92, 106)}));
+        p.drawLine(QPointF(105, 20), QPointF(105, 80));
+        p.drawPolygon(QPolygonF({QPointF(105, 87), QPointF(101, 79), QPointF(109, 79)}));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(104, 94, 86, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("horizontal +"));
+        p.drawText(QRectF(112, 44, 78, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("vertical +"));
+    }
+};
 
 }  // namespace
 
@@ -51,6 +96,12 @@ TReglageImprimante::TReglageImprimante(QWidget* parent) : QDialog(parent)
                        "le haut (10 mm au plus)."),
         this);
     explication->setWordWrap(true);
+    auto* sens = new QLabel(
+        QStringLiteral("Mesurez sur la feuille tenue droite, telle qu'elle sort de l'imprimante, "
+                       "même pour un format en paysage : le réglage tourne avec la page, il "
+                       "vaut pour tous les formats."),
+        this);
+    sens->setWordWrap(true);
 
     edDecalageX = ChampDecalage(QStringLiteral("Décalage horizontal (mm)"), this);
     edDecalageY = ChampDecalage(QStringLiteral("Décalage vertical (mm)"), this);
@@ -62,11 +113,16 @@ TReglageImprimante::TReglageImprimante(QWidget* parent) : QDialog(parent)
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The texts take the whole width; the fields sit beside the picture.
+    auto* champs = new QHBoxLayout;
+    champs->addLayout(formulaire, 1);
+    champs->addWidget(new FeuilleSortante(this), 0, Qt::AlignTop);
     auto* mise = new QVBoxLayout(this);
     mise->addWidget(explication);
-    mise->addLayout(formulaire);
+    mise->addWidget(sens);
+    mise->addLayout(champs);
     mise->addWidget(boutons);
-    setMinimumWidth(420);
+    setMinimumWidth(520);
 
     SetDecalages(0, 0);
     edDecalageX->setFocus();

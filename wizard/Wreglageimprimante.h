@@ -2,7 +2,9 @@
 // "Réglage de l'imprimante...": the shift of everything printed, in
 // millimetres with one decimal (decimal comma), to make up for a printer
 // that does not print where it is told. The values come in and go out in
-// tenths of a millimetre, the unit of the settings.
+// tenths of a millimetre, the unit of the settings. The shifts are those seen
+// on the sheet held upright as it leaves the printer, whatever the format's
+// orientation; the dialog says so in words and with a small picture.
 
 #include <QDialog>
 
@@ -26,6 +28,6 @@ public:
     int32_t DecalageX() const;
     int32_t DecalageY() const;
 
-    TDecimalEdit* edDecalageX = nullptr;  // positive: to the right
-    TDecimalEdit* edDecalageY = nullptr;  // positive: downward
+    TDecimalEdit* edDecalageX = nullptr;  // positive: toward the sheet's right edge
+    TDecimalEdit* edDecalageY = nullptr;  // positive: toward the sheet's bottom edge
 };

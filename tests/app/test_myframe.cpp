@@ -255,6 +255,46 @@ TEST_F(FenetrePrincipale, DemarrageAvecUnBonFichierAllumeLeVoyant)
     EXPECT_EQ(fenetre_->IndexChamps[7], 8);
 }
 
+// What is wrong in the settings file is said once at start-up; the values
+// are kept, a format no wizard accepts is neither printed nor previewed (no
+// dialog opens on it), and a UTF-16 file is left as it was at close.
+TEST_F(FenetrePrincipale, DesReglagesIncorrectsSontDitsAuDemarrageEtRienNeSImprime)
+{
+    const QByteArray liste = "[Brivane]\nPathFich=" + BonFichier().toUtf8() + "\n";
+    const QString refus = QStringLiteral("Format des étiquettes incorrect (page « Nombre "
+                                         "d'étiquettes » de l'assistant) : Nombre de colonnes incorrect");
+    const QByteArray utf16("\xFF\xFE[\0B\0]\0\n\0", 10);
+    const struct {
+        QByteArray ini;
+        QString message;  // at start-up
+        int dialogues;    // the start label, asked twice and cancelled, when printable
+    } cas[] = {
+        {liste + "NbCols=2147483647\n", refus, 0},
+        {liste + "[Impression]\nDecalageY=150\n",
+         QStringLiteral("Attention : DecalageY vaut 150 dans la section [Impression] des réglages ; "
+                        "le réglage de l'imprimante va de -100 à 100 dixièmes de millimètre : il "
+                        "est remplacé par 0."), 2},
+        {utf16, QStringLiteral("Impossible de lire le fichier de réglages « %1 » : le fichier est en "
+                               "UTF-16, que Brivane ne lit pas ; enregistrez-le en UTF-8").arg(CheminIni()), 0},
+    };
+    for (const auto& c : cas) {
+        EcrireIni(c.ini);
+        dialogues_.messages.clear();
+        int dialogues = 0;
+        dialogues_.modal = [&dialogues](QDialog&) { return ++dialogues, int(QDialog::Rejected); };
+        Demarrer();
+        EXPECT_EQ(dialogues_.messages, QStringList{c.message});
+        fenetre_->AOLButton3Click();
+        fenetre_->btApercuClick();
+        EXPECT_EQ(dialogues, c.dialogues);
+        EXPECT_TRUE(dialogues_.impressionsDemandees == 0 && dialogues_.apercus.isEmpty());
+        if (c.message == refus)
+            EXPECT_EQ(dialogues_.messages, QStringList({refus, refus, refus}));
+        fenetre_->close();
+        EXPECT_EQ(LitOctets(CheminIni()) == utf16, c.ini == utf16);
+    }
+}
+
 TEST_F(FenetrePrincipale, EtapeUnAnnuleeNeChangeRien)
 {
     const QString chemin = BonFichier();

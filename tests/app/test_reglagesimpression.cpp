@@ -46,23 +46,35 @@ protected:
 
 TEST_F(ReglagesImpressionTest, LectureAvecDefautsEtBornes)
 {
+    // A shift out of range is dropped with a warning naming its key.
+    const QString horsBornes = QStringLiteral(
+        "Attention : %1 vaut %2 dans la section [Impression] des réglages ; le réglage de "
+        "l'imprimante va de -100 à 100 dixièmes de millimètre : il est remplacé par 0.");
     const struct {
         QByteArray contenu;  // empty: no file
         const char* attendu;
+        QStringList avertissements;
     } cas[] = {
-        {"", "0 0 0"},
-        {"[Impression]\nTriClasse=1\nDecalageX=-15\nDecalageY=7\n", "1 -15 7"},
-        {"[impression]\ntriclasse=2\ndecalagex=0x10\ndecalagey= -3\n", "1 16 -3"},
-        {"[Impression]\nDecalageX=-100\nDecalageY=100\n", "0 -100 100"},
-        {"[Impression]\nDecalageX=101\nDecalageY=-2147483648\n", "0 0 0"},
-        {"[Impression]\nTriClasse=oui\nDecalageX=1,5\nDecalageY=9999999999\n", "0 0 0"},
-        {Brivane + Autre, "0 0 0"},
-        {Brivane + "[Impression]\r\nDecalageY=-8\r\n", "0 0 -8"},
+        {"", "0 0 0", {}},
+        {"[Impression]\nTriClasse=1\nDecalageX=-15\nDecalageY=7\n", "1 -15 7", {}},
+        {"[impression]\ntriclasse=2\ndecalagex=0x10\ndecalagey= -3\n", "1 16 -3", {}},
+        {"[Impression]\nDecalageX=-100\nDecalageY=100\n", "0 -100 100", {}},
+        {"[Impression]\nDecalageX=101\nDecalageY=-2147483648\n", "0 0 0",
+         {horsBornes.arg(QStringLiteral("DecalageX"), QStringLiteral("101")),
+          horsBornes.arg(QStringLiteral("DecalageY"), QStringLiteral("-2147483648"))}},
+        {"[Impression]\nDecalageY=-101\n", "0 0 0",
+         {horsBornes.arg(QStringLiteral("DecalageY"), QStringLiteral("-101"))}},
+        {"[Impression]\nTriClasse=oui\nDecalageX=1,5\nDecalageY=9999999999\n", "0 0 0", {}},
+        {Brivane + Autre, "0 0 0", {}},
+        {Brivane + "[Impression]\r\nDecalageY=-8\r\n", "0 0 -8", {}},
     };
     for (const auto& c : cas) {
         Prepare(c.contenu);
-        EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QString::fromUtf8(c.attendu))
+        QStringList avertissements;
+        EXPECT_EQ(Texte(LitReglagesImpression(chemin_, &avertissements)),
+                  QString::fromUtf8(c.attendu))
             << c.contenu.constData();
+        EXPECT_EQ(avertissements, c.avertissements) << c.contenu.constData();
     }
 }
 

@@ -287,14 +287,20 @@ TEST_F(UIniTest, EightBitLinesByteOrderMarkAndLoneSurrogates)
 }
 
 // A write killed half-way leaves its temporary file beside the settings:
-// the next write removes those of that exact pattern, once a minute old.
+// the next write removes those of that exact pattern, once a minute old; the
+// user's own files beside the settings stay, whatever their age.
 TEST_F(UIniTest, StaleTemporaryFilesAreRemovedWhenWriting)
 {
     const QDir dossier(dossier_.path());
-    const QString vieux[] = {QStringLiteral("essai.ini.Ab12Cd"), QStringLiteral("essai.ini.zzzzzz")};
-    const QString gardes[] = {QStringLiteral("essai.ini.Ab12C"), QStringLiteral("essai.ini.Ab12Cde"),
-                              QStringLiteral("essai.ini.bak-12"), QStringLiteral("autre.ini.Ab12Cd"),
-                              QStringLiteral("essai.ini.Xy34Zw")};
+    const QString vieux[] = {QStringLiteral("essai.ini.~ecriture-brivane-Ab12Cd"),
+                             QStringLiteral("essai.ini.~ecriture-brivane-zzzzzz")};
+    const QString gardes[] = {QStringLiteral("essai.ini.~ecriture-brivane-Ab12C"),
+                              QStringLiteral("essai.ini.~ecriture-brivane-Ab12Cde"),
+                              QStringLiteral("essai.ini.bak-12"),
+                              QStringLiteral("autre.ini.~ecriture-brivane-Ab12Cd"),
+                              QStringLiteral("essai.ini.backup"), QStringLiteral("essai.ini.ecole1"),
+                              QStringLiteral("essai.ini.Ab12Cd"),
+                              QStringLiteral("essai.ini.~ecriture-brivane-Xy34Zw")};
     const QDateTime ilYADeuxMinutes = QDateTime::currentDateTime().addSecs(-120);
     for (const QString& nom : vieux) {
         EcritOctets(dossier.filePath(nom), "[S]\n");
@@ -304,7 +310,7 @@ TEST_F(UIniTest, StaleTemporaryFilesAreRemovedWhenWriting)
     }
     for (const QString& nom : gardes) {
         EcritOctets(dossier.filePath(nom), "[S]\n");
-        if (nom == QStringLiteral("essai.ini.Xy34Zw"))
+        if (nom == QStringLiteral("essai.ini.~ecriture-brivane-Xy34Zw"))
             continue;  // just written: maybe another instance's write in progress
         QFile f(dossier.filePath(nom));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));

@@ -3,6 +3,7 @@
 // the format a chosen sheet makes.
 
 #include "CataloguePlanches.h"
+#include "VerificationFormat.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -44,15 +45,27 @@ TEST(CataloguePlanches, LectureDesLignesUtilisables)
     EXPECT_EQ(catalogue.Planches()[1].Description, QStringLiteral("dit \"x\""));
 
     // The program's own catalogue: every sheet read, and every one passes
-    // the wizard's checks once applied.
-    ASSERT_EQ(CataloguePlanchesA4().Planches().size(), 550u);
+    // the wizard's checks once applied to the default format, inner margins
+    // made smaller (and said) where the defaults leave no room for text.
+    ASSERT_EQ(CataloguePlanchesA4().Planches().size(), 547u);
+    int margesRamenees = 0;
     for (const Planche& planche : CataloguePlanchesA4().Planches()) {
         Parametres p;
-        AppliquePlanche(planche, p);
+        InitParametres(p);
+        const QString marges = AppliquePlanche(planche, p);
+        margesRamenees += marges.isEmpty() ? 0 : 1;
+        if (planche.Nom() == QStringLiteral("Avery L4730"))  // 17,8 × 10 mm
+            EXPECT_EQ(marges, QStringLiteral(
+                "Attention : les marges internes des réglages laissent trop peu de place au texte "
+                "sur les étiquettes de 17,8 × 10 mm de la planche « Avery L4730 » : "
+                "MargeInterneGauche et MargeInterneDroite passent de 50 et 50 à 22 chacune ; "
+                "MargeInterneHaute et MargeInterneBasse passent de 50 et 50 à 12 chacune."));
         EXPECT_TRUE(p.MargeGauche + p.MargeDroite + p.NbCols * p.LargeurEtiq <= 2100
                     && p.MargeHaute + p.MargeBasse + p.NbLignes * p.HauteurEtiq <= 2970)
             << planche.Nom().toStdString();
+        EXPECT_EQ(RefusFormat(p), QString()) << planche.Nom().toStdString();
     }
+    EXPECT_GE(margesRamenees, 15);
 }
 
 TEST(CataloguePlanches, FiltreSurLaMarqueEtLaReference)
@@ -62,7 +75,7 @@ TEST(CataloguePlanches, FiltreSurLaMarqueEtLaReference)
         int nombre;            // -1 to skip
         const char* premiere;  // nullptr when nothing matches
     } cas[] = {
-        {"", 550, "Avery 18036"},
+        {"", 547, "Avery 18036"},
         {"Ávèry l-7160", 1, "Avery L7160"},  // accents, case, punctuation
         {"avery", 40, "Avery 18036"},
         {"7160", 2, "Avery 7160"},           // the reference itself first
@@ -89,7 +102,7 @@ TEST(CataloguePlanches, NomExactOuPlanchesProches)
         const char* proche;   // the closest name
     } cas[] = {
         {"  avery   l7160 ", "Avery L7160", "Avery L7160"},
-        {"Rayfilm CD04 (box)", "Rayfilm CD04 (box)", "Rayfilm CD04 (box)"},
+        {"Igepa EA-700x677", "Igepa EA-700x677", "Igepa EA-700x677"},
         {"Avery L7106", nullptr, "Avery L7160"},  // two digits swapped
         {"L7160", nullptr, "Avery L7160"},        // the maker left out
         {"Herma 41OO", nullptr, "Herma 4100"},

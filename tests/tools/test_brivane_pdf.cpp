@@ -158,11 +158,12 @@ TEST_F(BrivanePdf, ReglagesDeLUtilisateurParDefaut)
     ASSERT_TRUE(pdf.ok);
     EXPECT_NEAR(pdf.pages.at(0).largeur, 210.0, 0.5);
 
-    // The user's own file: a landscape sheet of 20 × 28 cm without a class.
+    // The user's own file: a landscape sheet of 20 × 28 cm, five rows, without
+    // a class.
     ASSERT_TRUE(QDir().mkpath(Chemin(QStringLiteral("config/Kelvora"))));
     Ecrire(Chemin(QStringLiteral("config/Kelvora/Brivane.ini")),
            "[Brivane]\r\nOrientation=1\r\nLargeurPage=2000\r\nHauteurPage=2800\r\n"
-           "ImprimerClasse=0\r\n");
+           "NbLignes=5\r\nImprimerClasse=0\r\n");
     e = Lancer(fichiers);
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
     pdf = LirePdf(fichiers.at(1));
@@ -289,6 +290,7 @@ TEST_F(BrivanePdf, ReglagesIllisiblesRefusesAvecLaRaison)
     ASSERT_EQ(::mkfifo(QFile::encodeName(Travail(QStringLiteral("tube.ini"))).constData(), 0600), 0);
     Ecrire(Travail(QStringLiteral("prive.ini")), "[Brivane]\r\nNbCols=2\r\n");
     ASSERT_TRUE(QFile::setPermissions(Travail(QStringLiteral("prive.ini")), QFileDevice::WriteOwner));
+    Ecrire(Travail(QStringLiteral("utf16.ini")), std::string("\xFE\xFF\0[\0B\0]", 8));
     const QStringList avant = FichiersDuTravail();
 
     struct Cas {
@@ -296,7 +298,9 @@ TEST_F(BrivanePdf, ReglagesIllisiblesRefusesAvecLaRaison)
         const char* raison;
     };
     std::vector<Cas> cas = {{"dossier.ini", "c'est un dossier"},
-                            {"tube.ini", "ce n'est pas un fichier ordinaire"}};
+                            {"tube.ini", "ce n'est pas un fichier ordinaire"},
+                            {"utf16.ini", "le fichier est en UTF-16, que Brivane ne lit pas ; "
+                                          "enregistrez-le en UTF-8"}};
     if (::geteuid() != 0)  // permission bits do not bind root
         cas.push_back({"prive.ini", "accès refusé"});
     for (const Cas& c : cas) {
@@ -314,49 +318,69 @@ TEST_F(BrivanePdf, ReglagesIllisiblesRefusesAvecLaRaison)
     }
 }
 
-// A hand-broken format: labels that stay blank are announced on standard
-// error, naming the key; a sheet that cannot be a PDF page is refused.
+// A hand-edited format goes through the wizard's page checks and a font size
+// of 4 to 72 points, for the labels and the test page alike: refused with
+// the wizard's message naming its page, exit 1, no PDF (a 3000 × 3000 grid
+// would keep the test page growing for ever). What the wizard accepts but
+// leaves blank is announced, naming the key; a sheet that cannot be a PDF
+// page is refused.
 TEST_F(BrivanePdf, FormatCasseAnnonceOuRefuse)
 {
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
+    const auto refus = [](const char* page, const char* message) {
+        return QStringLiteral("Format des étiquettes incorrect (page « %1 » de l'assistant) : %2")
+            .arg(QString::fromUtf8(page), QString::fromUtf8(message));
+    };
     struct Cas {
         const char* nom;
         const char* reglages;
         int code;
-        const char* message;
+        QString message;  // empty: nothing on standard error
     };
     const std::vector<Cas> cas = {
-        {"largeur_nulle", "LargeurEtiq=0", 0, "Attention : LargeurEtiq vaut 0"},
-        {"hauteur_negative", "HauteurEtiq=-5", 0, "Attention : HauteurEtiq vaut -5"},
-        {"marges_horizontales", "MargeInterneGauche=400\r\nMargeInterneDroite=300", 0,
-         "MargeInterneGauche (400) et MargeInterneDroite (300) ne laissent aucune place au texte "
-         "dans LargeurEtiq (700)"},
-        {"marges_verticales", "MargeInterneBasse=400", 0,
-         "MargeInterneHaute (50) et MargeInterneBasse (400)"},
-        {"feuille_trop_large", "LargeurPage=50801", 1, "LargeurPage vaut 50801"},
-        {"feuille_trop_haute", "HauteurPage=2000000000\r\nOrientation=1", 1,
-         "HauteurPage vaut 2000000000"},
-        {"feuille_nulle", "LargeurPage=0", 1, "LargeurPage vaut 0"},
+        {"bon_format", "NbCols=2\r\nFonte=Arial,12,0,0000,0,1", 0, {}},
+        {"grille_3000", "NbCols=3000\r\nNbLignes=3000", 1,
+         refus("Nombre d'étiquettes", "Nombre de lignes incorrect")},
+        {"colonnes_enormes", "NbCols=2147483647", 1,
+         refus("Nombre d'étiquettes", "Nombre de colonnes incorrect")},
+        {"marge_basse_negative", "MargeBasse=-1000", 1,
+         refus("Position par rapport aux bords de la page",
+               "Marges 'haute' ou 'basse' négatives : les étiquettes sortiraient de la page - "
+               "dépassement de 10.00 cm")},
+        {"police_nulle", "Fonte=Arial,0,0,0000,0,1", 1,
+         refus("Police de caractères",
+               "La taille de la police doit être comprise entre 4 et 72 points.")},
+        {"police_99999", "Fonte=Arial,99999,0,0000,0,1", 1,
+         refus("Police de caractères",
+               "La taille de la police doit être comprise entre 4 et 72 points.")},
+        {"largeur_nulle", "LargeurEtiq=0", 1,
+         refus("Taille d'une étiquette", "Largeur ou hauteur de l'étiquette incorrects.")},
+        {"marges_horizontales", "MargeInterneGauche=400\r\nMargeInterneDroite=300", 1,
+         refus("Marges internes", "Les marges droite ou gauche sont trop importantes")},
+        {"page_trop_haute", "HauteurPage=10000", 1, refus("Format de la page", "Valeurs incorrectes")},
+        {"largeur_negative", "LargeurEtiq=-100\r\nMargeInterneGauche=-200", 0,
+         QStringLiteral("Attention : LargeurEtiq vaut -100")},
+        {"feuille_trop_large", "LargeurPage=50801", 1, QStringLiteral("LargeurPage vaut 50801")},
+        {"feuille_nulle", "LargeurPage=0", 1, QStringLiteral("LargeurPage vaut 0")},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
         const QString ini = Travail(QStringLiteral("format.ini"));
         Ecrire(ini, std::string("[Brivane]\r\n") + c.reglages + "\r\n");
         const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
-        QFile::remove(pdf);
-        const Execution e = Lancer({QStringLiteral("--settings"), ini,
-                                    Travail(QStringLiteral("liste.csv")), pdf});
-        EXPECT_EQ(e.code, c.code);
-        EXPECT_TRUE(e.erreurs.contains(QString::fromUtf8(c.message))) << e.erreurs.toStdString();
-        EXPECT_EQ(QFile::exists(pdf), c.code == 0);
+        for (const QStringList& arguments :
+             {QStringList{Travail(QStringLiteral("liste.csv")), pdf},
+              QStringList{QStringLiteral("--test-page"), pdf}}) {
+            QFile::remove(pdf);
+            const Execution e = Lancer(QStringList{QStringLiteral("--settings"), ini} + arguments);
+            EXPECT_EQ(e.code, c.code) << arguments.first().toStdString();
+            if (c.message.isEmpty())
+                EXPECT_TRUE(e.erreurs.trimmed().isEmpty()) << e.erreurs.toStdString();
+            else
+                EXPECT_TRUE(e.erreurs.contains(c.message)) << e.erreurs.toStdString();
+            EXPECT_EQ(QFile::exists(pdf), c.code == 0);
+        }
     }
-    // A sheet of 5.08 m is still a PDF page, and a sound format says nothing.
-    Ecrire(Travail(QStringLiteral("format.ini")), "[Brivane]\r\nLargeurPage=50800\r\n");
-    const Execution e = Lancer({QStringLiteral("--settings"), Travail(QStringLiteral("format.ini")),
-                                Travail(QStringLiteral("liste.csv")),
-                                Travail(QStringLiteral("etiquettes.pdf"))});
-    EXPECT_EQ(e.code, 0);
-    EXPECT_TRUE(e.erreurs.trimmed().isEmpty()) << e.erreurs.toStdString();
 }
 
 // The extraction cannot be loaded: the window's sentence, then the file's
@@ -660,13 +684,21 @@ TEST_F(BrivanePdf, TriParClasse)
     }
 }
 
-// The calibration of the settings moves the labels and the test page alike.
+// The calibration of the settings moves the labels and the test page alike,
+// as seen on the sheet held upright as it leaves the printer: a landscape
+// page leaves it turned counter-clockwise, so the sheet's right is down the
+// page and its bottom the page's left.
 TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
 {
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
     Ecrire(Travail(QStringLiteral("zero.ini")), "");
     Ecrire(Travail(QStringLiteral("decale.ini")),
            "[Brivane]\r\nNbCols=2\r\n[Impression]\r\nDecalageX=25\r\nDecalageY=-15\r\n");
+    const std::string paysage =
+        "[Brivane]\r\nNbCols=2\r\nNbLignes=5\r\nOrientation=1\r\nMargeGauche=30\r\nMargeDroite=30\r\n";
+    Ecrire(Travail(QStringLiteral("zero-paysage.ini")), paysage);
+    Ecrire(Travail(QStringLiteral("decale-paysage.ini")),
+           paysage + "[Impression]\r\nDecalageX=25\r\nDecalageY=-15\r\n");
     const Parametres p = FormatParDefaut();
 
     struct Mesure {
@@ -699,6 +731,15 @@ TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
     ASSERT_FALSE(zero.encre.isEmpty());
     EXPECT_NEAR(decale.encre.left() - zero.encre.left(), 25, 1);
     EXPECT_NEAR(decale.encre.top() - zero.encre.top(), -15, 1);
+
+    // Landscape: 2.5 mm toward the sheet's right, 1.5 mm toward its top.
+    const Mesure zeroPaysage = mesurer("zero-paysage.ini");
+    const Mesure decalePaysage = mesurer("decale-paysage.ini");
+    EXPECT_NEAR(decalePaysage.gauche - zeroPaysage.gauche, 1.5, 0.05);
+    EXPECT_NEAR(decalePaysage.haut - zeroPaysage.haut, 2.5, 0.05);
+    ASSERT_FALSE(zeroPaysage.encre.isEmpty());
+    EXPECT_NEAR(decalePaysage.encre.left() - zeroPaysage.encre.left(), 15, 1);
+    EXPECT_NEAR(decalePaysage.encre.top() - zeroPaysage.encre.top(), 25, 1);
 }
 
 // A sheet of the catalogue replaces the settings' sheet; font, inner margins
@@ -772,6 +813,9 @@ TEST_F(BrivanePdf, DebutTriEtPlancheIncorrectsSansPdf)
          QStringLiteral("Ordre des étiquettes inconnu : « nom » (attendu classe ou fichier)")},
         {"planche_inconnue", {planche, QStringLiteral("avery l71600"), s, ini, liste, pdf}, 2,
          QStringLiteral("Planche inconnue : « avery l71600 ». Planches proches : Avery L7160, ")},
+        // A pasted text: searched and echoed only up to 80 characters.
+        {"planche_demesuree", {planche, QString(131000, u'x'), s, ini, liste, pdf}, 2,
+         QStringLiteral("Planche inconnue : « %1… ».").arg(QString(80, u'x'))},
         {"planche_vide", {planche, QStringLiteral(" "), s, ini, liste, pdf}, 2,
          QStringLiteral("Le nom de la planche est vide.")},
         {"debut_avec_la_page_de_test", {test, d, QStringLiteral("2"), pdf}, 2,

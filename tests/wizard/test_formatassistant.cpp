@@ -349,6 +349,10 @@ TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
               QStringLiteral("Liberation Serif 14 gras italique souligné barré"));
     EXPECT_EQ(a.ColorButton1->Color(), Couleurs::clBlue);
     EXPECT_EQ(a.lbExemple->font().family(), QStringLiteral("Liberation Serif"));
+    // A name is shown as it is, even one that looks like a placeholder.
+    Fonte marques;
+    marques.EcrireNom("A%2B");
+    EXPECT_EQ(DescriptionFonte(marques), QStringLiteral("A%2B 10"));
     EXPECT_EQ(a.lbExemple->palette().color(QPalette::WindowText), QColor(Qt::blue));
 
     // The colour button recolours the sample and keeps the rest.

@@ -47,7 +47,13 @@ TEST(VerificationFormat, UnFormatAccepteNeDonneJamaisDEcartNegatif)
          VerifieDecalage, {}},
         {"décalages démesurés", [](Parametres& p) { p.MargeGauche = kMin32; p.MargeDroite = kMin32; },
          VerifieDecalage, QStringLiteral("Valeurs incorrectes")},
-        {"décalages négatifs", [](Parametres& p) { p.MargeGauche = -50; p.MargeHaute = -40; }, VerifieDecalage, {}},
+        // Beyond the sheet's edge: no label is there to print on.
+        {"décalages négatifs", [](Parametres& p) { p.MargeGauche = -50; p.MargeHaute = -40; }, VerifieDecalage,
+         QStringLiteral("Marges 'gauche' ou 'droite' négatives : les étiquettes sortiraient de la page - "
+                        "dépassement de 0.50 cm")},
+        {"marge basse négative", [](Parametres& p) { p.MargeBasse = -1000; }, VerifieDecalage,
+         QStringLiteral("Marges 'haute' ou 'basse' négatives : les étiquettes sortiraient de la page - "
+                        "dépassement de 10.00 cm")},
         {"paysage", [](Parametres& p) { p.Orientation = true; p.NbLignes = 5; p.MargeHaute = 435; p.MargeBasse = 435; },
          VerifieDecalage, {}},
     };

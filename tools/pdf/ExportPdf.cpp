@@ -10,6 +10,7 @@
 #include "ReglagesImpression.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
+#include "VerificationFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -254,16 +255,24 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     QString erreurReglages;
     if (!LitParametres(reglages.parametres, fichierReglages, erreurReglages))
         return Echec(erreurReglages);
-    reglages.impression = LitReglagesImpression(fichierReglages);
-    if (planche != nullptr)
-        AppliquePlanche(*planche, reglages.parametres);
-    const QString refusFeuille = RefusFeuillePdf(reglages.parametres);
-    if (!refusFeuille.isEmpty())
-        return Echec(refusFeuille);
-
-    ResultatExport resultat = options.pageTest ? ExportePageTest(options, reglages)
-                                               : ExporteEtiquettes(options, reglages);
+    // Said whatever comes next: a calibration dropped, margins made smaller.
+    QStringList avertissements;
+    reglages.impression = LitReglagesImpression(fichierReglages, &avertissements);
+    if (planche != nullptr) {
+        const QString marges = AppliquePlanche(*planche, reglages.parametres);
+        if (!marges.isEmpty())
+            avertissements << marges;
+    }
+    // Before the extraction is read; a grid without a label is refused as
+    // the window refuses it ("Etiquettes non définies"), further on.
+    QString refus = RefusFeuillePdf(reglages.parametres);
+    if (refus.isEmpty() && EtiquettesParPage(reglages.parametres) > 0)
+        refus = RefusFormat(reglages.parametres);
+    ResultatExport resultat = !refus.isEmpty() ? Echec(refus)
+                              : options.pageTest ? ExportePageTest(options, reglages)
+                                                 : ExporteEtiquettes(options, reglages);
     if (resultat.code == ResultatExport::kSucces)
-        resultat.avertissements = AvertissementsFormat(reglages.parametres);
+        avertissements << AvertissementsFormat(reglages.parametres);
+    resultat.avertissements = avertissements;
     return resultat;
 }

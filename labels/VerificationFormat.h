@@ -1,6 +1,7 @@
 #pragma once
-// The checks "Suivant >" makes before the format wizard leaves a page, and
-// the conversion between the centimetres its fields show and the hundredths
+// The checks "Suivant >" makes before the format wizard leaves a page, the
+// same checks on a whole format read from the settings file, and the
+// conversion between the centimetres its fields show and the hundredths
 // of a centimetre the format stores.
 //
 // Each check takes the wizard's working copy with the page's values already
@@ -34,5 +35,19 @@ QString VerifieMargesInternes(const Parametres& p);
 // "Decalage": the offsets and the grid within the sheet, across then down the
 // printed page, with the offsets the layout really uses in each orientation,
 // so that an accepted format never gives labels a negative gap; the message
-// names those offsets and gives the excess in centimetres.
+// names those offsets and gives the excess in centimetres. Then no offset may
+// be negative, which would spread the labels beyond the sheet's edge (the
+// message names the offsets and how far beyond).
 QString VerifieDecalage(const Parametres& p);
+
+// The font's size in points: 4 to 72, what the printer can draw legibly on a
+// label (a size of 0 prints specks, a huge one black boxes).
+QString VerifieTaillePolice(const Parametres& p);
+
+// A whole format, as the settings file gives it: the wizard's page checks in
+// the order of its pages, then the font's size. The first that fails gives
+// "Format des étiquettes incorrect (page « <page's title> » de
+// l'assistant) : <the check's own message>"; empty when the format may be
+// printed. Nothing is printed from a refused format, so no loop of the
+// layout can run away on a grid or a sheet that no wizard would accept.
+QString RefusFormat(const Parametres& p);

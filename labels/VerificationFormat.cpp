@@ -8,6 +8,8 @@ namespace {
 
 constexpr int64_t kMin32 = std::numeric_limits<int32_t>::min();
 constexpr int64_t kMax32 = std::numeric_limits<int32_t>::max();
+constexpr int kTaillePoliceMin = 4;
+constexpr int kTaillePoliceMax = 72;
 
 // One direction of the printed page: the extent of the sheet, the offsets at
 // its two ends, and the labels laid along it.
@@ -18,6 +20,7 @@ struct Axe {
     int64_t taille;
     int64_t nombre;
     const char* message;
+    const char* negatif;
 };
 
 const char kMargesGaucheDroite[] =
@@ -26,6 +29,18 @@ const char kMargesGaucheDroite[] =
 const char kMargesHauteBasse[] =
     "Marges 'haute' ou 'basse' trop importantes: impossible de faire tenir les "
     "étiquettes sur la page - dépassement de %.2lf cm";
+const char kGaucheDroiteNegatives[] =
+    "Marges 'gauche' ou 'droite' négatives : les étiquettes sortiraient de la page - "
+    "dépassement de %.2lf cm";
+const char kHauteBasseNegatives[] =
+    "Marges 'haute' ou 'basse' négatives : les étiquettes sortiraient de la page - "
+    "dépassement de %.2lf cm";
+
+// How far a negative offset puts the grid's ends beyond the sheet's edges.
+int64_t HorsDeLaFeuille(const Axe& a)
+{
+    return -std::min<int64_t>(0, a.debut) - std::min<int64_t>(0, a.fin);
+}
 
 // How far the offsets and the labels overrun the extent. A label of negative
 // size makes the whole row shorter than one label: the larger of the two
@@ -117,14 +132,14 @@ QString VerifieDecalage(const Parametres& p)
     // top and bottom offsets across its height, the rows between the left and
     // right offsets down its width.
     Axe travers{p.LargeurPage, p.MargeGauche, p.MargeDroite, p.LargeurEtiq, p.NbCols,
-                kMargesGaucheDroite};
+                kMargesGaucheDroite, kGaucheDroiteNegatives};
     Axe hauteur{p.HauteurPage, p.MargeHaute, p.MargeBasse, p.HauteurEtiq, p.NbLignes,
-                kMargesHauteBasse};
+                kMargesHauteBasse, kHauteBasseNegatives};
     if (p.Orientation) {
         travers = {p.HauteurPage, p.MargeHaute, p.MargeBasse, p.LargeurEtiq, p.NbCols,
-                   kMargesHauteBasse};
+                   kMargesHauteBasse, kHauteBasseNegatives};
         hauteur = {p.LargeurPage, p.MargeGauche, p.MargeDroite, p.HauteurEtiq, p.NbLignes,
-                   kMargesGaucheDroite};
+                   kMargesGaucheDroite, kGaucheDroiteNegatives};
     }
     for (const Axe& axe : {travers, hauteur}) {
         const int64_t exces = Depassement(axe);
@@ -134,5 +149,44 @@ QString VerifieDecalage(const Parametres& p)
     }
     if (!TientEn32Bits(travers) || !TientEn32Bits(hauteur))
         return QStringLiteral("Valeurs incorrectes");
+    // The grid runs from one offset to the sheet's extent less the other: a
+    // negative offset prints labels beyond the edge, where no label is.
+    for (const Axe& axe : {travers, hauteur}) {
+        const int64_t exces = HorsDeLaFeuille(axe);
+        if (exces > 0)
+            return QString::asprintf(axe.negatif, static_cast<double>(exces) * 0.01);
+    }
+    return {};
+}
+
+QString VerifieTaillePolice(const Parametres& p)
+{
+    if (p.Fonte.Taille < kTaillePoliceMin || p.Fonte.Taille > kTaillePoliceMax)
+        return QStringLiteral("La taille de la police doit être comprise entre %1 et %2 points.")
+            .arg(kTaillePoliceMin)
+            .arg(kTaillePoliceMax);
+    return {};
+}
+
+QString RefusFormat(const Parametres& p)
+{
+    const struct {
+        const char* titre;  // the title of the wizard's page
+        QString (*verifie)(const Parametres&);
+    } pages[] = {
+        {"Format de la page", VerifieTaillePage},
+        {"Nombre d'étiquettes", VerifieNombreEtiquettes},
+        {"Taille d'une étiquette", VerifieTailleEtiquette},
+        {"Marges internes", VerifieMargesInternes},
+        {"Position par rapport aux bords de la page", VerifieDecalage},
+        {"Police de caractères", VerifieTaillePolice},
+    };
+    for (const auto& page : pages) {
+        const QString message = page.verifie(p);
+        if (!message.isEmpty())
+            return QStringLiteral("Format des étiquettes incorrect (page « %1 » de "
+                                  "l'assistant) : %2")
+                .arg(QString::fromUtf8(page.titre), message);
+    }
     return {};
 }
