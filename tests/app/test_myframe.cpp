@@ -800,12 +800,20 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
     };
 
     const QString imprime = donnees_.filePath(QStringLiteral("imprime.pdf"));
+    QString propose;
     dialogues_.impression = [&](QPrinter& p) {
+        propose = p.outputFileName();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(imprime);
         return true;
     };
     fenetre_->AOLButton3Click();
+    // The dialog offered a name beside the extraction; the window says what was done.
+    EXPECT_EQ(propose, donnees_.filePath(QStringLiteral("Etiquettes - liste.pdf")));
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("40 étiquettes sur 2 pages enregistrées dans « %1 »")
+                              .arg(imprime)});
+    dialogues_.messages.clear();
 
     const QString apercu = donnees_.filePath(QStringLiteral("apercu.pdf"));
     dialogues_.apercu = [&](QPrinter& p, const std::function<void(QPrinter&)>& dessiner) {
