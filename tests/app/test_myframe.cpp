@@ -451,6 +451,24 @@ TEST_F(FenetrePrincipale, ImprimerDansLeFichierDeLExtractionEstRefuse)
     EXPECT_EQ(LitOctets(chemin), avant);
 }
 
+// A PDF that cannot be written whole (a device that is always full) is
+// reported with the system's reason instead of what was printed.
+TEST_F(FenetrePrincipale, UnPdfQuiNePeutEtreEcritEnEntierEstSignale)
+{
+    Demarrer();
+    dialogues_.fichiers = {BonFichier(QStringLiteral("liste.csv"), 3)};
+    fenetre_->AOLButton1Click();
+    dialogues_.impression = [](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QStringLiteral("/dev/full"));
+        return true;
+    };
+    fenetre_->AOLButton3->OnClick(fenetre_->AOLButton3);
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral(
+                  "Impossible d'écrire le fichier PDF « /dev/full » : disque plein.")});
+}
+
 // Memory runs out while the labels are written: the window says so and no
 // partial PDF is left.
 TEST_F(FenetrePrincipale, LaMemoireEpuiseeEnImprimantEstSignaleeSansFichierPartiel)
