@@ -1,7 +1,7 @@
 #include "DocumentImpression.h"
 
-#include "ReperePage.h"
 #include "EcriturePdf.h"
+#include "ReperePage.h"
 
 #include <QPageLayout>
 #include <QPaintEngine>

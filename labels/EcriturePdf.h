@@ -8,7 +8,9 @@
 //
 // The output's path is followed through symbolic links to the real file: a
 // regular file is replaced as a whole and keeps its owner and permissions (a
-// new one gets those of any file the user creates); a character device, a
+// new one gets those of any file the user creates; a file whose owner cannot
+// be given to a new one is rewritten in place, its space reserved first; a
+// file the user may not write is refused); a character device, a
 // FIFO or a pipe (/dev/stdout) is written directly; a folder or a block
 // device is refused.
 

@@ -4,15 +4,14 @@
 #include "ChampsElecteurs.h"
 #include "DebutPlanche.h"
 #include "DescripteurFichier.h"
+#include "EcriturePdf.h"
 #include "ImpressionEtiquettes.h"
 #include "PageTest.h"
 #include "Parametres.h"
 #include "ReglagesImpression.h"
-#include "EcriturePdf.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 
@@ -65,7 +64,7 @@ QString AvertissementMarges(const char* taille, int32_t valeurTaille, const char
 }
 
 // Runs imprime on a PDF printer writing the output; the document reaches the
-// file only once complete and checked (see EcriturePdf).
+// file only once complete and checked (see EcriturePdf.h).
 ResultatExport EcritPdf(const QString& sortie, int32_t pages,
                         const std::function<void(QPrinter&)>& imprime)
 {

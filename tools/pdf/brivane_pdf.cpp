@@ -2,9 +2,9 @@
 // file, with the settings and the print job of the window, or the format's
 // test page with --test-page. See --help.
 
+#include "EcriturePdf.h"
 #include "ExportPdf.h"
 #include "LigneCommandePdf.h"
-#include "EcriturePdf.h"
 #include "Upolice.h"
 
 #include <QGuiApplication>
