@@ -1,6 +1,7 @@
 #include "Wmyframe.h"
 
 #include "ChampsElecteurs.h"
+#include "CompteRenduImpression.h"
 #include "DescripteurFichier.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
@@ -460,17 +461,27 @@ std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
     return ImpressionEtiquettes(Parametres, Table, IndexChamps, options);
 }
 
-void TMyFrame::ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job)
+bool TMyFrame::ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job)
 {
     // Printing to a file over the extraction would destroy the list.
     if (imprimante.outputFormat() == QPrinter::PdfFormat
         && MemeFichier(imprimante.outputFileName(), Parametres.PathFich)) {
         dialogues_.Message(this, QStringLiteral("Le fichier PDF ne peut pas remplacer "
                                                 "l'extraction CSV : choisissez un autre nom."));
-        return;
+        return false;
     }
     AjustePagePdf(imprimante, Parametres);
     job.Imprime(imprimante);
+    return true;
+}
+
+void TMyFrame::ProposerNomPdf(QPrinter& imprimante) const
+{
+    // The dialog shows this name for "print to file"; the printer chosen by
+    // default stays chosen.
+    const QPrinter::OutputFormat format = imprimante.outputFormat();
+    imprimante.setOutputFileName(NomPdfPropose(Parametres.PathFich));
+    imprimante.setOutputFormat(format);
 }
 
 void TMyFrame::AOLButton3Click()
@@ -480,14 +491,27 @@ void TMyFrame::AOLButton3Click()
         return;
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setFromTo(1, job->NombrePages());
+    ProposerNomPdf(imprimante);
     if (!dialogues_.ChoisirImprimante(this, imprimante))
         return;
+    // A real printer sends its job to the spooler, never to the name offered.
+    if (imprimante.outputFormat() == QPrinter::NativeFormat)
+        imprimante.setOutputFileName(QString());
     if (!ImprimanteDisponible(imprimante)) {
         dialogues_.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
         return;
     }
     // An error while printing reaches ExecuterProtege, which shows its text.
-    ImprimeSur(imprimante, *job);
+    if (!ImprimeSur(imprimante, *job))
+        return;
+    const PlagePages plage = PagesAImprimer(imprimante, job->NombrePages());
+    if (plage.premiere > plage.derniere)
+        return;
+    const bool fichier = imprimante.outputFormat() == QPrinter::PdfFormat;
+    dialogues_.Message(this, CompteRenduImpression(job->NombreEtiquettes(plage),
+                                                   plage.derniere - plage.premiere + 1,
+                                                   fichier ? imprimante.outputFileName()
+                                                           : QString()));
 }
 
 void TMyFrame::btApercuClick()
@@ -502,6 +526,8 @@ void TMyFrame::btApercuClick()
         && Parametres.HauteurPage > 0)
         FixerFeuille(imprimante, Parametres.LargeurPage, Parametres.HauteurPage,
                      Parametres.Orientation);
+    // For printing from the preview.
+    ProposerNomPdf(imprimante);
     dialogues_.Apercu(this, imprimante, QStringLiteral("Aperçu des étiquettes"),
                       [this, &job](QPrinter& cible) {
                           // Drawn from inside the preview's own events: an

@@ -101,8 +101,12 @@ private:
     // first sheet: the job that lays the voters out, or nothing when it must
     // not go on.
     std::optional<ImpressionEtiquettes> PreparerImpression();
-    // Prints the job on the printer as a dialog left it.
-    void ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job);
+    // Prints the job on the printer as a dialog left it; false when refused
+    // before printing.
+    bool ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job);
+    // Offers "Etiquettes - <extraction>.pdf" beside the extraction to the
+    // print dialog.
+    void ProposerNomPdf(QPrinter& imprimante) const;
     void FormCreate();
     void Demarrage();
     bool ChargeTable();

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -167,8 +168,19 @@ QString RaisonErreurFichier(int erreur)
         return QStringLiteral("trop de fichiers ouverts");
     case ENOMEM:
         return QStringLiteral("mémoire insuffisante");
+    case EDQUOT:
+        return QStringLiteral("quota de disque dépassé");
+    case EFBIG:
+        return QStringLiteral("fichier trop gros");
+    case EPIPE:
+        return QStringLiteral("le programme qui lisait la sortie s'est arrêté");
+    case ENXIO:
+        return QStringLiteral("aucun programme ne lit cette sortie");
     default:
-        return QStringLiteral("erreur système %1").arg(erreur);
+        // No French words of our own: the system's, with the number to search for.
+        return QStringLiteral("%1 (erreur système %2)")
+            .arg(QString::fromLocal8Bit(std::strerror(erreur)))
+            .arg(erreur);
     }
 }
 

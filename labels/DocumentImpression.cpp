@@ -1,18 +1,15 @@
 #include "DocumentImpression.h"
 
+#include "EcriturePdf.h"
 #include "ReperePage.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPaintEngine>
 #include <QPrinter>
 
-#include <unistd.h>
-
 namespace {
 
-bool SortiePdf(const QPrinter& imprimante)
+bool EcritUnPdf(const QPrinter& imprimante)
 {
     return imprimante.outputFormat() == QPrinter::PdfFormat;
 }
@@ -25,9 +22,16 @@ bool Apercu(const QPainter& painter)
     return moteur != nullptr && moteur->type() == QPaintEngine::Picture;
 }
 
+// The same, asked of the printer before anything is painted.
+bool Apercu(QPrinter& imprimante)
+{
+    const QPaintEngine* moteur = imprimante.paintEngine();
+    return moteur != nullptr && moteur->type() == QPaintEngine::Picture;
+}
+
 QString MessageDebutImpossible(const QPrinter& imprimante)
 {
-    if (SortiePdf(imprimante))
+    if (EcritUnPdf(imprimante))
         return QStringLiteral("Impossible de créer le fichier PDF « %1 ».")
             .arg(imprimante.outputFileName());
     return QStringLiteral("Impossible de commencer l'impression sur « %1 ».")
@@ -47,11 +51,27 @@ DocumentImpression::DocumentImpression(QPrinter& imprimante, const QString& titr
 {
     m_imprimante.setDocName(titre);
     m_imprimante.setPageOrientation(paysage ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (!m_painter->begin(&m_imprimante))
+    if (EcritUnPdf(m_imprimante) && !Apercu(m_imprimante)
+        && !m_imprimante.outputFileName().isEmpty()) {
+        m_sortie = std::make_unique<EcriturePdf>(m_imprimante.outputFileName());
+        if (!m_sortie->Erreur().isEmpty())
+            throw ErreurImpression(m_sortie->Erreur());
+        m_nomSortie = m_imprimante.outputFileName();
+        m_imprimante.setOutputFileName(m_sortie->FichierImprimante());
+    }
+    if (!m_painter->begin(&m_imprimante)) {
+        RendNomSortie();
         throw ErreurImpression(MessageDebutImpossible(m_imprimante));
+    }
     m_apercu = Apercu(*m_painter);
-    if (SortiePdf(m_imprimante) && !m_apercu)
-        m_fichierPdf = QFile::encodeName(m_imprimante.outputFileName());
+}
+
+void DocumentImpression::RendNomSortie()
+{
+    if (m_nomSortie.isEmpty() || m_painter->isActive())
+        return;
+    m_imprimante.setOutputFileName(m_nomSortie);
+    m_nomSortie.clear();
 }
 
 DocumentImpression::~DocumentImpression()
@@ -59,20 +79,20 @@ DocumentImpression::~DocumentImpression()
     if (m_termine)
         return;
     // A spooler job is aborted where the printer allows it; a PDF engine
-    // cannot abort, so the file it wrote is removed once the painter has let
-    // go of it. This runs while an error is on its way, out of memory
-    // perhaps, when ending the painter may fail too.
+    // cannot abort, so the document in memory is dropped unwritten once the
+    // painter has let go of it. This runs while an error is on its way, out
+    // of memory perhaps, when ending the painter may fail too.
     m_canevas.reset();
     try {
-        if (m_fichierPdf.isEmpty() && !m_apercu)
+        if (!m_sortie && !m_apercu)
             m_imprimante.abort();
         if (m_painter->isActive())
             m_painter->end();
+        RendNomSortie();
     } catch (...) {
         // The error on its way says what went wrong.
     }
-    if (!m_fichierPdf.isEmpty())
-        ::unlink(m_fichierPdf.constData());
+    m_sortie.reset();
     if (m_painter->isActive())
         static_cast<void>(m_painter.release());  // leaked rather than destroyed active
 }
@@ -93,9 +113,13 @@ void DocumentImpression::Termine()
 {
     m_canevas.reset();
     const bool termine = m_painter->end();
-    const bool pdfVide = !m_fichierPdf.isEmpty()
-                         && QFileInfo(m_imprimante.outputFileName()).size() <= 0;
-    if (!termine || m_imprimante.printerState() == QPrinter::Error || pdfVide)
+    if (!termine || m_imprimante.printerState() == QPrinter::Error)
         throw ErreurImpression(QStringLiteral("L'impression n'a pas pu être terminée."));
+    if (m_sortie) {
+        const QString erreur = m_sortie->Publie();
+        if (!erreur.isEmpty())
+            throw ErreurImpression(erreur);
+        RendNomSortie();
+    }
     m_termine = true;
 }

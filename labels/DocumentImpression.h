@@ -2,18 +2,17 @@
 // One document on a printer, as every printed output of the program makes it
 // (the labels and the test page): titled, turned, begun, each page set up in
 // the page coordinate system (labels/ReperePage.h) with a canvas on it, and
-// finished. A document that is not finished, because an exception left the
-// printing half-way, is dropped: the spooler job is aborted, or for a PDF the
-// half-written file is removed. In a print preview the same pages are
-// painted and nothing is written or sent.
+// finished. A PDF goes through EcriturePdf: written in memory, then checked and
+// written to its file only once complete. A document that is not finished,
+// because an exception left the printing half-way, is dropped: the spooler
+// job is aborted, or for a PDF nothing reaches the file. In a print preview
+// the same pages are painted and nothing is written or sent.
 
 #include "CanevasQt.h"
 #include "Uclasses.h"
 
 #include <QPainter>
 #include <QString>
-
-#include <QByteArray>
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +21,7 @@
 
 class Canevas;
 class QPrinter;
+class EcriturePdf;
 
 // Raised when the printer refuses a step; the message is French, UTF-8, for
 // the user.
@@ -39,7 +39,7 @@ public:
     // held upright as it leaves the printer, turned for a landscape page; see
     // DecalageSurPage). Throws
     // ErreurImpression when it cannot be begun (for a PDF, when the file
-    // cannot be created).
+    // cannot be written).
     DocumentImpression(QPrinter& imprimante, const QString& titre, bool paysage,
                        const qlPoint& decalage = qlPoint());
     // Drops the document unless Termine succeeded. Throws nothing, even when
@@ -57,14 +57,18 @@ public:
     Canevas& NouvellePage(int32_t numero);
 
     // Ends the document. Throws ErreurImpression when the printer did not
-    // finish it (or the PDF came out empty); the document is then dropped.
+    // finish it, or the PDF could not be written whole (a full disk…); the
+    // document is then dropped.
     void Termine();
 
 private:
+    void RendNomSortie();
+
     QPrinter& m_imprimante;
     qlPoint m_decalage;
     std::unique_ptr<QPainter> m_painter = std::make_unique<QPainter>();
-    QByteArray m_fichierPdf;  // encoded at the start: removing it needs no memory
+    std::unique_ptr<EcriturePdf> m_sortie;  // a PDF file being made
+    QString m_nomSortie;  // the printer's file name, given back at the end
     std::optional<CanevasQt> m_canevas;
     bool m_apercu = false;  // painting a print preview: no file, no spooler job
     bool m_pageCommencee = false;

@@ -198,6 +198,17 @@ int32_t ImpressionEtiquettes::NombrePages() const
     return m_repartition.NombrePages();
 }
 
+int64_t ImpressionEtiquettes::NombreEtiquettes(const PlagePages& plage) const
+{
+    // The voters fill the cells after the blank ones, page after page.
+    const int64_t parPage = m_repartition.EtiquettesParPage();
+    const int64_t vides = m_repartition.CellulesVides();
+    const int64_t debut = std::max<int64_t>((plage.premiere - 1) * parPage, vides);
+    const int64_t fin = std::min<int64_t>(static_cast<int64_t>(plage.derniere) * parPage,
+                                          vides + m_repartition.NombreElecteurs());
+    return std::max<int64_t>(fin - debut, 0);
+}
+
 bool ImpressionEtiquettes::DispositionSimple() const
 {
     return !m_options.TriClasse && m_options.Debut == 1;

@@ -100,6 +100,8 @@ public:
     // Sheets of the whole document, counted from the first sheet, its blank
     // labels included; 0 when there is no voter or no label on the grid.
     int32_t NombrePages() const;
+    // Labels that carry a voter on pages `plage` (from 1).
+    int64_t NombreEtiquettes(const PlagePages& plage) const;
 
     // Prints the printer's page range (see PagesAImprimer) as one document
     // titled TitreDocumentEtiquettes(), in the format's orientation, one sheet

@@ -534,6 +534,24 @@ TEST_F(FenetrePrincipale, ImprimerDansLeFichierDeLExtractionEstRefuse)
     EXPECT_EQ(LitOctets(chemin), avant);
 }
 
+// A PDF that cannot be written whole (a device that is always full) is
+// reported with the system's reason instead of what was printed.
+TEST_F(FenetrePrincipale, UnPdfQuiNePeutEtreEcritEnEntierEstSignale)
+{
+    Demarrer();
+    dialogues_.fichiers = {BonFichier(QStringLiteral("liste.csv"), 3)};
+    fenetre_->AOLButton1Click();
+    dialogues_.impression = [](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QStringLiteral("/dev/full"));
+        return true;
+    };
+    fenetre_->AOLButton3->OnClick(fenetre_->AOLButton3);
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral(
+                  "Impossible d'écrire le fichier PDF « /dev/full » : disque plein.")});
+}
+
 // Memory runs out while the labels are written: the window says so and no
 // partial PDF is left.
 TEST_F(FenetrePrincipale, LaMemoireEpuiseeEnImprimantEstSignaleeSansFichierPartiel)
@@ -887,12 +905,20 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
     };
 
     const QString imprime = donnees_.filePath(QStringLiteral("imprime.pdf"));
+    QString propose;
     dialogues_.impression = [&](QPrinter& p) {
+        propose = p.outputFileName();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(imprime);
         return true;
     };
     fenetre_->AOLButton3Click();
+    // The dialog offered a name beside the extraction; the window says what was done.
+    EXPECT_EQ(propose, donnees_.filePath(QStringLiteral("Etiquettes - liste.pdf")));
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("40 étiquettes sur 2 pages enregistrées dans « %1 »")
+                              .arg(imprime)});
+    dialogues_.messages.clear();
 
     const QString apercu = donnees_.filePath(QStringLiteral("apercu.pdf"));
     dialogues_.apercu = [&](QPrinter& p, const std::function<void(QPrinter&)>& dessiner) {

@@ -2,6 +2,7 @@
 // printer states and a real PDF read back.
 
 #include "CanevasEnregistreur.h"
+#include "CompteRenduImpression.h"
 #include "ImpressionEtiquettes.h"
 #include "LecturePdf.h"
 #include "Parametres.h"
@@ -808,6 +809,40 @@ TEST(DispositionDesEtiquettes, OrdreEtEtiquetteDeDepart)
         EXPECT_EQ(job.NombrePages(), c.feuilles.size() - 1);
         EXPECT_EQ(Feuilles(job, p), c.feuilles);
     }
+}
+
+// What the window says after printing: the labels that carry a voter on the
+// pages printed, and where they went.
+TEST(CompteRenduImpression, EtiquettesDesPagesImprimeesEtDestination)
+{
+    const TableTemporaire table(Liste(30));
+    const Parametres p = Defauts();  // 24 labels a sheet
+    const struct {
+        const char* cas;
+        int64_t debut;
+        PlagePages plage;
+        QString pdf;
+        QString texte;
+    } cas[] = {
+        {"tout", 1, {1, 2}, {}, "30 étiquettes sur 2 pages envoyées à l'imprimante"},
+        {"deuxième page", 1, {2, 2}, {}, "6 étiquettes sur 1 page envoyées à l'imprimante"},
+        {"planche entamée à la 24e", 24, {1, 1}, {}, "1 étiquette sur 1 page envoyée à l'imprimante"},
+        {"planche entamée, tout", 24, {1, 3}, QStringLiteral("/d/Etiquettes - liste.pdf"),
+         "30 étiquettes sur 3 pages enregistrées dans « /d/Etiquettes - liste.pdf »"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cas);
+        OptionsImpression options;
+        options.Debut = c.debut;
+        const ImpressionEtiquettes job(p, table.Table(), kIndex, options);
+        EXPECT_EQ(CompteRenduImpression(job.NombreEtiquettes(c.plage),
+                                        c.plage.derniere - c.plage.premiere + 1, c.pdf),
+                  c.texte);
+    }
+    EXPECT_EQ(NomPdfPropose(QStringLiteral("/ecole/CSVListeElectorale.CSV")),
+              QStringLiteral("/ecole/Etiquettes - CSVListeElectorale.pdf"));
+    EXPECT_EQ(NomPdfPropose(QStringLiteral("/ecole/liste 2026.txt")),
+              QStringLiteral("/ecole/Etiquettes - liste 2026.txt.pdf"));
 }
 
 // The preview paints the pages into pictures: a printer that writes PDF files

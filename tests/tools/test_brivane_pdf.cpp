@@ -72,7 +72,8 @@ protected:
 
     // The program without a display platform chosen, the user's settings
     // under a private configuration folder.
-    Execution Lancer(const QStringList& arguments) const
+    Execution Lancer(const QStringList& arguments,
+                     const QString& programme = QStringLiteral(BRIVANE_PDF)) const
     {
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
         environnement.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -80,7 +81,7 @@ protected:
         environnement.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dossier.path());
         QProcess processus;
         processus.setProcessEnvironment(environnement);
-        processus.start(QStringLiteral(BRIVANE_PDF), arguments);
+        processus.start(programme, arguments);
         Execution execution;
         if (!processus.waitForFinished(60000) || processus.exitStatus() != QProcess::NormalExit)
             return execution;
@@ -213,6 +214,8 @@ TEST_F(BrivanePdf, EchecsSansFichierPartiel)
          QStringLiteral("Fichier de réglages introuvable")},
         {"dossier_de_sortie_absent", {s, ini, liste, QStringLiteral("@/absent/etiquettes.pdf")}, 1,
          QStringLiteral("Impossible d'écrire le fichier PDF")},
+        {"dossier_de_sortie_absent_raison", {s, ini, liste, QStringLiteral("@/absent/etiquettes.pdf")},
+         1, QStringLiteral("/absent/etiquettes.pdf » : le dossier n'existe pas.")},
         {"sans_argument", {}, 2, QStringLiteral("Il faut deux fichiers")},
         {"un_seul_fichier", {liste}, 2, QStringLiteral("Il faut deux fichiers")},
         {"option_inconnue", {QStringLiteral("--format"), liste, pdf}, 2,
@@ -573,6 +576,61 @@ TEST_F(BrivanePdf, EchecsDeLaPageDeTestSansFichierPartiel)
     }
 }
 
+// A disk that fills up, a device, standard output: the program in a private
+// mount namespace whose small tmpfs holds an older PDF and a copy of
+// /dev/null. What is left there is listed on standard output after the run.
+TEST_F(BrivanePdf, DisquePleinEtSortiesQuiNeSontPasDesFichiers)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "il faut être root pour monter un tmpfs privé (unshare --mount)";
+    if (QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("--mount"), QStringLiteral("true")}) != 0)
+        GTEST_SKIP() << "unshare --mount refusé : pas de tmpfs privé";
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(1000));
+    const QString petit = Chemin(QStringLiteral("petit"));
+    ASSERT_TRUE(QDir().mkpath(petit));
+    const QString script = QStringLiteral(
+        "d=$1; mount -t tmpfs -o size=64k tmpfs \"$d\" || exit 99\n"
+        "printf ancien > \"$d/etiquettes.pdf\"; mknod \"$d/nul\" c 1 3\n"
+        "[ \"$2\" -gt 0 ] && head -c \"$2\" /dev/zero > \"$d/plein\" 2>/dev/null\n"
+        "shift 2; \"$@\"; echo \"code=$?\"; ls -A \"$d\" | tr '\\n' ' '; echo\n"
+        "cat \"$d/etiquettes.pdf\"; echo; stat -c %F \"$d/nul\"\n");
+    const QString liste = Travail(QStringLiteral("liste.csv"));
+    const QString pdf = petit + QStringLiteral("/etiquettes.pdf");
+    const QString t = QStringLiteral("--test-page");
+    const struct {
+        const char* nom;
+        int remplissage;  // bytes taken on the tmpfs before the run
+        QStringList arguments;
+        int code;
+        QString erreur;
+        QString debutSortie;
+    } cas[] = {
+        {"liste sur un disque trop petit", 0, {liste, pdf}, 1, QStringLiteral("disque plein"), {}},
+        {"page de test sur un disque presque plein", 56 * 1024, {t, pdf}, 1,
+         QStringLiteral("disque plein"), {}},
+        {"périphérique plein", 0, {liste, QStringLiteral("/dev/full")}, 1,
+         QStringLiteral("disque plein"), {}},
+        {"copie de /dev/null", 0, {liste, petit + QStringLiteral("/nul")}, 0, {}, {}},
+        {"sortie standard", 0, {liste, QStringLiteral("/dev/stdout")}, 0, {},
+         QStringLiteral("%PDF")},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const Execution e = Lancer(QStringList{QStringLiteral("--mount"), QStringLiteral("sh"),
+                                               QStringLiteral("-c"), script, QStringLiteral("sh"),
+                                               petit, QString::number(c.remplissage),
+                                               QStringLiteral(BRIVANE_PDF)}
+                                       + c.arguments,
+                                   QStringLiteral("unshare"));
+        EXPECT_TRUE(e.sortie.contains(QStringLiteral("code=%1\n").arg(c.code))) << e.sortie.right(300).toStdString();
+        EXPECT_TRUE(e.sortie.startsWith(c.debutSortie));
+        EXPECT_TRUE(e.erreurs.contains(c.erreur)) << e.erreurs.toStdString();
+        // The older PDF untouched, no temporary file left, the device still one.
+        EXPECT_TRUE(e.sortie.contains(QStringLiteral("\nancien\ncharacter special file")));
+        EXPECT_FALSE(e.sortie.contains(QStringLiteral(".etiquettes.pdf.")));
+    }
+}
+
 // ----------------------------------------------------------------------------
 // Start label, order by class, calibration and a sheet of the catalogue
 
@@ -808,6 +866,8 @@ TEST_F(BrivanePdf, DebutTriEtPlancheIncorrectsSansPdf)
         {"debut_apres_la_planche", {d, QStringLiteral("7"), s, ini, liste, pdf}, 2,
          QStringLiteral("Étiquette de départ incorrecte : 7 (une planche compte 6 étiquettes, "
                         "numérotées de 1 à 6)")},
+        {"debut_apres_la_planche_aide", {d, QStringLiteral("7"), s, ini, liste, pdf}, 2,
+         QStringLiteral("\nEssayez « brivane-pdf --help ».")},
         {"debut_sans_valeur", {liste, pdf, d}, 2, QStringLiteral("Valeur manquante après l'option")},
         {"tri_inconnu", {t, QStringLiteral("nom"), s, ini, liste, pdf}, 2,
          QStringLiteral("Ordre des étiquettes inconnu : « nom » (attendu classe ou fichier)")},

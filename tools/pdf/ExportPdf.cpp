@@ -4,6 +4,7 @@
 #include "ChampsElecteurs.h"
 #include "DebutPlanche.h"
 #include "DescripteurFichier.h"
+#include "EcriturePdf.h"
 #include "ImpressionEtiquettes.h"
 #include "PageTest.h"
 #include "Parametres.h"
@@ -12,17 +13,12 @@
 #include "Ureglages.h"
 #include "VerificationFormat.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
-#include <QTemporaryFile>
 
-#include <cstdio>
 #include <exception>
 #include <functional>
 #include <new>
-#include <sys/stat.h>
 
 namespace {
 
@@ -32,20 +28,6 @@ ResultatExport Echec(const QString& message, int code = ResultatExport::kEchec)
     resultat.code = code;
     resultat.message = message;
     return resultat;
-}
-
-// The temporary file is private (0600); the PDF gets the permissions of a
-// file created the ordinary way.
-void DonnerDroitsOrdinaires(const QString& chemin)
-{
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    ::chmod(QFile::encodeName(chemin).constData(), 0666 & ~masque);
-}
-
-QString MessageEcriture(const QString& sortie)
-{
-    return QStringLiteral("Impossible d'écrire le fichier PDF « %1 »").arg(sortie);
 }
 
 // Tenths of a millimetre: 3 and 14,400 points, the smallest and largest
@@ -82,21 +64,19 @@ QString AvertissementMarges(const char* taille, int32_t valeurTaille, const char
         .arg(QLatin1String(taille)).arg(valeurTaille);
 }
 
-// Runs imprime on a PDF printer that writes a temporary file in the output's
-// folder, renamed to the output once the document is complete.
+// Runs imprime on a PDF printer writing the output; the document reaches the
+// file only once complete and checked (see EcriturePdf.h).
 ResultatExport EcritPdf(const QString& sortie, int32_t pages,
                         const std::function<void(QPrinter&)>& imprime)
 {
-    const QFileInfo infoSortie(sortie);
-    QTemporaryFile temporaire(infoSortie.absoluteDir().filePath(
-        QStringLiteral(".%1.XXXXXX").arg(infoSortie.fileName())));
-    if (!temporaire.open())
-        return Echec(MessageEcriture(sortie));
-    temporaire.close();
-
+    // Refused at once rather than after the whole document is made.
+    const QString refus = RaisonRefusSortie(sortie);
+    if (!refus.isEmpty())
+        return Echec(QStringLiteral("Impossible d'écrire le fichier PDF « %1 » : %2.")
+                         .arg(sortie, refus));
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setOutputFormat(QPrinter::PdfFormat);
-    imprimante.setOutputFileName(temporaire.fileName());
+    imprimante.setOutputFileName(sortie);
     try {
         imprime(imprimante);
     } catch (const std::bad_alloc&) {
@@ -104,13 +84,6 @@ ResultatExport EcritPdf(const QString& sortie, int32_t pages,
     } catch (const std::exception& erreur) {
         return Echec(QString::fromUtf8(erreur.what()));
     }
-
-    if (std::rename(QFile::encodeName(temporaire.fileName()).constData(),
-                    QFile::encodeName(sortie).constData())
-        != 0)
-        return Echec(MessageEcriture(sortie));
-    temporaire.setAutoRemove(false);
-    DonnerDroitsOrdinaires(sortie);
 
     ResultatExport resultat;
     resultat.code = ResultatExport::kSucces;

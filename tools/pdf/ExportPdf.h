@@ -35,8 +35,9 @@ QStringList AvertissementsFormat(const Parametres& p);
 // it can.
 QString RefusFeuillePdf(const Parametres& p);
 
-// The PDF is written under a temporary name in the output's folder and
-// renamed on success; after a failure no file is left at either name. An
+// The PDF reaches its output only once complete, through EcriturePdf: after a
+// failure (a full disk included) no partial file is left and an older file is
+// untouched. An
 // output that is the extraction or the settings file themselves (whatever
 // the path that leads to them) is refused before anything is read.
 ResultatExport ExportePdf(const OptionsPdf& options);

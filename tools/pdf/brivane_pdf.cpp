@@ -2,6 +2,7 @@
 // file, with the settings and the print job of the window, or the format's
 // test page with --test-page. See --help.
 
+#include "EcriturePdf.h"
 #include "ExportPdf.h"
 #include "LigneCommandePdf.h"
 #include "Upolice.h"
@@ -18,6 +19,11 @@ void Ecrire(std::FILE* flux, const QString& texte)
 {
     std::fputs(texte.toUtf8().constData(), flux);
     std::fputc('\n', flux);
+}
+
+QString AideEnUneLigne()
+{
+    return QStringLiteral("Essayez « brivane-pdf --help ».");
 }
 
 }  // namespace
@@ -38,18 +44,23 @@ int main(int argc, char** argv)
         return ResultatExport::kSucces;
     case LigneCommandePdf::Issue::Erreur:
         Ecrire(stderr, ligne.erreur);
-        Ecrire(stderr, QStringLiteral("Essayez « brivane-pdf --help »."));
+        Ecrire(stderr, AideEnUneLigne());
         return ResultatExport::kUsage;
     case LigneCommandePdf::Issue::Exporter:
         break;
     }
 
+    // Interrupted, the program leaves no temporary file behind.
+    SupprimerTemporaireSurSignal();
     try {
         const ResultatExport resultat = ExportePdf(ligne.options);
         for (const QString& avertissement : resultat.avertissements)
             Ecrire(stderr, avertissement);
         if (resultat.code != ResultatExport::kSucces)
             Ecrire(stderr, resultat.message);
+        // Values the command line gave that the settings refuse are usage errors too.
+        if (resultat.code == ResultatExport::kUsage)
+            Ecrire(stderr, AideEnUneLigne());
         return resultat.code;
     } catch (const std::bad_alloc&) {
         Ecrire(stderr, QStringLiteral("Mémoire insuffisante"));
