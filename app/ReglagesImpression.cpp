@@ -6,6 +6,7 @@ namespace {
 
 const QString Section = QStringLiteral("Impression");
 const QString CleTri = QStringLiteral("TriClasse");
+const QString CleAjuster = QStringLiteral("AjusterTexte");
 const QString CleX = QStringLiteral("DecalageX");
 const QString CleY = QStringLiteral("DecalageY");
 
@@ -22,6 +23,7 @@ ReglagesImpression LitReglagesImpression(const UIni& ini)
 {
     ReglagesImpression r;
     ini.LitBooleen(Section, CleTri, r.TriClasse);
+    ini.LitBooleen(Section, CleAjuster, r.AjusterTexte);
     ini.LitEntier(Section, CleX, r.DecalageX);
     ini.LitEntier(Section, CleY, r.DecalageY);
     r.DecalageX = DecalageValide(r.DecalageX);
@@ -40,7 +42,8 @@ bool EcritReglagesImpression(const ReglagesImpression& reglages, UIni& ini)
 {
     return ini.EcritBooleen(Section, CleTri, reglages.TriClasse)
            && ini.EcritEntier(Section, CleX, DecalageValide(reglages.DecalageX))
-           && ini.EcritEntier(Section, CleY, DecalageValide(reglages.DecalageY));
+           && ini.EcritEntier(Section, CleY, DecalageValide(reglages.DecalageY))
+           && ini.EcritBooleen(Section, CleAjuster, reglages.AjusterTexte);
 }
 
 bool EcritReglagesImpression(const ReglagesImpression& reglages, const QString& fichierIni,

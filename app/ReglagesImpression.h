@@ -1,6 +1,6 @@
 #pragma once
-// The print settings beside the sheet format: labels sorted by class, and the
-// printer's calibration, which moves everything printed by a few tenths of a
+// The print settings beside the sheet format: labels sorted by class, crowded
+// labels written smaller, and the printer's calibration, which moves everything printed by a few tenths of a
 // millimetre. Kept in section "Impression" of the settings file; section
 // "Brivane" is never touched.
 
@@ -19,18 +19,19 @@ struct ReglagesImpression {
     bool TriClasse = false;  // print the labels grouped by class
     int32_t DecalageX = 0;   // tenths of a millimetre, positive to the right
     int32_t DecalageY = 0;   // tenths of a millimetre, positive downward
+    bool AjusterTexte = false;  // write a label too full for its font smaller
 };
 
 // The shift itself when it lies within ±DecalageMax, 0 otherwise.
 int32_t DecalageValide(int32_t decalage);
 
 // The settings the file holds: a missing or unreadable file, a missing key or
-// a value that is not a number gives the default (false, 0, 0); a shift out
+// a value that is not a number gives the default (false, false, 0, 0); a shift out
 // of range counts as 0.
 ReglagesImpression LitReglagesImpression(const QString& fichierIni);
 ReglagesImpression LitReglagesImpression(const UIni& ini);
 
-// Writes the three keys "TriClasse", "DecalageX" and "DecalageY" into section
+// Writes the keys "TriClasse", "DecalageX", "DecalageY" and "AjusterTexte" into section
 // "Impression", a shift out of range as 0, keeping everything else the file
 // holds. The file is replaced in one step: on failure it is left as it was,
 // false is returned and erreur receives "Impossible d'écrire dans <file>".

@@ -58,6 +58,9 @@ public:
     // finish it (or the PDF came out empty); the document is then dropped.
     void Termine();
 
+    // Whether the pages are painted for a print preview on screen.
+    bool EstApercu() const { return m_apercu; }
+
 private:
     QPrinter& m_imprimante;
     qlPoint m_decalage;

@@ -198,6 +198,7 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
     disposition.TriClasse = options.triClasse.value_or(reglages.impression.TriClasse);
     disposition.Debut = options.debut;
     disposition.Decalage = reglages.Decalage();
+    disposition.AjusterTexte = options.ajusterTexte || reglages.impression.AjusterTexte;
     const ImpressionEtiquettes job(parametres, table, indexChamps, disposition);
 
     const int32_t nbPages = job.NombrePages();
@@ -208,7 +209,9 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
 
     const PlagePages plage = PagesAImprimer(options.plageDonnee, options.premiere,
                                             options.derniere, nbPages);
-    return EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
+    const QStringList texteCoupe =
+        AvertissementTexteCoupe(job.EtiquettesCoupees(plage), table, indexChamps);
+    ResultatExport resultat = EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
         AjustePagePdf(imprimante, parametres);
         if (options.plageDonnee) {
             imprimante.setPrintRange(QPrinter::PageRange);
@@ -218,6 +221,8 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
         }
         job.Imprime(imprimante);
     });
+    resultat.avertissements << texteCoupe;
+    return resultat;
 }
 
 }  // namespace
@@ -264,6 +269,7 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     ResultatExport resultat = options.pageTest ? ExportePageTest(options, reglages)
                                                : ExporteEtiquettes(options, reglages);
     if (resultat.code == ResultatExport::kSucces)
-        resultat.avertissements = AvertissementsFormat(reglages.parametres);
+        resultat.avertissements =
+            AvertissementsFormat(reglages.parametres) + resultat.avertissements;
     return resultat;
 }
