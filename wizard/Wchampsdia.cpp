@@ -38,7 +38,7 @@ TChampsDia::TChampsDia(QWidget* parent) : QDialog(parent)
     chkTriClasse->setGeometry(16, 154, 273, 17);
     chkAjusterTexte =
         new QCheckBox(QStringLiteral("Réduire le texte des étiquettes trop pleines"), this);
-    chkAjusterTexte->setGeometry(16, 172, 273, 17);
+    chkAjusterTexte->setGeometry(16, 172, 289, 17);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setGeometry(79, 200, 75, 25);

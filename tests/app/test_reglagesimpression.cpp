@@ -100,7 +100,7 @@ TEST_F(ReglagesImpressionTest, EcritureSansToucherAuxAutresSections)
     LitParametres(p, chemin_);
     QString erreur;
     ASSERT_TRUE(EcritParametres(p, chemin_, erreur));
-    EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QStringLiteral("0 0 0 0"));
+    EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QStringLiteral("0 0 0 1"));
     ASSERT_TRUE(EcritReglagesImpression({true, 12, -34}, chemin_, erreur));
     ASSERT_TRUE(EcritParametres(p, chemin_, erreur));
     EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QStringLiteral("1 12 -34 0"));

@@ -56,7 +56,7 @@ TEST(DialogueDesChamps, LaCaseDuTriParClasseSeGlisseSansRienDeplacer)
         {dialogue.chkNomEnf, {16, 40, 169, 17}},     {dialogue.chkClasseEnf, {16, 64, 177, 17}},
         {dialogue.Label1, {16, 88, 273, 25}},        {dialogue.chkAdresse, {16, 112, 177, 17}},
         {dialogue.chkSignature, {16, 136, 201, 17}}, {dialogue.chkTriClasse, {16, 154, 273, 17}},
-        {dialogue.chkAjusterTexte, {16, 172, 273, 17}},
+        {dialogue.chkAjusterTexte, {16, 172, 289, 17}},
         {dialogue.OKBtn, {79, 200, 75, 25}},         {dialogue.CancelBtn, {159, 200, 75, 25}},
     };
     for (const auto& p : places)
