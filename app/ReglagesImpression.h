@@ -1,8 +1,8 @@
 #pragma once
 // The print settings beside the sheet format: labels sorted by class, crowded
-// labels written smaller, and the printer's calibration, which moves everything printed by a few tenths of a
-// millimetre. Kept in section "Impression" of the settings file; section
-// "Brivane" is never touched.
+// labels written smaller, and the printer's calibration, which moves
+// everything printed by a few tenths of a millimetre. Kept in section
+// "Impression" of the settings file; section "Brivane" is never touched.
 
 #include "ReperePage.h"
 

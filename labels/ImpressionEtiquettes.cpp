@@ -118,7 +118,9 @@ QStringList AvertissementTexteCoupe(const std::vector<int32_t>& rangees, const T
         QString nom = DecodeCp1252(civilite) + QLatin1Char(' ') + DecodeCp1252(c[1])
                       + QLatin1Char(' ') + DecodeCp1252(c[2]);
         nom = nom.simplified();
-        lignes << QStringLiteral("ligne %1 : %2").arg(static_cast<int64_t>(rangees[i]) + 1).arg(nom);
+        lignes << QStringLiteral("ligne %1 : %2")
+                      .arg(static_cast<int64_t>(rangees[i]) + 1)
+                      .arg(nom);
     }
     if (rangees.size() > montrees)
         lignes << QStringLiteral("et %1 autres").arg(rangees.size() - montrees);
@@ -315,7 +317,8 @@ void ImpressionEtiquettes::ImprimeEtiquette(Canevas& canevas, const Police& poli
         return;
     const std::string texte = ComposeEtiquette(m_table.Vue(rangee), m_indexChamps, m_parametres);
     int32_t demiPoints = 0;
-    if (m_options.AjusterTexte && rectangle.left < rectangle.right && rectangle.top < rectangle.bottom)
+    const bool place = rectangle.left < rectangle.right && rectangle.top < rectangle.bottom;
+    if (m_options.AjusterTexte && place)
         demiPoints = DisposeTexteEtiquette(canevas, police, rectangle, texte, true).DemiPoints;
     EcritTexteEtiquette(canevas, police, rectangle, texte, demiPoints);
 }
@@ -388,8 +391,8 @@ void ImpressionEtiquettes::DessineContours(Canevas& canevas, int32_t page) const
         const qlRect cellule = CelluleEtiquette(m_parametres, ligne, colonne);
         if (m_options.Contours)
             canevas.RectangleArrondi(cellule, 0, 0);
-        if (rangee >= 0
-            && EtiquetteCoupee(canevas, police, RectangleTexte(m_parametres, ligne, colonne), rangee))
+        const qlRect texte = RectangleTexte(m_parametres, ligne, colonne);
+        if (rangee >= 0 && EtiquetteCoupee(canevas, police, texte, rangee))
             coupees.push_back(cellule);
         return true;
     });

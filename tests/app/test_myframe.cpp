@@ -944,7 +944,8 @@ TEST_F(FenetrePrincipale, LesReglagesDImpressionSurviventAUnRedemarrage)
 
     const QByteArray contenu = LitOctets(CheminIni());
     EXPECT_EQ(Section(contenu, "Impression"),
-              QByteArray("[Impression]\nTriClasse=0\nDecalageX=-35\nDecalageY=100\nAjusterTexte=0\n"));
+              QByteArray("[Impression]\nTriClasse=0\nDecalageX=-35\nDecalageY=100\n"
+                         "AjusterTexte=0\n"));
     const QString seul = Ecrire(QStringLiteral("seul.ini"), initial);
     QString erreur;
     ASSERT_TRUE(::EcritParametres(parametres, seul, erreur));

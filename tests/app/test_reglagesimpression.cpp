@@ -78,7 +78,8 @@ TEST_F(ReglagesImpressionTest, EcritureSansToucherAuxAutresSections)
         ReglagesImpression reglages;
         QByteArray apres;
     } cas[] = {
-        {"", {true, -15, 7}, "[Impression]\nTriClasse=1\nDecalageX=-15\nDecalageY=7\nAjusterTexte=0\n"},
+        {"", {true, -15, 7},
+         "[Impression]\nTriClasse=1\nDecalageX=-15\nDecalageY=7\nAjusterTexte=0\n"},
         {Brivane + Autre, {false, 100, -100},
          Brivane + Autre + "\r\n[Impression]\r\nTriClasse=0\r\nDecalageX=100\r\n"
                            "DecalageY=-100\r\nAjusterTexte=0\r\n"},

@@ -701,6 +701,52 @@ TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
     EXPECT_NEAR(decale.encre.top() - zero.encre.top(), -15, 1);
 }
 
+// Labels that lose text are counted on standard error, with the first lines
+// concerned, and the PDF is written all the same: a calibration pushing the
+// first column off the sheet, a 12-point bold font with the signature line;
+// --ajuster, or the settings' AjusterTexte, writes the latter smaller.
+TEST_F(BrivanePdf, TexteCoupeAnnonceSurLaSortieDErreur)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
+    Ecrire(Travail(QStringLiteral("zero.ini")), "");
+    Ecrire(Travail(QStringLiteral("decale.ini")),
+           "[Brivane]\r\nNbCols=2\r\n[Impression]\r\nDecalageX=-100\r\n");
+    Ecrire(Travail(QStringLiteral("gros.ini")),
+           "[Brivane]\r\nFonte=Arial,12,0,1000,0,1\r\nImprimerSignature=1\r\n");
+    Ecrire(Travail(QStringLiteral("ajuste.ini")), "[Brivane]\r\nFonte=Arial,12,0,1000,0,1\r\n"
+                                                  "ImprimerSignature=1\r\n[Impression]\r\n"
+                                                  "AjusterTexte=1\r\n");
+    const struct {
+        const char* reglages;
+        bool ajuster;
+        const char* erreurs;
+    } cas[] = {
+        {"zero.ini", false, ""},
+        {"decale.ini", false,
+         "Attention : 2 étiquette(s) au texte coupé\nligne 2 : Mme Nom1 Julie\n"
+         "ligne 4 : Mme Nom3 Julie\n"},
+        {"gros.ini", false,
+         "Attention : 3 étiquette(s) au texte coupé\nligne 2 : Mme Nom1 Julie\n"
+         "ligne 3 : Mme Nom2 Julie\nligne 4 : Mme Nom3 Julie\n"},
+        {"gros.ini", true, ""},
+        {"ajuste.ini", false, ""},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.reglages);
+        const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
+        QStringList arguments{QStringLiteral("--settings"),
+                              Travail(QString::fromLatin1(c.reglages)),
+                              Travail(QStringLiteral("liste.csv")), pdf};
+        if (c.ajuster)
+            arguments << QStringLiteral("--ajuster");
+        QFile::remove(Travail(QStringLiteral("etiquettes.pdf")));
+        const Execution e = Lancer(arguments);
+        EXPECT_EQ(e.code, 0);
+        EXPECT_EQ(e.erreurs, QString::fromUtf8(c.erreurs));
+        EXPECT_TRUE(QFile::exists(Travail(QStringLiteral("etiquettes.pdf"))));
+    }
+}
+
 // A sheet of the catalogue replaces the settings' sheet; font, inner margins
 // and printed fields stay the settings'.
 TEST_F(BrivanePdf, PlancheDuCatalogue)
@@ -778,6 +824,8 @@ TEST_F(BrivanePdf, DebutTriEtPlancheIncorrectsSansPdf)
          QStringLiteral("L'option --debut ne s'emploie pas avec --test-page")},
         {"tri_avec_la_page_de_test", {test, t, QStringLiteral("classe"), pdf}, 2,
          QStringLiteral("L'option --tri ne s'emploie pas avec --test-page")},
+        {"ajuster_avec_la_page_de_test", {test, QStringLiteral("--ajuster"), pdf}, 2,
+         QStringLiteral("L'option --ajuster ne s'emploie pas avec --test-page")},
         {"planche_inconnue_page_de_test", {test, planche, QStringLiteral("Zorglub 12"), pdf}, 2,
          QStringLiteral("Planche inconnue : « Zorglub 12 »")},
     };

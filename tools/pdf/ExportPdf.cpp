@@ -211,7 +211,8 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
                                             options.derniere, nbPages);
     const QStringList texteCoupe =
         AvertissementTexteCoupe(job.EtiquettesCoupees(plage), table, indexChamps);
-    ResultatExport resultat = EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
+    const int32_t pages = plage.derniere - plage.premiere + 1;
+    ResultatExport resultat = EcritPdf(options.sortie, pages, [&](QPrinter& imprimante) {
         AjustePagePdf(imprimante, parametres);
         if (options.plageDonnee) {
             imprimante.setPrintRange(QPrinter::PageRange);
