@@ -16,7 +16,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QToolBar>
+#include <QLayout>
 #include <QUrl>
 
 void DialoguesBureau::Message(QWidget* parent, const QString& texte)
@@ -116,13 +116,12 @@ void DialoguesBureau::Apercu(QWidget* parent, QPrinter& imprimante, const QStrin
     apercu.setWindowTitle(titre);
     QObject::connect(&apercu, &QPrintPreviewDialog::paintRequested, &apercu,
                      [&dessiner](QPrinter* cible) { dessiner(*cible); });
-    auto* barre = apercu.findChild<QToolBar*>();
+    // Under the pages, where a narrow tool bar cannot hide it.
     auto* vue = apercu.findChild<QPrintPreviewWidget*>();
-    if (interrupteur.etat != nullptr && barre != nullptr && vue != nullptr) {
-        barre->addSeparator();
-        auto* caseACocher = new QCheckBox(interrupteur.legende, barre);
+    if (interrupteur.etat != nullptr && vue != nullptr && apercu.layout() != nullptr) {
+        auto* caseACocher = new QCheckBox(interrupteur.legende, &apercu);
         caseACocher->setChecked(*interrupteur.etat);
-        barre->addWidget(caseACocher);
+        apercu.layout()->addWidget(caseACocher);
         QObject::connect(caseACocher, &QCheckBox::toggled, vue,
                          [etat = interrupteur.etat, vue](bool coche) {
                              *etat = coche;
