@@ -558,42 +558,6 @@ TEST(DisposeTexteEtiquette, LaPlusGrandeTailleOuLeTexteTient)
     }
 }
 
-// Labels losing text, in print order, over the whole job: a calibration that
-// pushes the first column's text off the sheet's left edge, but not one that
-// moves the last column's short text towards a right edge it does not reach;
-// too small a text rectangle, unless the text is reduced.
-TEST(EtiquettesCoupees, HorsDeLaFeuilleOuTropPleines)
-{
-    const TableTemporaire table(Liste(4));
-    const struct {
-        qlPoint decalage;
-        int32_t margeBasse;  // inner margin
-        bool ajuster;
-        std::vector<int32_t> coupees;
-    } cas[] = {
-        {qlPoint(0, 0), 50, false, {}},
-        {qlPoint(-100, 0), 50, false, {1, 4}},
-        {qlPoint(100, 0), 50, false, {}},
-        {qlPoint(0, 0), 190, false, {1, 2, 3, 4}},  // 5 lines of 42 in 120; of 24 at 7 points
-        {qlPoint(0, 0), 190, true, {}},
-    };
-    Parametres p = Defauts();
-    p.Fonte.Taille = 12;  // lines 42 high on the recording canvas
-    for (const auto& c : cas) {
-        p.MargesInternes.bottom = c.margeBasse;
-        OptionsImpression options;
-        options.Decalage = c.decalage;
-        options.AjusterTexte = c.ajuster;
-        const ImpressionEtiquettes job(p, table.Table(), kIndex, options);
-        CanevasEnregistreur canevas;
-        EXPECT_EQ(job.EtiquettesCoupees(canevas), c.coupees) << c.decalage.x << " " << c.margeBasse;
-    }
-    EXPECT_EQ(AvertissementTexteCoupe({1, 4}, table.Table(), kIndex, 1),
-              QStringList({QStringLiteral("Attention : 2 étiquette(s) au texte coupé"),
-                           QStringLiteral("ligne 2 : Mme Nom1 Julie"),
-                           QStringLiteral("et 1 autres")}));
-}
-
 // ----------------------------------------------------------------------------
 // The document on a printer
 

@@ -708,42 +708,36 @@ TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
 TEST_F(BrivanePdf, TexteCoupeAnnonceSurLaSortieDErreur)
 {
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
-    Ecrire(Travail(QStringLiteral("zero.ini")), "");
     Ecrire(Travail(QStringLiteral("decale.ini")),
-           "[Brivane]\r\nNbCols=2\r\n[Impression]\r\nDecalageX=-100\r\n");
-    Ecrire(Travail(QStringLiteral("gros.ini")),
-           "[Brivane]\r\nFonte=Arial,12,0,1000,0,1\r\nImprimerSignature=1\r\n");
-    Ecrire(Travail(QStringLiteral("ajuste.ini")), "[Brivane]\r\nFonte=Arial,12,0,1000,0,1\r\n"
-                                                  "ImprimerSignature=1\r\n[Impression]\r\n"
-                                                  "AjusterTexte=1\r\n");
+           "[Brivane]\nNbCols=2\n[Impression]\nDecalageX=-100");
+    const char* const gros = "[Brivane]\nFonte=Arial,12,0,1000,0,1\nImprimerSignature=1\n";
+    Ecrire(Travail(QStringLiteral("gros.ini")), gros);
+    Ecrire(Travail(QStringLiteral("ajuste.ini")),
+           gros + std::string("[Impression]\nAjusterTexte=1"));
     const struct {
         const char* reglages;
-        bool ajuster;
+        const char* option;
         const char* erreurs;
     } cas[] = {
-        {"zero.ini", false, ""},
-        {"decale.ini", false,
+        {"decale.ini", "--pages=1",
          "Attention : 2 étiquette(s) au texte coupé\nligne 2 : Mme Nom1 Julie\n"
          "ligne 4 : Mme Nom3 Julie\n"},
-        {"gros.ini", false,
+        {"gros.ini", "--pages=1-1",
          "Attention : 3 étiquette(s) au texte coupé\nligne 2 : Mme Nom1 Julie\n"
          "ligne 3 : Mme Nom2 Julie\nligne 4 : Mme Nom3 Julie\n"},
-        {"gros.ini", true, ""},
-        {"ajuste.ini", false, ""},
+        {"gros.ini", "--ajuster", ""},
+        {"ajuste.ini", "--pages=1", ""},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.reglages);
         const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
-        QStringList arguments{QStringLiteral("--settings"),
-                              Travail(QString::fromLatin1(c.reglages)),
-                              Travail(QStringLiteral("liste.csv")), pdf};
-        if (c.ajuster)
-            arguments << QStringLiteral("--ajuster");
-        QFile::remove(Travail(QStringLiteral("etiquettes.pdf")));
-        const Execution e = Lancer(arguments);
+        QFile::remove(pdf);
+        const Execution e =
+            Lancer({QStringLiteral("--settings"), Travail(QString::fromLatin1(c.reglages)),
+                    QString::fromLatin1(c.option), Travail(QStringLiteral("liste.csv")), pdf});
         EXPECT_EQ(e.code, 0);
         EXPECT_EQ(e.erreurs, QString::fromUtf8(c.erreurs));
-        EXPECT_TRUE(QFile::exists(Travail(QStringLiteral("etiquettes.pdf"))));
+        EXPECT_TRUE(QFile::exists(pdf));
     }
 }
 
