@@ -8,6 +8,7 @@ namespace {
 
 const QString Section = QStringLiteral("Impression");
 const QString CleTri = QStringLiteral("TriClasse");
+const QString CleAjuster = QStringLiteral("AjusterTexte");
 const QString CleX = QStringLiteral("DecalageX");
 const QString CleY = QStringLiteral("DecalageY");
 
@@ -24,6 +25,7 @@ ReglagesImpression LitReglagesImpression(const UIni& ini, QStringList* avertisse
 {
     ReglagesImpression r;
     ini.LitBooleen(Section, CleTri, r.TriClasse);
+    ini.LitBooleen(Section, CleAjuster, r.AjusterTexte);
     for (const auto& [cle, decalage] : {std::pair(CleX, &r.DecalageX), std::pair(CleY, &r.DecalageY)}) {
         ini.LitEntier(Section, cle, *decalage);
         if (DecalageValide(*decalage) != *decalage && avertissements != nullptr)
@@ -49,7 +51,8 @@ bool EcritReglagesImpression(const ReglagesImpression& reglages, UIni& ini)
 {
     return ini.EcritBooleen(Section, CleTri, reglages.TriClasse)
            && ini.EcritEntier(Section, CleX, DecalageValide(reglages.DecalageX))
-           && ini.EcritEntier(Section, CleY, DecalageValide(reglages.DecalageY));
+           && ini.EcritEntier(Section, CleY, DecalageValide(reglages.DecalageY))
+           && ini.EcritBooleen(Section, CleAjuster, reglages.AjusterTexte);
 }
 
 bool EcritReglagesImpression(const ReglagesImpression& reglages, const QString& fichierIni,

@@ -1,8 +1,8 @@
 #pragma once
-// The print settings beside the sheet format: labels sorted by class, and the
-// printer's calibration, which moves everything printed by a few tenths of a
-// millimetre. Kept in section "Impression" of the settings file; section
-// "Brivane" is never touched.
+// The print settings beside the sheet format: labels sorted by class, crowded
+// labels written smaller, and the printer's calibration, which moves
+// everything printed by a few tenths of a millimetre. Kept in section
+// "Impression" of the settings file; section "Brivane" is never touched.
 
 #include "ReperePage.h"
 
@@ -23,20 +23,21 @@ struct ReglagesImpression {
     // them (DecalageSurPage).
     int32_t DecalageX = 0;   // positive: toward the sheet's right edge
     int32_t DecalageY = 0;   // positive: toward the sheet's bottom edge
+    bool AjusterTexte = false;  // write a label too full for its font smaller
 };
 
 // The shift itself when it lies within ±DecalageMax, 0 otherwise.
 int32_t DecalageValide(int32_t decalage);
 
 // The settings the file holds: a missing or unreadable file, a missing key or
-// a value that is not a number gives the default (false, 0, 0); a shift out
+// a value that is not a number gives the default (false, 0, 0, false); a shift out
 // of range counts as 0, and avertissements (when given) receives one French
 // line naming its key.
 ReglagesImpression LitReglagesImpression(const QString& fichierIni,
                                          QStringList* avertissements = nullptr);
 ReglagesImpression LitReglagesImpression(const UIni& ini, QStringList* avertissements = nullptr);
 
-// Writes the three keys "TriClasse", "DecalageX" and "DecalageY" into section
+// Writes the keys "TriClasse", "DecalageX", "DecalageY" and "AjusterTexte" into section
 // "Impression", a shift out of range as 0, keeping everything else the file
 // holds. The file is replaced in one step: on failure it is left as it was,
 // false is returned and erreur receives "Impossible d'écrire dans <file>".

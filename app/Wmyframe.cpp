@@ -428,6 +428,7 @@ void TMyFrame::AOLButton4Click()
     champsDia_.chkClasseEnf->setChecked(Parametres.ImprimerClasse);
     champsDia_.chkSignature->setChecked(Parametres.ImprimerSignature);
     champsDia_.chkTriClasse->setChecked(Impression.TriClasse);
+    champsDia_.chkAjusterTexte->setChecked(Impression.AjusterTexte);
 
     if (dialogues_.Executer(champsDia_) != QDialog::Accepted)
         return;
@@ -437,6 +438,7 @@ void TMyFrame::AOLButton4Click()
     Parametres.ImprimerClasse = champsDia_.chkClasseEnf->isChecked();
     Parametres.ImprimerSignature = champsDia_.chkSignature->isChecked();
     Impression.TriClasse = champsDia_.chkTriClasse->isChecked();
+    Impression.AjusterTexte = champsDia_.chkAjusterTexte->isChecked();
 }
 
 std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
@@ -449,6 +451,7 @@ std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
 
     OptionsImpression options;
     options.TriClasse = Impression.TriClasse;
+    options.AjusterTexte = Impression.AjusterTexte;
     options.Decalage =
         qlPoint(DecalageValide(Impression.DecalageX), DecalageValide(Impression.DecalageY));
     // A sheet of one label leaves nothing to choose.
@@ -484,10 +487,28 @@ void TMyFrame::ProposerNomPdf(QPrinter& imprimante) const
     imprimante.setOutputFormat(format);
 }
 
+bool TMyFrame::AccepteTexteCoupe(const ImpressionEtiquettes& job)
+{
+    const QStringList avertissement = AvertissementTexteCoupe(job.EtiquettesCoupees(), Table,
+                                                              IndexChamps);
+    if (avertissement.isEmpty())
+        return true;
+    const QString conseil =
+        Impression.AjusterTexte
+            ? QStringLiteral("Même écrit en 6 points, leur texte ne tient pas.")
+            : QStringLiteral("La case « Réduire le texte des étiquettes trop pleines » de "
+                             "« Définir les champs... » les écrit plus petit.");
+    const QString texte = avertissement.join(QLatin1Char('\n'))
+                          + QStringLiteral("\n\nL'aperçu entoure ces étiquettes de rouge. ")
+                          + conseil;
+    return dialogues_.Confirmer(this, texte, QStringLiteral("Imprimer quand même"),
+                                QStringLiteral("Revenir"));
+}
+
 void TMyFrame::AOLButton3Click()
 {
     const std::optional<ImpressionEtiquettes> job = PreparerImpression();
-    if (!job)
+    if (!job || !AccepteTexteCoupe(*job))
         return;
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setFromTo(1, job->NombrePages());
@@ -516,7 +537,7 @@ void TMyFrame::AOLButton3Click()
 
 void TMyFrame::btApercuClick()
 {
-    const std::optional<ImpressionEtiquettes> job = PreparerImpression();
+    std::optional<ImpressionEtiquettes> job = PreparerImpression();
     if (!job)
         return;
     QPrinter imprimante(QPrinter::HighResolution);
@@ -530,10 +551,12 @@ void TMyFrame::btApercuClick()
     ProposerNomPdf(imprimante);
     dialogues_.Apercu(this, imprimante, QStringLiteral("Aperçu des étiquettes"),
                       [this, &job](QPrinter& cible) {
+                          job->MontrerContours(contoursApercu_);
                           // Drawn from inside the preview's own events: an
                           // error is shown here and goes no further.
                           ExecuterProtege([this, &job, &cible] { ImprimeSur(cible, *job); });
-                      });
+                      },
+                      {QStringLiteral("Contours des étiquettes"), &contoursApercu_});
 }
 
 void TMyFrame::AOLButton6Click()

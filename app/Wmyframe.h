@@ -53,7 +53,9 @@ public:
     void AOLButton6Click();
     void Label16Click();
     // Step 3's preview: the same checks and start label as printing, then
-    // the pages in the print preview, from where they can be printed.
+    // the pages in the print preview, from where they can be printed; on
+    // screen only, every label outlined faintly (a switch of the preview)
+    // and those that lose text in red.
     void btApercuClick();
 
     std::array<int32_t, 20> IndexChamps{};
@@ -101,6 +103,9 @@ private:
     // first sheet: the job that lays the voters out, or nothing when it must
     // not go on.
     std::optional<ImpressionEtiquettes> PreparerImpression();
+    // Before printing: when labels would lose text, says which and asks
+    // whether to print anyway.
+    bool AccepteTexteCoupe(const ImpressionEtiquettes& job);
     // Prints the job on the printer as a dialog left it; false when refused
     // before printing.
     bool ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job);
@@ -120,4 +125,5 @@ private:
     Dialogues& dialogues_;
     TChampsDia& champsDia_;
     bool centree_ = false;
+    bool contoursApercu_ = true;  // the preview's outlines, kept while the program runs
 };

@@ -4,6 +4,7 @@
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
@@ -12,7 +13,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
+#include <QLayout>
 #include <QUrl>
 
 void DialoguesBureau::Message(QWidget* parent, const QString& texte)
@@ -20,6 +24,20 @@ void DialoguesBureau::Message(QWidget* parent, const QString& texte)
     QMessageBox boite(QMessageBox::NoIcon, QApplication::applicationName(), texte,
                       QMessageBox::Ok, parent);
     boite.exec();
+}
+
+bool DialoguesBureau::Confirmer(QWidget* parent, const QString& texte, const QString& continuer,
+                               const QString& revenir)
+{
+    QMessageBox boite(QMessageBox::NoIcon, QApplication::applicationName(), texte,
+                      QMessageBox::NoButton, parent);
+    const QPushButton* suite = boite.addButton(continuer, QMessageBox::AcceptRole);
+    QPushButton* retour = boite.addButton(revenir, QMessageBox::RejectRole);
+    // Going back is the safe answer to Enter.
+    boite.setDefaultButton(retour);
+    boite.setEscapeButton(retour);
+    boite.exec();
+    return boite.clickedButton() == suite;
 }
 
 QString DialoguesBureau::ChoisirFichier(QWidget* parent, const QString& dossier, const QString& nom)
@@ -91,12 +109,25 @@ std::optional<uint32_t> DialoguesBureau::ChoisirCouleur(QWidget* parent, uint32_
 }
 
 void DialoguesBureau::Apercu(QWidget* parent, QPrinter& imprimante, const QString& titre,
-                             const std::function<void(QPrinter&)>& dessiner)
+                             const std::function<void(QPrinter&)>& dessiner,
+                             const InterrupteurApercu& interrupteur)
 {
     QPrintPreviewDialog apercu(&imprimante, parent);
     apercu.setWindowTitle(titre);
     QObject::connect(&apercu, &QPrintPreviewDialog::paintRequested, &apercu,
                      [&dessiner](QPrinter* cible) { dessiner(*cible); });
+    // Under the pages, where a narrow tool bar cannot hide it.
+    auto* vue = apercu.findChild<QPrintPreviewWidget*>();
+    if (interrupteur.etat != nullptr && vue != nullptr && apercu.layout() != nullptr) {
+        auto* caseACocher = new QCheckBox(interrupteur.legende, &apercu);
+        caseACocher->setChecked(*interrupteur.etat);
+        apercu.layout()->addWidget(caseACocher);
+        QObject::connect(caseACocher, &QCheckBox::toggled, vue,
+                         [etat = interrupteur.etat, vue](bool coche) {
+                             *etat = coche;
+                             vue->updatePreview();
+                         });
+    }
     apercu.exec();
 }
 

@@ -6,6 +6,7 @@
 
 #include "Upolice.h"
 
+#include <QString>
 #include <QStringList>
 
 #include <cstdint>
@@ -14,9 +15,15 @@
 
 class QDialog;
 class QPrinter;
-class QString;
 class QUrl;
 class QWidget;
+
+// A check box in the tool bar of a print preview: its caption and the state
+// it shows and sets; the preview is drawn again on each change.
+struct InterrupteurApercu {
+    QString legende;
+    bool* etat = nullptr;  // none: no check box
+};
 
 class Dialogues {
 public:
@@ -26,10 +33,12 @@ public:
         PageUnique,      // neither: one page on a real printer (the test page)
     };
 
-    virtual ~Dialogues() = default;
-
     // A plain modal box: the application's title, no icon, one OK button.
     virtual void Message(QWidget* parent, const QString& texte) = 0;
+    // The same with two buttons: true when the person goes on (`continuer`),
+    // false when they go back (`revenir`, Esc, the close box).
+    virtual bool Confirmer(QWidget* parent, const QString& texte, const QString& continuer,
+                           const QString& revenir) = 0;
     // The file-open dialog for CSV extractions; an empty result means cancelled.
     virtual QString ChoisirFichier(QWidget* parent, const QString& dossier, const QString& nom) = 0;
     // Runs a dialog modally and returns its result code.
@@ -52,7 +61,8 @@ public:
     // printer it is given (once per refresh of the preview); from there the
     // user may also print it. `imprimante` holds the page setup to start from.
     virtual void Apercu(QWidget* parent, QPrinter& imprimante, const QString& titre,
-                        const std::function<void(QPrinter&)>& dessiner) = 0;
+                        const std::function<void(QPrinter&)>& dessiner,
+                        const InterrupteurApercu& interrupteur = InterrupteurApercu()) = 0;
     // Asks the desktop to open a document; false when nothing could be
     // started to open it.
     virtual bool OuvrirDocument(const QUrl& url) = 0;
@@ -61,6 +71,8 @@ public:
 class DialoguesBureau final : public Dialogues {
 public:
     void Message(QWidget* parent, const QString& texte) override;
+    bool Confirmer(QWidget* parent, const QString& texte, const QString& continuer,
+                   const QString& revenir) override;
     QString ChoisirFichier(QWidget* parent, const QString& dossier, const QString& nom) override;
     int Executer(QDialog& dialogue) override;
     bool ChoisirImprimante(QWidget* parent, QPrinter& imprimante,
@@ -70,6 +82,7 @@ public:
                                            const QStringList& personnalisees,
                                            int options) override;
     void Apercu(QWidget* parent, QPrinter& imprimante, const QString& titre,
-                const std::function<void(QPrinter&)>& dessiner) override;
+                const std::function<void(QPrinter&)>& dessiner,
+                const InterrupteurApercu& interrupteur = InterrupteurApercu()) override;
     bool OuvrirDocument(const QUrl& url) override;
 };

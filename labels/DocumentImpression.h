@@ -61,6 +61,9 @@ public:
     // document is then dropped.
     void Termine();
 
+    // Whether the pages are painted for a print preview on screen.
+    bool EstApercu() const { return m_apercu; }
+
 private:
     void RendNomSortie();
 

@@ -1,14 +1,21 @@
 #include "ImpressionEtiquettes.h"
 
+#include "Canevas.h"
+#include "CanevasQt.h"
+#include "Cp1252.h"
 #include "VerificationFormat.h"
-
 #include "PageEtiquettes.h"
 #include "ReperePage.h"
 #include "TriEtiquettes.h"
+#include "Ucouleurs.h"
 #include "Upolice.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -71,7 +78,57 @@ RepartitionEtiquettes Repartition(const Parametres& p, const TCSV& table,
     return RepartitionEtiquettes(parPage, table.NbRangees(), options.Debut);
 }
 
+// The sheet, in page coordinates, where the calibration lets text land: what
+// is drawn at p comes out at p + the calibration turned with the page.
+// Nothing to check without a sheet.
+std::optional<qlRect> FeuilleVisible(const Parametres& p, const qlPoint& surFeuille)
+{
+    if (p.LargeurPage <= 0 || p.HauteurPage <= 0)
+        return std::nullopt;
+    const qlPoint decalage = DecalageSurPage(surFeuille, p.Orientation);
+    const int64_t largeur = p.Orientation ? p.HauteurPage : p.LargeurPage;
+    const int64_t hauteur = p.Orientation ? p.LargeurPage : p.HauteurPage;
+    return qlRect(-decalage.x, -decalage.y, static_cast<int32_t>(largeur - decalage.x),
+                  static_cast<int32_t>(hauteur - decalage.y));
+}
+
+bool Dedans(const qlRect& encre, const qlRect& feuille)
+{
+    if (encre.left >= encre.right && encre.top >= encre.bottom)
+        return true;  // nothing written
+    return encre.left >= feuille.left && encre.top >= feuille.top && encre.right <= feuille.right
+           && encre.bottom <= feuille.bottom;
+}
+
+// Label outlines on a preview: light grey, and red for a label losing text.
+constexpr uint32_t kCouleurContour = Couleurs::Rgb(200, 200, 200);
+constexpr int kLargeurContourCoupe = 5;
+
 }  // namespace
+
+QStringList AvertissementTexteCoupe(const std::vector<int32_t>& rangees, const TCSV& table,
+                                    const TableIndexChamps& indexChamps, int nombre)
+{
+    QStringList lignes;
+    if (rangees.empty())
+        return lignes;
+    lignes << QStringLiteral("Attention : %1 étiquette(s) au texte coupé").arg(rangees.size());
+    const std::size_t montrees = std::min<std::size_t>(rangees.size(), std::max(nombre, 0));
+    for (std::size_t i = 0; i < montrees; ++i) {
+        const CellulesEtiquette c = Cellules(table.Vue(rangees[i]), indexChamps);
+        // The title as the label prints it.
+        const std::string_view civilite = c[0] == "M" ? std::string_view("M.") : c[0];
+        QString nom = DecodeCp1252(civilite) + QLatin1Char(' ') + DecodeCp1252(c[1])
+                      + QLatin1Char(' ') + DecodeCp1252(c[2]);
+        nom = nom.simplified();
+        lignes << QStringLiteral("ligne %1 : %2")
+                      .arg(static_cast<int64_t>(rangees[i]) + 1)
+                      .arg(nom);
+    }
+    if (rangees.size() > montrees)
+        lignes << QStringLiteral("et %1 autres").arg(rangees.size() - montrees);
+    return lignes;
+}
 
 QString TitreDocumentEtiquettes()
 {
@@ -226,8 +283,12 @@ void ImpressionEtiquettes::ImprimeDocument(QPrinter& imprimante, const PlagePage
 {
     DocumentImpression document(imprimante, TitreDocumentEtiquettes(), m_parametres.Orientation,
                                 m_options.Decalage);
-    for (int32_t page = plage.premiere; page <= plage.derniere; ++page)
-        ImprimeFeuille(document.NouvellePage(page), page);
+    for (int32_t page = plage.premiere; page <= plage.derniere; ++page) {
+        Canevas& canevas = document.NouvellePage(page);
+        ImprimeFeuille(canevas, page);
+        if (document.EstApercu())
+            DessineContours(canevas, page);
+    }
     document.Termine();
 }
 
@@ -268,6 +329,89 @@ void ImpressionEtiquettes::ImprimeEtiquette(Canevas& canevas, const Police& poli
 {
     if (rangee < 0 || static_cast<int64_t>(rangee) >= static_cast<int64_t>(m_table.NbRangees()))
         return;
-    EcritTexteEtiquette(canevas, police, rectangle,
-                        ComposeEtiquette(m_table.Vue(rangee), m_indexChamps, m_parametres));
+    const std::string texte = ComposeEtiquette(m_table.Vue(rangee), m_indexChamps, m_parametres);
+    int32_t demiPoints = 0;
+    const bool place = rectangle.left < rectangle.right && rectangle.top < rectangle.bottom;
+    if (m_options.AjusterTexte && place)
+        demiPoints = DisposeTexteEtiquette(canevas, police, rectangle, texte, true).DemiPoints;
+    EcritTexteEtiquette(canevas, police, rectangle, texte, demiPoints);
+}
+
+void ImpressionEtiquettes::ParcourtCellules(
+    int32_t page, const std::function<bool(int32_t, int32_t, int32_t)>& visite) const
+{
+    if (m_parametres.NbLignes <= 0 || m_parametres.NbCols <= 0)
+        return;
+    int64_t cellule = 0;
+    for (int32_t ligne = 0; ligne < m_parametres.NbLignes; ++ligne) {
+        for (int32_t colonne = 0; colonne < m_parametres.NbCols; ++colonne) {
+            if (!visite(ligne, colonne, m_repartition.Rangee(page, cellule)))
+                return;
+            ++cellule;
+        }
+    }
+}
+
+bool ImpressionEtiquettes::EtiquetteCoupee(Canevas& canevas, const Police& police,
+                                           const qlRect& rectangle, int32_t rangee) const
+{
+    const std::string texte = ComposeEtiquette(m_table.Vue(rangee), m_indexChamps, m_parametres);
+    const DispositionTexte disposition =
+        DisposeTexteEtiquette(canevas, police, rectangle, texte, m_options.AjusterTexte);
+    if (disposition.Coupe)
+        return true;
+    const std::optional<qlRect> feuille = FeuilleVisible(m_parametres, m_options.Decalage);
+    return feuille && !Dedans(disposition.Encre, *feuille);
+}
+
+std::vector<int32_t> ImpressionEtiquettes::EtiquettesCoupees(Canevas& mesure,
+                                                              const PlagePages& plage) const
+{
+    std::vector<int32_t> coupees;
+    Police police;
+    m_parametres.Fonte.Restaure(police);
+    const int32_t derniere = std::min(plage.derniere, NombrePages());
+    for (int32_t page = std::max(plage.premiere, 1); page <= derniere; ++page) {
+        ParcourtCellules(page, [&](int32_t ligne, int32_t colonne, int32_t rangee) {
+            if (rangee >= 0
+                && EtiquetteCoupee(mesure, police, RectangleTexte(m_parametres, ligne, colonne),
+                                   rangee))
+                coupees.push_back(rangee);
+            return true;
+        });
+    }
+    return coupees;
+}
+
+std::vector<int32_t> ImpressionEtiquettes::EtiquettesCoupees(const PlagePages& plage) const
+{
+    // Fonts are sized in logical units and measured unhinted, so any device
+    // measures them as the printer does.
+    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    CanevasQt canevas(painter, kUnitesParPouce);
+    return EtiquettesCoupees(canevas, plage);
+}
+
+void ImpressionEtiquettes::DessineContours(Canevas& canevas, int32_t page) const
+{
+    EtatCanevasSauve etat(canevas);
+    FixeBrosse(canevas, Canevas::StyleBrosse::Vide, Couleurs::clWhite);
+    Police police;
+    m_parametres.Fonte.Restaure(police);
+    std::vector<qlRect> coupees;
+    FixeStylo(canevas, Canevas::StyleStylo::Plein, kCouleurContour, 1);
+    ParcourtCellules(page, [&](int32_t ligne, int32_t colonne, int32_t rangee) {
+        const qlRect cellule = CelluleEtiquette(m_parametres, ligne, colonne);
+        if (m_options.Contours)
+            canevas.RectangleArrondi(cellule, 0, 0);
+        const qlRect texte = RectangleTexte(m_parametres, ligne, colonne);
+        if (rangee >= 0 && EtiquetteCoupee(canevas, police, texte, rangee))
+            coupees.push_back(cellule);
+        return true;
+    });
+    FixeStylo(canevas, Canevas::StyleStylo::Plein, Couleurs::clRed, kLargeurContourCoupe);
+    for (const qlRect& cellule : coupees)
+        canevas.RectangleArrondi(cellule, 0, 0);
+    etat.Restaurer();
 }

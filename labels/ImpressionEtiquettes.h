@@ -12,11 +12,14 @@
 
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class Canevas;
 class Police;
@@ -61,6 +64,12 @@ struct PlagePages {
     int32_t derniere = 0;
 };
 
+// Every page of any document.
+constexpr PlagePages ToutesLesPages()
+{
+    return PlagePages{1, INT32_MAX};
+}
+
 // The range the print dialog left: the pages entered when a range was chosen,
 // all pages otherwise. The range is kept within 1 to nbPages: pages past the
 // end of the list would come out blank.
@@ -84,7 +93,17 @@ struct OptionsImpression {
     bool TriClasse = false;  // grouped by class (OrdreParClasse), else file order
     int64_t Debut = 1;       // first label used on the first sheet, from 1
     qlPoint Decalage;        // the printer's calibration, tenths of a millimetre
+    bool AjusterTexte = false;  // a label too full for its font is written smaller
+    bool Contours = true;    // a preview outlines every label faintly
 };
+
+// The warning about labels that lose some of their text: "Attention : N
+// étiquette(s) au texte coupé", then the first `nombre` voters concerned,
+// one a line ("ligne 13 : Mme DURAND Julie", the line of the extraction when
+// no cell holds a line break), then "et N autres" when more are concerned.
+// Empty when no label is concerned.
+QStringList AvertissementTexteCoupe(const std::vector<int32_t>& rangees, const TCSV& table,
+                                    const TableIndexChamps& indexChamps, int nombre = 5);
 
 // One print job over the loaded table. The format, the table and the column
 // positions are only read and must outlive the job.
@@ -127,11 +146,36 @@ public:
 
     // Composes and writes the label of table row `rangee` into the text
     // rectangle; nothing when the row is outside the table or the rectangle
-    // is empty.
+    // is empty. With AjusterTexte, a text that does not fit is written at the
+    // size DisposeTexteEtiquette finds.
     void ImprimeEtiquette(Canevas& canevas, const Police& police, const qlRect& rectangle,
                           int32_t rangee) const;
 
+    // The table rows, in print order over the pages of `plage` (the whole
+    // document by default), whose label loses some of its text: it does not
+    // fit its text rectangle (at the size it is written at), or the
+    // calibration pushes some of it off the sheet. Measured on the canvas, or
+    // on one whose fonts measure as the printer's.
+    std::vector<int32_t> EtiquettesCoupees(Canevas& mesure,
+                                           const PlagePages& plage = ToutesLesPages()) const;
+    std::vector<int32_t> EtiquettesCoupees(const PlagePages& plage = ToutesLesPages()) const;
+
+    // Whether a preview outlines every label (labels that lose text are
+    // outlined in red whatever this says). Nothing printed carries either.
+    void MontrerContours(bool montrer) { m_options.Contours = montrer; }
+
 private:
+    // Calls visite(ligne, colonne, rangee) for each label of sheet `page`, row
+    // by row, while it returns true; rangee is −1 for a blank label.
+    void ParcourtCellules(int32_t page,
+                          const std::function<bool(int32_t, int32_t, int32_t)>& visite) const;
+    // Whether the label of table row `rangee` in the text rectangle loses text.
+    bool EtiquetteCoupee(Canevas& canevas, const Police& police, const qlRect& rectangle,
+                         int32_t rangee) const;
+    // On a preview only: the labels' outlines, faint, and red for those that
+    // lose text.
+    void DessineContours(Canevas& canevas, int32_t page) const;
+
     void ImprimeDocument(QPrinter& imprimante, const PlagePages& plage) const;
 
     // Whether the voters land as the plain job puts them: file order from

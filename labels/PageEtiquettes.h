@@ -7,6 +7,8 @@
 
 #include "Parametres.h"
 
+#include "Uclasses.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,6 +30,27 @@ void ParcourtPage(Canevas& canevas, const Parametres& parametres, const VisiteEt
 // Writes a label's text into its text rectangle with the text writer:
 // left-justified, at 100 %, lines one font height apart from the top, no
 // cursive, no margins, clipped to the rectangle. Nothing at all (no clip
-// either) when the rectangle has no width or no height.
+// either) when the rectangle has no width or no height. A positive
+// demiPoints writes at that size in half points instead of the font's.
 void EcritTexteEtiquette(Canevas& canevas, const Police& police, const qlRect& rectangle,
-                         const std::string& texte);
+                         const std::string& texte, int32_t demiPoints = 0);
+
+// The smallest size a crowded label's text is reduced to, in half points.
+constexpr int32_t kDemiPointsMin = 12;
+
+// How a label's text comes out of EcritTexteEtiquette.
+struct DispositionTexte {
+    int32_t DemiPoints = 0;  // the size to write at; 0: the font's own
+    bool Coupe = false;      // some text is lost (qlTexte::Mesurer)
+    qlRect Encre;            // where the written lines lie
+};
+
+// Measures the label's text at the font's size, drawing nothing. With
+// `reduire`, a text that does not fit is measured again from half a point
+// smaller down to 6 points, half a point at a time, and takes the largest
+// size at which it fits, or 6 points when none does (a font above 72 points
+// starts from 72). A rectangle with no
+// room loses any visible text.
+DispositionTexte DisposeTexteEtiquette(Canevas& canevas, const Police& police,
+                                       const qlRect& rectangle, const std::string& texte,
+                                       bool reduire);

@@ -32,6 +32,9 @@ public:
     virtual void ChoisirPolice(const Police& police) = 0;
     // Ascent plus descent of the selected font.
     virtual int HauteurCellule() = 0;
+    // How far the selected font's letters reach below their baseline; 0 for
+    // a canvas that cannot tell.
+    virtual int Descente() { return 0; }
     // Width of the text in the selected font, tabs expanded to the default
     // stops (eight average character widths), in full. A text is never
     // narrower than its own beginning: the text writer relies on it to find

@@ -199,6 +199,11 @@ int CanevasQt::HauteurCellule()
     return static_cast<int>(std::lround(metriques.ascent()) + std::lround(metriques.descent()));
 }
 
+int CanevasQt::Descente()
+{
+    return static_cast<int>(std::lround(Metriques().descent()));
+}
+
 double CanevasQt::LargeurTabulation() const
 {
     return kCaracteresParTabulation * static_cast<double>(std::lround(LargeurMoyenne(Metriques())));

@@ -37,6 +37,7 @@ public:
     Police PoliceCourante() const override;
     void ChoisirPolice(const Police& police) override;
     int HauteurCellule() override;
+    int Descente() override;
     int64_t EtendueTexte(const char* texte, int longueur) override;
     int64_t SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) override;
     void AlignementLigneDeBase(bool actif) override;

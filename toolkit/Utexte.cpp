@@ -54,6 +54,30 @@ int32_t Bas32(int64_t valeur)
 // ordinary word or run of blanks is measured once, as a whole.
 constexpr std::size_t kPremiereSonde = 256;
 
+// After the last line: text left that would show, or a last line whose
+// letters reach below the clip, is lost. Encre holds the lines' extent,
+// its top the lowest baseline written (INT32_MIN when none).
+void FinirMesure(const std::string& texte, std::size_t position, const qlRect& rectangle,
+                 const qlRect& zone, int descente, qlTexte::Mesure& mesure)
+{
+    for (std::size_t i = position; Caractere(texte, i) != 0; ++i) {
+        const unsigned char c = Caractere(texte, i);
+        if (!EstBlanc(c) && c != kCR && c != kLF) {
+            mesure.Tient = false;
+            break;
+        }
+    }
+    if (mesure.Encre.top == INT32_MIN) {
+        mesure.Encre = qlRect(zone.left, zone.top, zone.left, zone.top);
+        return;
+    }
+    const int bas = Plus(mesure.Encre.top, descente);
+    if (bas > rectangle.bottom)
+        mesure.Tient = false;
+    mesure.Encre.top = zone.top;
+    mesure.Encre.bottom = bas;
+}
+
 }  // namespace
 
 void qlTexte::Init(Canevas& canvas, const Police& police, int zoom)
@@ -66,9 +90,14 @@ void qlTexte::Init(Canevas& canvas, const Police& police, int zoom)
     FonteFin = police;
     // Negative: the character height without internal leading, in tenths of
     // a millimetre (254 per inch, 72 points per inch).
-    FontePrincipale.Height = Arith32::Divise(Arith32::Fois(Arith32::Oppose(police.Size), 254), 72);
+    // Half points give the same heights as whole points when even.
+    const bool demi = DemiPoints > 0;
+    const int taille = demi ? DemiPoints : police.Size;
+    const int diviseur = demi ? 2 : 1;
+    FontePrincipale.Height =
+        Arith32::Divise(Arith32::Fois(Arith32::Oppose(taille), 254), 72 * diviseur);
     FonteZoom.Height = Arith32::Divise(
-        Arith32::Fois(Arith32::Fois(Arith32::Oppose(police.Size), Zoom), 254), 7200);
+        Arith32::Fois(Arith32::Fois(Arith32::Oppose(taille), Zoom), 254), 7200 * diviseur);
     FonteFin.Height = FonteZoom.Height;
 }
 
@@ -76,9 +105,32 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
                     const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
                     int interligne, int decalageVertical, bool cursive, const qlRect& marges)
 {
+    return Disposer(canvas, police, texte, rectangle, alignement, decalagePremiereLigne,
+                    interligne, decalageVertical, cursive, marges, false);
+}
+
+qlTexte::Mesure qlTexte::Mesurer(Canevas& canvas, const Police& police, const std::string& texte,
+                                 const qlRect& rectangle, Alignement alignement,
+                                 int decalagePremiereLigne, int interligne, const qlRect& marges)
+{
+    Disposer(canvas, police, texte, rectangle, alignement, decalagePremiereLigne, interligne, 0,
+             false, marges, true);
+    return m_mesure;
+}
+
+int qlTexte::Disposer(Canevas& canvas, const Police& police, const std::string& texte,
+                      const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
+                      int interligne, int decalageVertical, bool cursive, const qlRect& marges,
+                      bool mesurer)
+{
     EtatCanevasSauve etat(canvas);
     const Police policeAppelant = canvas.PoliceCourante();
     Init(canvas, police, 100);
+    m_mesurer = mesurer;
+    m_mesure = Mesure();
+    m_mesure.Encre = qlRect(INT32_MAX, INT32_MIN, INT32_MIN, INT32_MIN);
+    if (mesurer)
+        Actif = false;
 
     // The right edge reaches one unit further than the bottom edge.
     canvas.IntersecterClip(qlRect(Echelle(rectangle.left, Zoom), Echelle(rectangle.top, Zoom),
@@ -88,6 +140,7 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
     const qlRect zone(Plus(rectangle.left, marges.left), Plus(rectangle.top, marges.top),
                       Moins(rectangle.right, marges.right), Moins(rectangle.bottom, marges.bottom));
     int ligneDeBase = zone.top;
+    std::size_t position = 0;
     if (zone.left < zone.right && zone.top < zone.bottom) {
         bool modeCursif = false;
         if (cursive) {
@@ -110,7 +163,6 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
         // A line is started only while its top lies inside the area; its
         // lower part may still be cut off by the clip.
         ligneDeBase = Plus(zone.top, decalagePremiereLigne);
-        std::size_t position = 0;
         while (Caractere(texte, position) != 0
                && Moins(ligneDeBase, decalagePremiereLigne) < zone.bottom) {
             EcrireLigne(texte, position, zone, ligneDeBase, alignement, modeCursif, Zoom,
@@ -118,6 +170,8 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
             ligneDeBase = Plus(ligneDeBase, interligne);
         }
     }
+    if (mesurer)
+        FinirMesure(texte, position, rectangle, zone, canvas.Descente(), m_mesure);
 
     canvas.AlignementLigneDeBase(false);
     etat.Restaurer();
@@ -142,6 +196,9 @@ void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const
                < largeur;
     };
     auto dessine = [&](std::size_t fin) {
+        if (m_mesurer)
+            Etendre(texte.data() + debutLigne, Longueur(fin - debutLigne), gauche, droite, y,
+                    alignement);
         Afficher(texte.data() + debutLigne, Longueur(fin - debutLigne), gauche, droite, y,
                  alignement, cursive);
     };
@@ -241,6 +298,8 @@ void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const
         // A word wider than the line on its own: cut it at the longest
         // beginning that fits.
         position = dernierQuiTient(mot.bas, mot.haut);
+        if (m_mesurer)
+            m_mesure.Tient = false;  // a word cut at the right edge
         if (position == debutLigne) {
             ++position;
             finDeLigne = false;
@@ -254,6 +313,21 @@ void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const
         ++position;
     if (car(position) == kLF)
         ++position;
+}
+
+void qlTexte::Etendre(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
+                      Alignement alignement)
+{
+    const int largeur = Bas32(Canvas->EtendueTexte(texte, longueur));
+    int x = gauche;
+    if (alignement == Alignement::Droite)
+        x = Moins(droite, largeur);
+    else if (alignement == Alignement::Centre)
+        x = Moins(Plus(gauche, droite), largeur) / 2;
+    qlRect& encre = m_mesure.Encre;
+    encre.left = std::min(encre.left, x);
+    encre.right = std::max(encre.right, Plus(x, largeur));
+    encre.top = std::max(encre.top, ligneDeBase);  // the lowest baseline, until FinirMesure
 }
 
 void qlTexte::Afficher(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,

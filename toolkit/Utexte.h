@@ -35,6 +35,18 @@ public:
     Police FonteFin;            // draws the last letter of a word in cursive
     int32_t Zoom = 100;         // percent
     bool Actif = false;         // when false, lines are laid out but not drawn
+    // When positive, the size in half points in place of the font's own
+    // (whole points): a label's text can be written at 11.5 points.
+    int32_t DemiPoints = 0;
+
+    // What writing a text would lose, found without drawing (see Mesurer).
+    struct Mesure {
+        bool Tient = true;  // every visible character written, whole, inside
+        // The box the written lines take: from the leftmost line start to the
+        // rightmost line end, from the area's top to the last baseline plus
+        // the font's descent. Empty when no line is written.
+        qlRect Encre;
+    };
 
     // Binds the canvas and sizes the three fonts from the font's points.
     void Init(Canevas& canvas, const Police& police, int zoom);
@@ -50,6 +62,15 @@ public:
                const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
                int interligne, int decalageVertical, bool cursive, const qlRect& marges);
 
+    // Lays the text out as Ecrire does, drawing nothing, and tells whether it
+    // fits: a text does not fit when some of it is left unwritten below the
+    // area, when its last line reaches below the rectangle's bottom edge
+    // (descent included), or when a word wider than the area is cut or a
+    // character dropped. The canvas is left as it was found.
+    Mesure Mesurer(Canevas& canvas, const Police& police, const std::string& texte,
+                   const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
+                   int interligne, const qlRect& marges);
+
     // Lays out and draws the line starting at position and moves position
     // past it (and past the CR, CR LF that ends it).
     void EcrireLigne(const std::string& texte, std::size_t& position, const qlRect& zone,
@@ -59,4 +80,18 @@ public:
     // Draws one laid-out line between gauche and droite on the baseline.
     void Afficher(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
                   Alignement alignement, bool cursive);
+
+private:
+    // Ecrire's work; when mesurer, draws nothing and fills m_mesure.
+    int Disposer(Canevas& canvas, const Police& police, const std::string& texte,
+                 const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
+                 int interligne, int decalageVertical, bool cursive, const qlRect& marges,
+                 bool mesurer);
+
+    // While measuring: widens m_mesure.Encre to a line placed as Afficher would.
+    void Etendre(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
+                 Alignement alignement);
+
+    bool m_mesurer = false;
+    Mesure m_mesure;
 };

@@ -12,7 +12,7 @@
 TChampsDia::TChampsDia(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Dialogue"));
-    setFixedSize(313, 226);
+    setFixedSize(313, 254);
     setSizeGripEnabled(false);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
@@ -36,13 +36,16 @@ TChampsDia::TChampsDia(QWidget* parent) : QDialog(parent)
     chkSignature->setGeometry(16, 136, 201, 17);
     chkTriClasse = new QCheckBox(QStringLiteral("Trier les étiquettes par classe"), this);
     chkTriClasse->setGeometry(16, 154, 273, 17);
+    chkAjusterTexte =
+        new QCheckBox(QStringLiteral("Réduire le texte des étiquettes trop pleines"), this);
+    chkAjusterTexte->setGeometry(16, 172, 289, 17);
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setGeometry(79, 172, 75, 25);
+    OKBtn->setGeometry(79, 200, 75, 25);
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     CancelBtn = new QPushButton(QStringLiteral("Annuler"), this);
-    CancelBtn->setGeometry(159, 172, 75, 25);
+    CancelBtn->setGeometry(159, 200, 75, 25);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     // OK first, then the boxes top to bottom, then Annuler.
@@ -51,7 +54,8 @@ TChampsDia::TChampsDia(QWidget* parent) : QDialog(parent)
     setTabOrder(chkClasseEnf, chkAdresse);
     setTabOrder(chkAdresse, chkSignature);
     setTabOrder(chkSignature, chkTriClasse);
-    setTabOrder(chkTriClasse, CancelBtn);
+    setTabOrder(chkTriClasse, chkAjusterTexte);
+    setTabOrder(chkAjusterTexte, CancelBtn);
 }
 
 void TChampsDia::showEvent(QShowEvent* event)

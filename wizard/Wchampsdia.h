@@ -1,7 +1,8 @@
 #pragma once
-// The fields dialog: which parts of each label are printed, and whether the
-// labels come out grouped by class. It holds no logic; the main window fills
-// the five boxes, runs it and reads them back on OK.
+// The fields dialog: which parts of each label are printed, whether the
+// labels come out grouped by class, and whether a label too full for its font
+// is written smaller. It holds no logic; the main window fills the six boxes,
+// runs it and reads them back on OK.
 
 #include <QDialog>
 
@@ -22,6 +23,7 @@ public:
     QCheckBox* chkAdresse = nullptr;
     QCheckBox* chkSignature = nullptr;
     QCheckBox* chkTriClasse = nullptr;
+    QCheckBox* chkAjusterTexte = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 

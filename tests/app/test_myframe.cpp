@@ -960,6 +960,34 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
     EXPECT_TRUE(dialogues_.messages.isEmpty()) << dialogues_.messages.join(u'\n').toStdString();
 }
 
+// Before printing, labels that would lose text are counted and named, and the
+// person may go back: here the calibration pushes the first column's text off
+// the sheet. The preview offers its outlines, on at first.
+TEST_F(FenetrePrincipale, LesEtiquettesAuTexteCoupeSontSignaleesAvantDImprimer)
+{
+    Demarrer();
+    dialogues_.fichiers = {BonFichier(QStringLiteral("liste.csv"), 2)};
+    fenetre_->AOLButton1Click();
+    fenetre_->AOLButton3Click();
+    EXPECT_TRUE(dialogues_.questions.isEmpty());
+    EXPECT_EQ(dialogues_.impressionsDemandees, 1);
+
+    fenetre_->Impression.DecalageX = -100;
+    dialogues_.confirmation = [](const QString&) { return false; };
+    fenetre_->AOLButton3Click();
+    ASSERT_EQ(dialogues_.questions.size(), 1);
+    EXPECT_TRUE(dialogues_.questions[0].startsWith(
+        QStringLiteral("Attention : 1 étiquette(s) au texte coupé\nligne 2 : Mme UNTEST "
+                       "Hildegarde\n\n")))
+        << dialogues_.questions[0].toStdString();
+    EXPECT_EQ(dialogues_.impressionsDemandees, 1);  // gone back
+
+    fenetre_->btApercuClick();
+    EXPECT_EQ(dialogues_.interrupteur.legende, QStringLiteral("Contours des étiquettes"));
+    ASSERT_NE(dialogues_.interrupteur.etat, nullptr);
+    EXPECT_TRUE(*dialogues_.interrupteur.etat);
+}
+
 TEST_F(FenetrePrincipale, LeTriParClasseSeChoisitDansLeDialogueDesChamps)
 {
     Demarrer();
@@ -979,11 +1007,13 @@ TEST_F(FenetrePrincipale, LeTriParClasseSeChoisitDansLeDialogueDesChamps)
         auto& champs = static_cast<TChampsDia&>(d);
         coche = champs.chkTriClasse->isChecked();
         champs.chkTriClasse->setChecked(true);
+        champs.chkAjusterTexte->setChecked(true);
         return int(QDialog::Accepted);
     };
     fenetre_->AOLButton4Click();
     EXPECT_FALSE(coche);  // the cancelled change is gone
     EXPECT_TRUE(fenetre_->Impression.TriClasse);
+    EXPECT_TRUE(fenetre_->Impression.AjusterTexte);
     EXPECT_TRUE(fenetre_->Parametres.ImprimerAdresse);  // the other boxes as they were
 
     fenetre_->AOLButton4Click();
@@ -1027,7 +1057,8 @@ TEST_F(FenetrePrincipale, LesReglagesDImpressionSurviventAUnRedemarrage)
 
     const QByteArray contenu = LitOctets(CheminIni());
     EXPECT_EQ(Section(contenu, "Impression"),
-              QByteArray("[Impression]\nTriClasse=0\nDecalageX=-35\nDecalageY=100\n"));
+              QByteArray("[Impression]\nTriClasse=0\nDecalageX=-35\nDecalageY=100\n"
+                         "AjusterTexte=0\n"));
     const QString seul = Ecrire(QStringLiteral("seul.ini"), initial);
     QString erreur;
     ASSERT_TRUE(::EcritParametres(parametres, seul, erreur));

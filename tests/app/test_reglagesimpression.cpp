@@ -28,7 +28,11 @@ const QByteArray Autre = "\r\n[Autre]\r\ncle=valeur\r\n";
 
 QString Texte(const ReglagesImpression& r)
 {
-    return QStringLiteral("%1 %2 %3").arg(r.TriClasse).arg(r.DecalageX).arg(r.DecalageY);
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(r.TriClasse)
+        .arg(r.DecalageX)
+        .arg(r.DecalageY)
+        .arg(r.AjusterTexte);
 }
 
 class ReglagesImpressionTest : public ::testing::Test {
@@ -55,18 +59,19 @@ TEST_F(ReglagesImpressionTest, LectureAvecDefautsEtBornes)
         const char* attendu;
         QStringList avertissements;
     } cas[] = {
-        {"", "0 0 0", {}},
-        {"[Impression]\nTriClasse=1\nDecalageX=-15\nDecalageY=7\n", "1 -15 7", {}},
-        {"[impression]\ntriclasse=2\ndecalagex=0x10\ndecalagey= -3\n", "1 16 -3", {}},
-        {"[Impression]\nDecalageX=-100\nDecalageY=100\n", "0 -100 100", {}},
-        {"[Impression]\nDecalageX=101\nDecalageY=-2147483648\n", "0 0 0",
+        {"", "0 0 0 0", {}},
+        {"[Impression]\nTriClasse=1\nDecalageX=-15\nDecalageY=7\n", "1 -15 7 0", {}},
+        {"[impression]\ntriclasse=2\ndecalagex=0x10\ndecalagey= -3\n", "1 16 -3 0", {}},
+        {"[Impression]\nDecalageX=-100\nDecalageY=100\n", "0 -100 100 0", {}},
+        {"[Impression]\nDecalageX=101\nDecalageY=-2147483648\n", "0 0 0 0",
          {horsBornes.arg(QStringLiteral("DecalageX"), QStringLiteral("101")),
           horsBornes.arg(QStringLiteral("DecalageY"), QStringLiteral("-2147483648"))}},
-        {"[Impression]\nDecalageY=-101\n", "0 0 0",
+        {"[Impression]\nDecalageY=-101\n", "0 0 0 0",
          {horsBornes.arg(QStringLiteral("DecalageY"), QStringLiteral("-101"))}},
-        {"[Impression]\nTriClasse=oui\nDecalageX=1,5\nDecalageY=9999999999\n", "0 0 0", {}},
-        {Brivane + Autre, "0 0 0", {}},
-        {Brivane + "[Impression]\r\nDecalageY=-8\r\n", "0 0 -8", {}},
+        {"[Impression]\nTriClasse=oui\nDecalageX=1,5\nDecalageY=9999999999\n", "0 0 0 0", {}},
+        {Brivane + Autre, "0 0 0 0", {}},
+        {Brivane + "[Impression]\r\nDecalageY=-8\r\n", "0 0 -8 0", {}},
+        {"[Impression]\nAjusterTexte=1\n", "0 0 0 1", {}},
     };
     for (const auto& c : cas) {
         Prepare(c.contenu);
@@ -85,13 +90,16 @@ TEST_F(ReglagesImpressionTest, EcritureSansToucherAuxAutresSections)
         ReglagesImpression reglages;
         QByteArray apres;
     } cas[] = {
-        {"", {true, -15, 7}, "[Impression]\nTriClasse=1\nDecalageX=-15\nDecalageY=7\n"},
+        {"", {true, -15, 7},
+         "[Impression]\nTriClasse=1\nDecalageX=-15\nDecalageY=7\nAjusterTexte=0\n"},
         {Brivane + Autre, {false, 100, -100},
          Brivane + Autre + "\r\n[Impression]\r\nTriClasse=0\r\nDecalageX=100\r\n"
-                           "DecalageY=-100\r\n"},
+                           "DecalageY=-100\r\nAjusterTexte=0\r\n"},
         {"[Impression]\r\nDecalageY=3\r\ntriclasse=0\r\n\r\n" + Brivane, {true, 0, -1},
-         "[Impression]\r\nDecalageY=-1\r\ntriclasse=1\r\nDecalageX=0\r\n\r\n" + Brivane},
-        {"", {false, 101, -250}, "[Impression]\nTriClasse=0\nDecalageX=0\nDecalageY=0\n"},
+         "[Impression]\r\nDecalageY=-1\r\ntriclasse=1\r\nDecalageX=0\r\nAjusterTexte=0\r\n\r\n"
+             + Brivane},
+        {"", {false, 101, -250, true},
+         "[Impression]\nTriClasse=0\nDecalageX=0\nDecalageY=0\nAjusterTexte=1\n"},
     };
     for (const auto& c : cas) {
         Prepare(c.avant);
@@ -105,10 +113,10 @@ TEST_F(ReglagesImpressionTest, EcritureSansToucherAuxAutresSections)
     LitParametres(p, chemin_);
     QString erreur;
     ASSERT_TRUE(EcritParametres(p, chemin_, erreur));
-    EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QStringLiteral("0 0 0"));
+    EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QStringLiteral("0 0 0 1"));
     ASSERT_TRUE(EcritReglagesImpression({true, 12, -34}, chemin_, erreur));
     ASSERT_TRUE(EcritParametres(p, chemin_, erreur));
-    EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QStringLiteral("1 12 -34"));
+    EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QStringLiteral("1 12 -34 0"));
 
     // A failed write is reported; a settings file that cannot be read is
     // not replaced.

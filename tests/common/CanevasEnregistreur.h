@@ -8,6 +8,7 @@
 //     the start of the text (EtendueTexte) or from the tab origin (SortieTexte);
 //   - the cell height is the one given to the constructor, or |Height| of the
 //     selected font when it is 0 (Size × 254 ÷ 72 when Height is 0 too);
+//   - the descent is 0 unless FixerDescente gave one;
 //   - letters are those of Windows-1252 (accents included).
 //
 // Save/restore keep the font, the baseline alignment, the clip, the pen and
@@ -94,6 +95,8 @@ public:
     ::Police PoliceCourante() const override { return m_etat.police; }
     void ChoisirPolice(const ::Police& police) override;
     int HauteurCellule() override;
+    int Descente() override { return m_descente; }
+    void FixerDescente(int descente) { m_descente = descente; }
     int64_t EtendueTexte(const char* texte, int longueur) override;
     int64_t SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) override;
     void AlignementLigneDeBase(bool actif) override;
@@ -105,6 +108,7 @@ private:
 
     int m_largeurCaractere;
     int m_hauteurCellule;
+    int m_descente = 0;
     std::array<int, 256> m_largeurs{};
     Etat m_etat;
     std::vector<Etat> m_pile;

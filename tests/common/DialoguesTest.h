@@ -40,6 +40,14 @@ public:
     bool ouvertureReussie = true;
 
     void Message(QWidget*, const QString& texte) override { messages << texte; }
+    // Questions asked, and the answer to each (by default the person goes on).
+    QStringList questions;
+    std::function<bool(const QString&)> confirmation = [](const QString&) { return true; };
+    bool Confirmer(QWidget*, const QString& texte, const QString&, const QString&) override
+    {
+        questions << texte;
+        return confirmation(texte);
+    }
     QString ChoisirFichier(QWidget*, const QString& dossier, const QString& nom) override
     {
         dossierPropose = dossier;
@@ -75,10 +83,13 @@ public:
     QStringList apercus;
     std::function<void(QPrinter&, const std::function<void(QPrinter&)>&)> apercu =
         [](QPrinter&, const std::function<void(QPrinter&)>&) {};
+    InterrupteurApercu interrupteur;  // the preview's check box, while it is shown
     void Apercu(QWidget*, QPrinter& imprimante, const QString& titre,
-                const std::function<void(QPrinter&)>& dessiner) override
+                const std::function<void(QPrinter&)>& dessiner,
+                const InterrupteurApercu& choix = InterrupteurApercu()) override
     {
         apercus << titre;
+        interrupteur = choix;
         apercu(imprimante, dessiner);
     }
     bool OuvrirDocument(const QUrl& url) override

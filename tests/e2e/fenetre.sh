@@ -165,7 +165,7 @@ lien_aide() {
 
 cocher_signature() {
     cliquer "$1" 26 144   # chkSignature (16, 136, 201 × 17)
-    cliquer "$1" 116 184  # OK (79, 172, 75 × 25)
+    cliquer "$1" 116 212  # OK (79, 200, 75 × 25)
 }
 
 champs() {

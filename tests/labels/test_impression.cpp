@@ -5,6 +5,7 @@
 #include "CompteRenduImpression.h"
 #include "ImpressionEtiquettes.h"
 #include "LecturePdf.h"
+#include "PageEtiquettes.h"
 #include "Parametres.h"
 #include "Ucouleurs.h"
 #include "Ucsv.h"
@@ -522,6 +523,46 @@ TEST(ImprimeEtiquette, RangeeHorsDeLaTableOuRectangleVide)
     EXPECT_EQ(canevas.OctetsTextes().front(), "Enfant2");
 }
 
+// A text fits when all of it is written, whole, inside its rectangle (300
+// wide). A crowded one may be written from half a point smaller down to 6
+// points, at the largest size where it fits. The recording canvas's letters
+// keep their width at any size: only the line height follows the size.
+TEST(DisposeTexteEtiquette, LaPlusGrandeTailleOuLeTexteTient)
+{
+    const std::string cinqLignes = "A\r\nB\r\nC\r\nD\r\nE";
+    const struct {
+        const char* cas;
+        std::string texte;
+        int hauteur;  // of the rectangle
+        bool reduire;
+        int32_t demiPoints;
+        bool coupe;
+    } cas[] = {
+        {"tient", "Mme DURAND Julie\r\nLYON", 100, true, 0, false},
+        {"coupé en bas (3 × 35 > 100)", "A\r\nB\r\nC", 100, false, 0, true},
+        {"coupé à droite", "Mme " + std::string(30, 'X'), 100, false, 0, true},
+        {"tient en 8 points seulement", cinqLignes, 140, true, 16, false},
+        {"ne tient jamais", cinqLignes, 50, true, 12, true},
+    };
+    Police police;
+    police.Size = 10;
+    for (const auto& c : cas) {
+        CanevasEnregistreur canevas;
+        const qlRect rectangle(0, 0, 300, c.hauteur);
+        const DispositionTexte d =
+            DisposeTexteEtiquette(canevas, police, rectangle, c.texte, c.reduire);
+        EXPECT_EQ(d.DemiPoints, c.demiPoints) << c.cas;
+        EXPECT_EQ(d.Coupe, c.coupe) << c.cas;
+        EXPECT_TRUE(canevas.Textes().empty()) << c.cas;  // measured, not drawn
+        EXPECT_EQ(canevas.Profondeur(), 0) << c.cas;
+
+        EcritTexteEtiquette(canevas, police, rectangle, c.texte, d.DemiPoints);
+        const int hauteurLigne = d.DemiPoints > 0 ? d.DemiPoints * 254 / 144 : 35;
+        ASSERT_FALSE(canevas.Textes().empty()) << c.cas;
+        EXPECT_EQ(canevas.Textes().back().y, hauteurLigne * int(canevas.Textes().size())) << c.cas;
+    }
+}
+
 // ----------------------------------------------------------------------------
 // The document on a printer
 
@@ -878,6 +919,44 @@ TEST_F(ImprimePdf, UnApercuMontreLesPagesSansRienEcrire)
         EXPECT_EQ(apercu.pageCount(), 2);
         EXPECT_FALSE(QFile::exists(Chemin()));
     }
+}
+
+// Outlines are for the screen: the preview shows every label's outline, and
+// a red one around a label that loses text; the PDF of the same job carries
+// neither, only the text inside its rectangle.
+TEST_F(ImprimePdf, LesContoursDeLApercuNAtteignentPasLePdf)
+{
+    const TableTemporaire table(Liste(2));
+    Parametres p = Defauts();
+    p.MargesInternes.bottom = 250;  // room for two lines of five
+    const ImpressionEtiquettes job(p, table.Table(), kIndex);
+
+    const auto imprimante = Imprimante(p);
+    job.Imprime(*imprimante);
+    const QImage page = RasteriserPage(Chemin(), 1, 254);  // a pixel is 0.1 mm
+    ASSERT_FALSE(page.isNull());
+    const QRect encre = BoiteEncre(page, 250);
+    const qlRect premier = RectangleTexte(p, 0, 0);
+    EXPECT_GE(encre.left(), premier.left - 2);
+    EXPECT_GE(encre.top(), premier.top - 2);
+    EXPECT_LE(encre.right(), RectangleTexte(p, 0, 1).right + 2);
+    EXPECT_LE(encre.bottom(), premier.bottom + 2);
+
+    const auto ecran = Imprimante(p);
+    QPrintPreviewWidget apercu(ecran.get());
+    QObject::connect(&apercu, &QPrintPreviewWidget::paintRequested,
+                     [&](QPrinter* cible) { job.Imprime(*cible); });
+    apercu.resize(600, 850);
+    apercu.updatePreview();
+    apercu.fitInView();
+    const QImage vue = apercu.grab().toImage();
+    int rouges = 0;
+    for (int y = 0; y < vue.height(); ++y)
+        for (int x = 0; x < vue.width(); ++x) {
+            const QColor c = vue.pixelColor(x, y);
+            rouges += c.red() > 180 && c.green() < 100 && c.blue() < 100;
+        }
+    EXPECT_GT(rouges, 20);
 }
 
 }  // namespace

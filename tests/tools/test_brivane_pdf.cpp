@@ -800,6 +800,46 @@ TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
     EXPECT_NEAR(decalePaysage.encre.top() - zeroPaysage.encre.top(), 25, 1);
 }
 
+// Labels that lose text are counted on standard error, with the first lines
+// concerned, and the PDF is written all the same: a calibration pushing the
+// first column off the sheet, a 12-point bold font with the signature line;
+// --ajuster, or the settings' AjusterTexte, writes the latter smaller.
+TEST_F(BrivanePdf, TexteCoupeAnnonceSurLaSortieDErreur)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
+    Ecrire(Travail(QStringLiteral("decale.ini")),
+           "[Brivane]\nNbCols=2\n[Impression]\nDecalageX=-100");
+    const char* const gros = "[Brivane]\nFonte=Arial,12,0,1000,0,1\nImprimerSignature=1\n";
+    Ecrire(Travail(QStringLiteral("gros.ini")), gros);
+    Ecrire(Travail(QStringLiteral("ajuste.ini")),
+           gros + std::string("[Impression]\nAjusterTexte=1"));
+    const struct {
+        const char* reglages;
+        const char* option;
+        const char* erreurs;
+    } cas[] = {
+        {"decale.ini", "--pages=1",
+         "Attention : 2 étiquette(s) au texte coupé\nligne 2 : Mme Nom1 Julie\n"
+         "ligne 4 : Mme Nom3 Julie\n"},
+        {"gros.ini", "--pages=1-1",
+         "Attention : 3 étiquette(s) au texte coupé\nligne 2 : Mme Nom1 Julie\n"
+         "ligne 3 : Mme Nom2 Julie\nligne 4 : Mme Nom3 Julie\n"},
+        {"gros.ini", "--ajuster", ""},
+        {"ajuste.ini", "--pages=1", ""},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.reglages);
+        const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
+        QFile::remove(pdf);
+        const Execution e =
+            Lancer({QStringLiteral("--settings"), Travail(QString::fromLatin1(c.reglages)),
+                    QString::fromLatin1(c.option), Travail(QStringLiteral("liste.csv")), pdf});
+        EXPECT_EQ(e.code, 0);
+        EXPECT_EQ(e.erreurs, QString::fromUtf8(c.erreurs));
+        EXPECT_TRUE(QFile::exists(pdf));
+    }
+}
+
 // A sheet of the catalogue replaces the settings' sheet; font, inner margins
 // and printed fields stay the settings'.
 TEST_F(BrivanePdf, PlancheDuCatalogue)
@@ -882,6 +922,8 @@ TEST_F(BrivanePdf, DebutTriEtPlancheIncorrectsSansPdf)
          QStringLiteral("L'option --debut ne s'emploie pas avec --test-page")},
         {"tri_avec_la_page_de_test", {test, t, QStringLiteral("classe"), pdf}, 2,
          QStringLiteral("L'option --tri ne s'emploie pas avec --test-page")},
+        {"ajuster_avec_la_page_de_test", {test, QStringLiteral("--ajuster"), pdf}, 2,
+         QStringLiteral("L'option --ajuster ne s'emploie pas avec --test-page")},
         {"planche_inconnue_page_de_test", {test, planche, QStringLiteral("Zorglub 12"), pdf}, 2,
          QStringLiteral("Planche inconnue : « Zorglub 12 »")},
     };

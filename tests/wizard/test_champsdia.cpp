@@ -24,7 +24,7 @@ TEST(DialogueDesChamps, ProposeLesQuatreCasesDansLOrdreDeTabulation)
 {
     TChampsDia dialogue;
     EXPECT_EQ(dialogue.windowTitle(), QStringLiteral("Dialogue"));
-    EXPECT_EQ(dialogue.size(), QSize(313, 226));
+    EXPECT_EQ(dialogue.size(), QSize(313, 254));
     EXPECT_EQ(dialogue.chkNomEnf->text(), QStringLiteral("Nom de l'enfant N° 1"));
     EXPECT_EQ(dialogue.chkClasseEnf->text(), QStringLiteral("Classe de l'enfant N° 1"));
     EXPECT_EQ(dialogue.chkAdresse->text(), QStringLiteral("Adresse du responsable"));
@@ -33,7 +33,8 @@ TEST(DialogueDesChamps, ProposeLesQuatreCasesDansLOrdreDeTabulation)
 
     QWidget* attendus[] = {dialogue.chkNomEnf,    dialogue.chkClasseEnf,
                            dialogue.chkAdresse,   dialogue.chkSignature,
-                           dialogue.chkTriClasse, dialogue.CancelBtn};
+                           dialogue.chkTriClasse, dialogue.chkAjusterTexte,
+                           dialogue.CancelBtn};
     QWidget* courant = dialogue.OKBtn;
     for (QWidget* suivant : attendus) {
         courant = courant->nextInFocusChain();
@@ -43,8 +44,8 @@ TEST(DialogueDesChamps, ProposeLesQuatreCasesDansLOrdreDeTabulation)
     }
 }
 
-// The order by class fits under the four boxes, above the buttons, without
-// moving anything, its caption whole.
+// The order by class and the reduced text fit under the four boxes, above the
+// buttons, which move down, their captions whole.
 TEST(DialogueDesChamps, LaCaseDuTriParClasseSeGlisseSansRienDeplacer)
 {
     TChampsDia dialogue;
@@ -55,12 +56,17 @@ TEST(DialogueDesChamps, LaCaseDuTriParClasseSeGlisseSansRienDeplacer)
         {dialogue.chkNomEnf, {16, 40, 169, 17}},     {dialogue.chkClasseEnf, {16, 64, 177, 17}},
         {dialogue.Label1, {16, 88, 273, 25}},        {dialogue.chkAdresse, {16, 112, 177, 17}},
         {dialogue.chkSignature, {16, 136, 201, 17}}, {dialogue.chkTriClasse, {16, 154, 273, 17}},
-        {dialogue.OKBtn, {79, 172, 75, 25}},         {dialogue.CancelBtn, {159, 172, 75, 25}},
+        {dialogue.chkAjusterTexte, {16, 172, 289, 17}},
+        {dialogue.OKBtn, {79, 200, 75, 25}},         {dialogue.CancelBtn, {159, 200, 75, 25}},
     };
     for (const auto& p : places)
         EXPECT_EQ(p.controle->geometry(), p.place) << p.controle->metaObject()->className();
     EXPECT_EQ(dialogue.chkTriClasse->text(), QStringLiteral("Trier les étiquettes par classe"));
+    EXPECT_EQ(dialogue.chkAjusterTexte->text(),
+              QStringLiteral("Réduire le texte des étiquettes trop pleines"));
     EXPECT_LE(dialogue.chkTriClasse->sizeHint().width(), dialogue.chkTriClasse->width());
+    EXPECT_LE(dialogue.chkAjusterTexte->sizeHint().width(), dialogue.chkAjusterTexte->width());
+    EXPECT_FALSE(dialogue.chkAjusterTexte->geometry().intersects(dialogue.OKBtn->geometry()));
     EXPECT_FALSE(dialogue.chkTriClasse->geometry().intersects(dialogue.chkSignature->geometry()));
     EXPECT_FALSE(dialogue.chkTriClasse->geometry().intersects(dialogue.OKBtn->geometry()));
 

@@ -172,6 +172,7 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
     disposition.TriClasse = options.triClasse.value_or(reglages.impression.TriClasse);
     disposition.Debut = options.debut;
     disposition.Decalage = reglages.Decalage();
+    disposition.AjusterTexte = options.ajusterTexte || reglages.impression.AjusterTexte;
     const ImpressionEtiquettes job(parametres, table, indexChamps, disposition);
 
     const int32_t nbPages = job.NombrePages();
@@ -182,7 +183,10 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
 
     const PlagePages plage = PagesAImprimer(options.plageDonnee, options.premiere,
                                             options.derniere, nbPages);
-    return EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
+    const QStringList texteCoupe =
+        AvertissementTexteCoupe(job.EtiquettesCoupees(plage), table, indexChamps);
+    const int32_t pages = plage.derniere - plage.premiere + 1;
+    ResultatExport resultat = EcritPdf(options.sortie, pages, [&](QPrinter& imprimante) {
         AjustePagePdf(imprimante, parametres);
         if (options.plageDonnee) {
             imprimante.setPrintRange(QPrinter::PageRange);
@@ -192,6 +196,8 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
         }
         job.Imprime(imprimante);
     });
+    resultat.avertissements << texteCoupe;
+    return resultat;
 }
 
 }  // namespace
@@ -246,6 +252,6 @@ ResultatExport ExportePdf(const OptionsPdf& options)
                                                  : ExporteEtiquettes(options, reglages);
     if (resultat.code == ResultatExport::kSucces)
         avertissements << AvertissementsFormat(reglages.parametres);
-    resultat.avertissements = avertissements;
+    resultat.avertissements = avertissements + resultat.avertissements;
     return resultat;
 }

@@ -81,6 +81,8 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
     const QCommandLineOption planche(QStringLiteral("planche"),
                                      QStringLiteral("Planche du catalogue."),
                                      QStringLiteral("MARQUE REFERENCE"));
+    const QCommandLineOption ajuster(QStringLiteral("ajuster"),
+                                     QStringLiteral("Texte des étiquettes trop pleines réduit."));
     analyseur.addOption(aide);
     analyseur.addOption(reglages);
     analyseur.addOption(pages);
@@ -88,6 +90,7 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
     analyseur.addOption(debut);
     analyseur.addOption(tri);
     analyseur.addOption(planche);
+    analyseur.addOption(ajuster);
 
     if (!analyseur.parse(arguments))
         return Erreur(ErreurAnalyse(analyseur));
@@ -105,7 +108,7 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
         if (analyseur.isSet(pages))
             return Erreur(QStringLiteral("L'option --pages ne s'emploie pas avec --test-page : "
                                          "la page de test est une seule page."));
-        for (const QCommandLineOption* option : {&debut, &tri}) {
+        for (const QCommandLineOption* option : {&debut, &tri, &ajuster}) {
             if (analyseur.isSet(*option))
                 return Erreur(QStringLiteral("L'option --%1 ne s'emploie pas avec --test-page : "
                                              "la page de test n'imprime aucun électeur.")
@@ -158,6 +161,7 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
                                          "ou fichier)")
                               .arg(valeur));
     }
+    options.ajusterTexte = analyseur.isSet(ajuster);
     if (analyseur.isSet(planche)) {
         options.planche = analyseur.value(planche).trimmed();
         if (options.planche.isEmpty())
@@ -173,6 +177,7 @@ QString TexteAide()
         "Usage : brivane-pdf [--settings FICHIER] [--pages PREMIERE-DERNIERE] "
         "EXTRACTION.csv SORTIE.pdf\n"
         "            [--debut N] [--tri classe|fichier] [--planche \"MARQUE REFERENCE\"]\n"
+        "            [--ajuster]\n"
         "        brivane-pdf --test-page [--settings FICHIER] SORTIE.pdf "
         "[--planche \"MARQUE REFERENCE\"]\n"
         "\n"
@@ -222,6 +227,11 @@ QString TexteAide()
         "                       internes et champs restent ceux des réglages (des marges\n"
         "                       internes sans place pour le texte sont réduites, et c'est\n"
         "                       dit)\n"
+        "  --ajuster            écrit le texte d'une étiquette trop pleine dans la plus\n"
+        "                       grande taille où il tient, jusqu'à 6 points par\n"
+        "                       demi-points (« Réduire le texte des étiquettes trop\n"
+        "                       pleines » de Brivane) ; sans l'option, le choix fait\n"
+        "                       dans Brivane\n"
         "  --test-page          écrit la page de test du format au lieu des étiquettes\n"
         "  -h, --help           affiche cette aide\n"
         "\n"
@@ -232,6 +242,11 @@ QString TexteAide()
         "tube est écrit directement (brivane-pdf liste.csv /dev/stdout | lp).\n"
         "Un format qui laisse les étiquettes blanches (taille nulle, marges internes trop\n"
         "grandes) est signalé sur la sortie d'erreur, en nommant la clé des réglages.\n"
+        "Les étiquettes dont le texte ne tient pas (lignes sous le bas de l'étiquette,\n"
+        "mot coupé à droite, texte poussé hors de la feuille par le réglage de\n"
+        "l'imprimante) sont comptées sur la sortie d'erreur : « Attention : N\n"
+        "étiquette(s) au texte coupé », puis les premières lignes de l'extraction\n"
+        "concernées ; le PDF est écrit quand même (code 0).\n"
         "\n"
         "Codes de sortie :\n"
         "  0  le PDF est écrit\n"

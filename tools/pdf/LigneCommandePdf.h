@@ -1,7 +1,7 @@
 #pragma once
 // The command line of brivane-pdf:
 //   brivane-pdf [--settings FICHIER] [--planche "MARQUE REFERENCE"] [--pages PREMIERE-DERNIERE]
-//               [--debut N] [--tri classe|fichier] EXTRACTION.csv SORTIE.pdf
+//               [--debut N] [--tri classe|fichier] [--ajuster] EXTRACTION.csv SORTIE.pdf
 //   brivane-pdf --test-page [--settings FICHIER] [--planche "MARQUE REFERENCE"] SORTIE.pdf
 
 #include <QString>
@@ -18,6 +18,7 @@ struct OptionsPdf {
     bool pageTest = false;    // the format's test page instead of the labels
     int32_t debut = 1;        // first label used on the first sheet, from 1
     std::optional<bool> triClasse;  // grouped by class; nothing: as the settings say
+    bool ajusterTexte = false;  // crowded labels written smaller, whatever the settings say
     QString planche;          // a catalogue sheet instead of the settings' sheet
     QString extraction;       // empty for the test page
     QString sortie;
