@@ -4,6 +4,8 @@
 #include "DescripteurFichier.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
+#include "LectureExtraction.h"
+#include "RapportExtraction.h"
 #include "ReperePage.h"
 #include "TAOLButton.h"
 #include "Uapparence.h"
@@ -307,7 +309,8 @@ void TMyFrame::Demarrage()
 bool TMyFrame::ChargeTable()
 {
     try {
-        return Table.Charge(Parametres.PathFich);
+        Lecture = ChargeExtraction(Table, Parametres.PathFich);
+        return Lecture.chargee;
     } catch (...) {
         // Out of memory half way: the table is gone, so is its check.
         Led1->ChangeValue(false);
@@ -343,12 +346,19 @@ void TMyFrame::AnalyseFichier()
 
     const int manquant = ChercherChamps(Table[0], IndexChamps);
     if (manquant >= 0) {
-        dialogues_.Message(this, MessageChampNonTrouve(manquant));
+        dialogues_.Message(this, MessageChampNonTrouve(manquant) + QLatin1Char('\n')
+                                     + ConstatEntete(Table, Lecture.encodage));
         lbFich->setText(QStringLiteral("Fichier incorrect"));
         return;
     }
     lbFich->setText(QStringLiteral("Fichier chargé et analysé."));
     Led1->ChangeValue(true);
+
+    // Rows that would print wrong labels are named, after the verdict.
+    RapportExtraction rapport = VerifieRangees(Table);
+    rapport.Ajoute(Lecture.remplacements);
+    if (!rapport.Vide())
+        dialogues_.Message(this, MessageRapport(rapport, 5));
 }
 
 void TMyFrame::AOLButton1Click()

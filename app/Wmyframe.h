@@ -8,6 +8,7 @@
 // printing would send, page by page.
 
 #include "ImpressionEtiquettes.h"
+#include "LectureExtraction.h"
 #include "Parametres.h"
 #include "ReglagesImpression.h"
 #include "Ucsv.h"
@@ -104,6 +105,8 @@ private:
     void Demarrage();
     bool ChargeTable();
     void FormClose();
+    // How the last file was read: its encoding and the characters replaced.
+    LectureExtraction Lecture;
     void ConstruireFenetre();
     void ConstruirePanneau();
     void ConstruireRaccourcis();

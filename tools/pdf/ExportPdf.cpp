@@ -5,8 +5,10 @@
 #include "DebutPlanche.h"
 #include "DescripteurFichier.h"
 #include "ImpressionEtiquettes.h"
+#include "LectureExtraction.h"
 #include "PageTest.h"
 #include "Parametres.h"
+#include "RapportExtraction.h"
 #include "ReglagesImpression.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
@@ -168,6 +170,9 @@ QString RefusFeuillePdf(const Parametres& p)
 
 namespace {
 
+// Findings of the extraction's check written on standard error.
+constexpr std::size_t kLignesRapport = 20;
+
 ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& reglages)
 {
     const Parametres& parametres = reglages.parametres;
@@ -181,18 +186,37 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
 
     // The extraction, loaded and checked as step 1 of the window does.
     TCSV table;
-    if (!table.Charge(options.extraction))
+    const LectureExtraction lecture = ChargeExtraction(table, options.extraction);
+    if (!lecture.chargee)
         return Echec(QStringLiteral("Impossible de charger le fichier « %1 » : %2")
-                         .arg(options.extraction, RaisonErreurFichier(table.ErreurCharge())));
+                         .arg(options.extraction, RaisonErreurFichier(lecture.erreur)));
     TableIndexChamps indexChamps{};
     if (table.NbRangees() > 1) {
         const int manquant = ChercherChamps(table[0], indexChamps);
         if (manquant >= 0)
-            return Echec(MessageChampNonTrouve(manquant));
+            return Echec(MessageChampNonTrouve(manquant) + QLatin1Char('\n')
+                         + ConstatEntete(table, lecture.encodage));
     }
     const QString refus = RefusImpression(true, parametres, table.NbRangees());
     if (!refus.isEmpty())
         return Echec(refus);
+
+    // The rows that would print wrong labels, named on standard error; the
+    // labels are printed all the same, unless none has anything to print.
+    RapportExtraction rapport = VerifieRangees(table);
+    rapport.Ajoute(lecture.remplacements);
+    QStringList lignesRapport;
+    if (!rapport.Vide())
+        lignesRapport = QStringList{QStringLiteral("Attention : lignes à vérifier dans « %1 » :")
+                                        .arg(options.extraction)}
+            + rapport.Lignes(kLignesRapport);
+    if (rapport.ElecteursVides() == table.NbRangees() - 1) {
+        ResultatExport echec = Echec(QStringLiteral("Aucune étiquette à imprimer : tous les "
+                                                    "électeurs de « %1 » sont vides")
+                                         .arg(options.extraction));
+        echec.avertissements = lignesRapport;
+        return echec;
+    }
 
     OptionsImpression disposition;
     disposition.TriClasse = options.triClasse.value_or(reglages.impression.TriClasse);
@@ -208,7 +232,7 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
 
     const PlagePages plage = PagesAImprimer(options.plageDonnee, options.premiere,
                                             options.derniere, nbPages);
-    return EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
+    ResultatExport resultat = EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
         AjustePagePdf(imprimante, parametres);
         if (options.plageDonnee) {
             imprimante.setPrintRange(QPrinter::PageRange);
@@ -218,6 +242,8 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
         }
         job.Imprime(imprimante);
     });
+    resultat.avertissements = lignesRapport + resultat.avertissements;
+    return resultat;
 }
 
 }  // namespace
@@ -264,6 +290,6 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     ResultatExport resultat = options.pageTest ? ExportePageTest(options, reglages)
                                                : ExporteEtiquettes(options, reglages);
     if (resultat.code == ResultatExport::kSucces)
-        resultat.avertissements = AvertissementsFormat(reglages.parametres);
+        resultat.avertissements = AvertissementsFormat(reglages.parametres) + resultat.avertissements;
     return resultat;
 }
