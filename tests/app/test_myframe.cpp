@@ -316,8 +316,9 @@ TEST_F(FenetrePrincipale, UnFichierReEnregistreSeLitEtSesLignesDouteusesSontNomm
     Demarrer();
     // A spreadsheet's "Texte Unicode": UTF-16 with its mark, tabs between cells.
     QByteArray utf16("\xFF\xFE");
-    for (const QChar c : QString::fromLatin1(QByteArray(kEntete) + kElecteur).replace(
-             QLatin1Char(';'), QLatin1Char('\t')))
+    const QString texte = QString::fromLatin1(QByteArray(kEntete) + kElecteur)
+                              .replace(QLatin1Char(';'), QLatin1Char('\t'));
+    for (const QChar c : texte)
         utf16.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
     QByteArray vides(kEntete);
     for (int i = 0; i < 7; ++i)
@@ -856,9 +857,9 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
         EXPECT_EQ(pdfApercu.pages[k].largeur, pdfImprime.pages[k].largeur);
         EXPECT_EQ(MotsPlaces(pdfApercu.pages[k]), MotsPlaces(pdfImprime.pages[k]));
     }
-    // The first label printed is the first child of class CE1, on label 7,
-    // 2.5 mm right and 1 mm up.
-    const MotPdf* premier = pdfApercu.Chercher(QStringLiteral("Enfant2"));
+    // The first label printed is the first child of class CP (school order),
+    // on label 7, 2.5 mm right and 1 mm up.
+    const MotPdf* premier = pdfApercu.Chercher(QStringLiteral("Enfant3"));
     ASSERT_NE(premier, nullptr);
     const qlRect septieme = RectangleTexte(fenetre_->Parametres, 2, 0);
     EXPECT_NEAR(premier->gauche, (septieme.left + 25) / 10.0, 0.3);
