@@ -43,7 +43,7 @@ char Substitut(char32_t point)
     for (const auto& [lettre, remplacant] : barrees)
         if (lettre == point)
             return remplacant;
-    if (texte.at(0).isSpace())
+    if (QChar::isSpace(point))
         return ' ';
     if (point >= 0x2010 && point <= 0x2015)
         return '-';
