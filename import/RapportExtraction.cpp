@@ -107,12 +107,6 @@ RapportExtraction VerifieRangees(const TCSV& table)
                                           .arg(cellules)
                                           .arg(cellulesEntete));
             }
-            // A quote that closes lines later melts voters into one row.
-            if (sauts > 0)
-                rapport.Ajoute(ligne, QStringLiteral("une cellule entre guillemets court jusqu'à "
-                                                     "la ligne %1 : des électeurs sont peut-être "
-                                                     "fondus en un")
-                                          .arg(ligne + sauts));
         }
         ligne += sauts + 1;
     }

@@ -43,8 +43,9 @@ private:
 
 // Checks the loaded table against its header row (row 0): duplicated
 // required column names, voter rows whose own cell count differs from the
-// header's, voter rows spread over several lines by a quoted cell, empty
-// voters, NUL bytes, and a quote still open at the end of the file. Line numbers are those of the file, counted by line feeds, a quoted
+// header's (a stray quote that melts voters into one row gives one), empty
+// voters, NUL bytes, and a quote still open at the end of the file. A quoted
+// cell over several lines is no fault: addresses may hold line breaks. Line numbers are those of the file, counted by line feeds, a quoted
 // cell's line breaks included.
 RapportExtraction VerifieRangees(const TCSV& table);
 
