@@ -167,7 +167,8 @@ QString DecodeNomFichier(const QByteArray& octets)
         if (Utf8Suivant(texte, position, point))
             nom.append(QString::fromUcs4(&point, 1));
         else
-            nom.append(QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(texte[position++]))));
+            nom.append(QChar(static_cast<char16_t>(
+                0xDC00 + static_cast<unsigned char>(texte[position++]))));
     }
     return nom;
 }

@@ -64,7 +64,8 @@ public:
             octet = Substitut(point);
             if (m_remplaces++ == 0)
                 m_premier = QStringLiteral("« %1 » devient « %2 »")
-                                .arg(QString::fromUcs4(&point, 1), DecodeCp1252(std::string_view(&octet, 1)));
+                                .arg(QString::fromUcs4(&point, 1),
+                                     DecodeCp1252(std::string_view(&octet, 1)));
         }
         m_sortie += octet;
         if (point == '\n')

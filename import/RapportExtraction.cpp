@@ -29,7 +29,8 @@ QStringList RapportExtraction::Lignes(std::size_t maximum) const
                      [](const Anomalie& a, const Anomalie& b) { return a.ligne < b.ligne; });
     QStringList lignes;
     for (std::size_t i = 0; i < triees.size() && i < maximum; ++i)
-        lignes << QStringLiteral("ligne %1 : %2").arg(QString::number(triees[i].ligne), triees[i].texte);
+        lignes << QStringLiteral("ligne %1 : %2")
+                      .arg(QString::number(triees[i].ligne), triees[i].texte);
     const uint64_t montrees = static_cast<uint64_t>(lignes.size());
     if (m_nombre > montrees)
         lignes << QStringLiteral("et %1 autres").arg(m_nombre - montrees);
@@ -111,8 +112,8 @@ RapportExtraction VerifieRangees(const TCSV& table)
         ligne += sauts + 1;
     }
     if (table.GuillemetOuvert())
-        rapport.Ajoute(ligneDerniereCellule,
-                       QStringLiteral("guillemet ouvert jusqu'à la fin du fichier (fichier coupé ?)"));
+        rapport.Ajoute(ligneDerniereCellule, QStringLiteral("guillemet ouvert jusqu'à la fin du "
+                                                            "fichier (fichier coupé ?)"));
     return rapport;
 }
 

@@ -45,8 +45,9 @@ private:
 // required column names, voter rows whose own cell count differs from the
 // header's (a stray quote that melts voters into one row gives one), empty
 // voters, NUL bytes, and a quote still open at the end of the file. A quoted
-// cell over several lines is no fault: addresses may hold line breaks. Line numbers are those of the file, counted by line feeds, a quoted
-// cell's line breaks included.
+// cell over several lines is no fault: addresses may hold line breaks. Line
+// numbers are those of the file, counted by line feeds, a quoted cell's line
+// breaks included.
 RapportExtraction VerifieRangees(const TCSV& table);
 
 // The one message the window shows: a title line, then the first `maximum`

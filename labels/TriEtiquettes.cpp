@@ -87,8 +87,9 @@ int NiveauClasse(const QString& classe, QString& reste)
         const qsizetype apres = compacte.startsWith(code)
             ? positions[static_cast<size_t>(longueur - 1)] + 1
             : -1;
-        if (apres >= 0
-            && !(QChar(code.back()).isDigit() && apres < replie.size() && replie.at(apres).isDigit())) {
+        const bool autreNombre = QChar(code.back()).isDigit() && apres >= 0
+            && apres < replie.size() && replie.at(apres).isDigit();
+        if (apres >= 0 && !autreNombre) {
             reste = compacte.size() > longueur
                 ? replie.mid(positions[static_cast<size_t>(longueur)]).trimmed()
                 : QString();

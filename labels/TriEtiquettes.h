@@ -28,10 +28,11 @@ int NiveauClasse(const QString& classe, QString& reste);
 // Positions 0 to n − 1 of the keys in print order: by class in school order
 // (the level of NiveauClasse, then the rest of the name in French order with
 // the numbers compared as numbers: "CM1 A" before "CM1 B", "classe 9" before
-// "classe 10"), then by the child's name, then by the parent's name. The three keys are first compared without
-// accents, case or extra blanks ("CE1", "ce1 " and "Cé1" are one class); only
-// voters equal that way are then ordered by the keys as written. Voters whose
-// keys are equal keep their order in the file.
+// "classe 10"), then by the child's name, then by the parent's name. The
+// three keys are first compared without accents, case or extra blanks ("CE1",
+// "ce1 " and "Cé1" are one class); only voters equal that way are then
+// ordered by the keys as written. Voters whose keys are equal keep their
+// order in the file.
 std::vector<size_t> OrdreTri(const std::vector<CleTri>& cles);
 
 // The table rows of the voters (1 to NbRangees − 1) in that order, reading

@@ -319,7 +319,8 @@ TEST_F(FenetrePrincipale, UnFichierReEnregistreSeLitEtSesLignesDouteusesSontNomm
     const QString texte = QString::fromLatin1(QByteArray(kEntete) + kElecteur)
                               .replace(QLatin1Char(';'), QLatin1Char('\t'));
     for (const QChar c : texte)
-        utf16.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+        utf16.append(static_cast<char>(c.unicode() & 0xFF))
+            .append(static_cast<char>(c.unicode() >> 8));
     QByteArray vides(kEntete);
     for (int i = 0; i < 7; ++i)
         vides += ";;;;;;;;\r\n";

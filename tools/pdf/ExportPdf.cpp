@@ -173,7 +173,9 @@ namespace {
 // Findings of the extraction's check written on standard error.
 constexpr std::size_t kLignesRapport = 20;
 
-ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& reglages)
+// `rapport` receives the lines to check in the extraction, whatever the outcome.
+ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& reglages,
+                                 QStringList& rapport)
 {
     const Parametres& parametres = reglages.parametres;
     const int64_t parPage = EtiquettesParPage(parametres);
@@ -203,20 +205,16 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
 
     // The rows that would print wrong labels, named on standard error; the
     // labels are printed all the same, unless none has anything to print.
-    RapportExtraction rapport = VerifieRangees(table);
-    rapport.Ajoute(lecture.remplacements);
-    QStringList lignesRapport;
-    if (!rapport.Vide())
-        lignesRapport = QStringList{QStringLiteral("Attention : lignes à vérifier dans « %1 » :")
-                                        .arg(options.extraction)}
-            + rapport.Lignes(kLignesRapport);
-    if (rapport.ElecteursVides() == table.NbRangees() - 1) {
-        ResultatExport echec = Echec(QStringLiteral("Aucune étiquette à imprimer : tous les "
-                                                    "électeurs de « %1 » sont vides")
-                                         .arg(options.extraction));
-        echec.avertissements = lignesRapport;
-        return echec;
-    }
+    RapportExtraction verification = VerifieRangees(table);
+    verification.Ajoute(lecture.remplacements);
+    if (!verification.Vide())
+        rapport = QStringList{QStringLiteral("Attention : lignes à vérifier dans « %1 » :")
+                                  .arg(options.extraction)}
+            + verification.Lignes(kLignesRapport);
+    if (verification.ElecteursVides() == table.NbRangees() - 1)
+        return Echec(QStringLiteral("Aucune étiquette à imprimer : tous les électeurs de « %1 » "
+                                    "sont vides")
+                         .arg(options.extraction));
 
     OptionsImpression disposition;
     disposition.TriClasse = options.triClasse.value_or(reglages.impression.TriClasse);
@@ -232,7 +230,7 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
 
     const PlagePages plage = PagesAImprimer(options.plageDonnee, options.premiere,
                                             options.derniere, nbPages);
-    ResultatExport resultat = EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
+    return EcritPdf(options.sortie, plage.derniere - plage.premiere + 1, [&](QPrinter& imprimante) {
         AjustePagePdf(imprimante, parametres);
         if (options.plageDonnee) {
             imprimante.setPrintRange(QPrinter::PageRange);
@@ -242,8 +240,6 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
         }
         job.Imprime(imprimante);
     });
-    resultat.avertissements = lignesRapport + resultat.avertissements;
-    return resultat;
 }
 
 }  // namespace
@@ -287,9 +283,11 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     if (!refusFeuille.isEmpty())
         return Echec(refusFeuille);
 
+    QStringList rapport;
     ResultatExport resultat = options.pageTest ? ExportePageTest(options, reglages)
-                                               : ExporteEtiquettes(options, reglages);
+                                               : ExporteEtiquettes(options, reglages, rapport);
     if (resultat.code == ResultatExport::kSucces)
-        resultat.avertissements = AvertissementsFormat(reglages.parametres) + resultat.avertissements;
+        resultat.avertissements = AvertissementsFormat(reglages.parametres);
+    resultat.avertissements += rapport;
     return resultat;
 }
