@@ -309,8 +309,8 @@ void TMyFrame::Demarrage()
 bool TMyFrame::ChargeTable()
 {
     try {
-        Lecture = ChargeExtraction(Table, Parametres.PathFich);
-        return Lecture.chargee;
+        lecture_ = ChargeExtraction(Table, Parametres.PathFich);
+        return lecture_.chargee;
     } catch (...) {
         // Out of memory half way: the table is gone, so is its check.
         Led1->ChangeValue(false);
@@ -347,7 +347,7 @@ void TMyFrame::AnalyseFichier()
     const int manquant = ChercherChamps(Table[0], IndexChamps);
     if (manquant >= 0) {
         dialogues_.Message(this, MessageChampNonTrouve(manquant) + QLatin1Char('\n')
-                                     + ConstatEntete(Table, Lecture.encodage));
+                                     + ConstatEntete(Table, lecture_.encodage));
         lbFich->setText(QStringLiteral("Fichier incorrect"));
         return;
     }
@@ -356,7 +356,7 @@ void TMyFrame::AnalyseFichier()
 
     // Rows that would print wrong labels are named, after the verdict.
     RapportExtraction rapport = VerifieRangees(Table);
-    rapport.Ajoute(Lecture.remplacements);
+    rapport.Ajoute(lecture_.remplacements);
     if (!rapport.Vide())
         dialogues_.Message(this, MessageRapport(rapport, 5));
 }

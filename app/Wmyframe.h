@@ -105,8 +105,6 @@ private:
     void Demarrage();
     bool ChargeTable();
     void FormClose();
-    // How the last file was read: its encoding and the characters replaced.
-    LectureExtraction Lecture;
     void ConstruireFenetre();
     void ConstruirePanneau();
     void ConstruireRaccourcis();
@@ -115,4 +113,6 @@ private:
     Dialogues& dialogues_;
     TChampsDia& champsDia_;
     bool centree_ = false;
+    // How the last file was read: its encoding and the characters replaced.
+    LectureExtraction lecture_;
 };
