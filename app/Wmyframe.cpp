@@ -5,6 +5,8 @@
 #include "DescripteurFichier.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
+#include "LectureExtraction.h"
+#include "RapportExtraction.h"
 #include "ReperePage.h"
 #include "ResumeFichier.h"
 #include "TAOLButton.h"
@@ -317,9 +319,9 @@ void TMyFrame::Demarrage()
 bool TMyFrame::ChargeTable()
 {
     try {
-        const bool charge = Table.Charge(Parametres.PathFich);
-        AfficheInfoFichier(charge);
-        return charge;
+        lecture_ = ChargeExtraction(Table, Parametres.PathFich);
+        AfficheInfoFichier(lecture_.chargee);
+        return lecture_.chargee;
     } catch (...) {
         // Out of memory half way: the table is gone, so is its check.
         Led1->ChangeValue(false);
@@ -381,12 +383,19 @@ void TMyFrame::AnalyseFichier()
 
     const int manquant = ChercherChamps(Table[0], IndexChamps);
     if (manquant >= 0) {
-        dialogues_.Message(this, MessageChampNonTrouve(manquant));
+        dialogues_.Message(this, MessageChampNonTrouve(manquant) + QLatin1Char('\n')
+                                     + ConstatEntete(Table, lecture_.encodage));
         lbFich->setText(QStringLiteral("Fichier incorrect"));
         return;
     }
     lbFich->setText(QStringLiteral("Fichier chargé et analysé."));
     Led1->ChangeValue(true);
+
+    // Rows that would print wrong labels are named, after the verdict.
+    RapportExtraction rapport = VerifieRangees(Table);
+    rapport.Ajoute(lecture_.remplacements);
+    if (!rapport.Vide())
+        dialogues_.Message(this, MessageRapport(rapport, 5));
 }
 
 void TMyFrame::AOLButton1Click()

@@ -8,6 +8,7 @@
 // printing would send, page by page.
 
 #include "ImpressionEtiquettes.h"
+#include "LectureExtraction.h"
 #include "Parametres.h"
 #include "ReglagesImpression.h"
 #include "Ucsv.h"
@@ -126,4 +127,6 @@ private:
     TChampsDia& champsDia_;
     bool centree_ = false;
     bool contoursApercu_ = true;  // the preview's outlines, kept while the program runs
+    // How the last file was read: its encoding and the characters replaced.
+    LectureExtraction lecture_;
 };

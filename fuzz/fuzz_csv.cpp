@@ -1,7 +1,8 @@
 // The CSV reader against the grammar, read the plain way: the whole input at
 // once, no buffer, no look-ahead. Rows, padding, views and a save-and-reload
-// round trip must all agree.
+// round trip must all agree; the detecting load and the row check run too.
 
+#include "LectureExtraction.h"
 #include "Ucsv.h"
 #include "Verifie.h"
 
@@ -109,5 +110,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     TCSV relue;
     VERIFIE(relue.Charge(copie));
     Comparer(relue, attendu);
+
+    // Loaded through the detection of encoding and separator, then checked:
+    // a Windows-1252 ";" file reads as the grammar says; any input is
+    // checked without a fault, and the report stays bounded.
+    TCSV detectee;
+    const LectureExtraction lecture = ChargeExtraction(detectee, entree);
+    VERIFIE(lecture.chargee);
+    if (lecture.encodage == Encodage::Windows1252 && detectee.Separateur() == ';')
+        Comparer(detectee, attendu);
+    const RapportExtraction rapport = VerifieRangees(detectee);
+    VERIFIE(rapport.Lignes(5).size() <= 6);
     return 0;
 }

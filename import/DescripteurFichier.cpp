@@ -1,6 +1,7 @@
 #include "DescripteurFichier.h"
 
-#include <QFile>
+#include "Utf8.h"
+
 
 #include <cerrno>
 #include <cstring>
@@ -47,7 +48,7 @@ DescripteurFichier DescripteurFichier::Echec(int erreur)
     return fichier;
 }
 
-DescripteurFichier DescripteurFichier::Verrouiller(int fd)
+DescripteurFichier DescripteurFichier::Verrouiller(int fd, int verrou)
 {
     if (fd < 0)
         return Echec(errno);
@@ -62,7 +63,7 @@ DescripteurFichier DescripteurFichier::Verrouiller(int fd)
     // Only a lock held by another program refuses the file. Where locks are
     // not available (no lock service, or NFS, where an exclusive lock needs a
     // file open for writing) the file is used without one rather than never.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+    if (::flock(fd, verrou | LOCK_NB) != 0 && errno == EWOULDBLOCK)
         return Echec(EWOULDBLOCK);
     return fichier;
 }
@@ -71,20 +72,23 @@ DescripteurFichier DescripteurFichier::OuvrirLecture(const QString& chemin)
 {
     if (chemin.isEmpty())
         return Echec(ENOENT);
-    const QByteArray nom = QFile::encodeName(chemin);
+    const QByteArray nom = EncodeNomFichier(chemin);
     // O_NONBLOCK keeps the open of a named pipe from waiting for a writer; it
-    // has no effect on the regular files that are kept.
-    return Verrouiller(::open(nom.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    // has no effect on the regular files that are kept. Readers share the
+    // file; only a writer keeps them out.
+    return Verrouiller(::open(nom.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK),
+                       LOCK_SH);
 }
 
 DescripteurFichier DescripteurFichier::CreerEcriture(const QString& chemin)
 {
     if (chemin.isEmpty())
         return Echec(ENOENT);
-    const QByteArray nom = QFile::encodeName(chemin);
+    const QByteArray nom = EncodeNomFichier(chemin);
     // No O_TRUNC: the contents go only once the lock is ours.
     DescripteurFichier fichier = Verrouiller(
-        ::open(nom.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
+        ::open(nom.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666),
+        LOCK_EX);
     if (fichier.Valide() && ::ftruncate(fichier.m_fd, 0) != 0)
         return Echec(errno);
     return fichier;
@@ -119,6 +123,22 @@ int64_t DescripteurFichier::Lire(char* destination, std::size_t taille)
     return static_cast<int64_t>(lus);
 }
 
+int64_t DescripteurFichier::LireDebut(char* destination, std::size_t taille) const
+{
+    if (m_fd < 0)
+        return -1;
+    std::size_t lus = 0;
+    while (lus < taille) {
+        const ssize_t n = ::pread(m_fd, destination + lus, taille - lus,
+                                  static_cast<off_t>(lus));
+        if (n > 0)
+            lus += static_cast<std::size_t>(n);
+        else if (n == 0 || errno != EINTR)
+            break;
+    }
+    return static_cast<int64_t>(lus);
+}
+
 bool DescripteurFichier::Ecrire(const char* source, std::size_t taille)
 {
     if (m_fd < 0)
@@ -135,6 +155,42 @@ bool DescripteurFichier::Ecrire(const char* source, std::size_t taille)
         }
     }
     return true;
+}
+
+QString DecodeNomFichier(const QByteArray& octets)
+{
+    const std::string_view texte(octets.constData(), static_cast<std::size_t>(octets.size()));
+    QString nom;
+    nom.reserve(octets.size());
+    std::size_t position = 0;
+    while (position < texte.size()) {
+        char32_t point = 0;
+        if (Utf8Suivant(texte, position, point))
+            nom.append(QString::fromUcs4(&point, 1));
+        else
+            nom.append(QChar(static_cast<char16_t>(
+                0xDC00 + static_cast<unsigned char>(texte[position++]))));
+    }
+    return nom;
+}
+
+QByteArray EncodeNomFichier(const QString& nom)
+{
+    QByteArray octets;
+    octets.reserve(nom.size());
+    for (qsizetype i = 0; i < nom.size(); ++i) {
+        const char16_t c = nom.at(i).unicode();
+        if (c >= 0xDC80 && c <= 0xDCFF) {
+            octets.append(static_cast<char>(c - 0xDC00));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < nom.size()
+                   && nom.at(i + 1).isLowSurrogate()) {
+            octets.append(nom.mid(i, 2).toUtf8());
+            ++i;
+        } else {
+            octets.append(QString(QChar(c)).toUtf8());
+        }
+    }
+    return octets;
 }
 
 QString RaisonErreurFichier(int erreur)
@@ -190,8 +246,8 @@ bool MemeFichier(const QString& a, const QString& b)
     struct stat etatB {};
     if (a.isEmpty() || b.isEmpty())
         return false;
-    if (::stat(QFile::encodeName(a).constData(), &etatA) != 0
-        || ::stat(QFile::encodeName(b).constData(), &etatB) != 0)
+    if (::stat(EncodeNomFichier(a).constData(), &etatA) != 0
+        || ::stat(EncodeNomFichier(b).constData(), &etatB) != 0)
         return false;
     return etatA.st_dev == etatB.st_dev && etatA.st_ino == etatB.st_ino;
 }

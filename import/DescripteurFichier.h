@@ -1,9 +1,10 @@
 #pragma once
-// Owner of a POSIX file descriptor opened for exclusive use.
+// Owner of a POSIX file descriptor opened under an advisory lock.
 //
-// "Exclusive" means an open followed by a non-blocking exclusive advisory lock
-// (flock LOCK_EX | LOCK_NB): while one program holds the file this way, another
-// that asks the same fails at once instead of waiting. Where the file system
+// A reader takes a shared lock and a writer an exclusive one (flock with
+// LOCK_NB): any number of programs may read a file together, but none reads
+// while one writes it, nor writes while one reads it; a refused lock fails at
+// once instead of waiting. Where the file system
 // offers no locks (NFS, no lock service), the file is used unlocked. Only
 // regular files are accepted, so a directory, a pipe or a device never blocks
 // or streams forever.
@@ -23,9 +24,11 @@ public:
     DescripteurFichier(const DescripteurFichier&) = delete;
     DescripteurFichier& operator=(const DescripteurFichier&) = delete;
 
-    // Opens an existing regular file for reading, locked. Invalid on failure.
+    // Opens an existing regular file for reading, under a shared lock.
+    // Invalid on failure.
     static DescripteurFichier OuvrirLecture(const QString& chemin);
-    // Creates or replaces a regular file for reading and writing, locked. An
+    // Creates or replaces a regular file for reading and writing, under an
+    // exclusive lock. An
     // existing file is emptied only once the lock is held, so a file that
     // another program holds is left as it was. Invalid on failure.
     static DescripteurFichier CreerEcriture(const QString& chemin);
@@ -44,6 +47,9 @@ public:
     // Returns the number of bytes read, or -1 if the read failed before any
     // byte came in.
     int64_t Lire(char* destination, std::size_t taille);
+    // Reads up to `taille` bytes from the start of the file without moving
+    // the position Lire reads from; the count read, or -1.
+    int64_t LireDebut(char* destination, std::size_t taille) const;
 
     // Writes all `taille` bytes; false if the system refused part of them.
     bool Ecrire(const char* source, std::size_t taille);
@@ -51,11 +57,17 @@ public:
 private:
     explicit DescripteurFichier(int fd) : m_fd(fd) {}
     static DescripteurFichier Echec(int erreur);
-    static DescripteurFichier Verrouiller(int fd);
+    static DescripteurFichier Verrouiller(int fd, int verrou);
 
     int m_fd = -1;
     int m_erreur = 0;
 };
+
+// File names are bytes: these turn them into text and back unchanged, even
+// when they are not valid UTF-8 (a Latin-1 name from an old system): each
+// byte outside a valid sequence is kept as the code U+DC00 plus the byte.
+QString DecodeNomFichier(const QByteArray& octets);
+QByteArray EncodeNomFichier(const QString& nom);
 
 // The reason a file operation failed, in French, from an errno value (as
 // DescripteurFichier::Erreur gives it).

@@ -56,6 +56,7 @@ void TCSV::Vider()
 {
     m_NbColonnes = 0;
     m_NbRangees = 0;
+    m_GuillemetOuvert = false;
     // Give the memory back rather than keep the capacity of a larger file.
     m_Octets.reset();
     m_TailleOctets = 0;
@@ -65,12 +66,46 @@ void TCSV::Vider()
 
 bool TCSV::Charge(const QString& chemin)
 {
-    DescripteurFichier fichier = DescripteurFichier::OuvrirLecture(chemin);
+    return Charge(DescripteurFichier::OuvrirLecture(chemin));
+}
+
+bool TCSV::Charge(DescripteurFichier fichier)
+{
     m_ErreurCharge = fichier.Erreur();
     if (!fichier.Valide())
         return false;
 
     m_Fichier = std::move(fichier);
+    const uint64_t taille = m_Fichier.Taille();
+    try {
+        Lire(taille);
+    } catch (...) {
+        m_Fichier.Fermer();
+        throw;
+    }
+    m_Fichier.Fermer();
+    return true;
+}
+
+void TCSV::ChargeMemoire(std::string octets)
+{
+    m_ErreurCharge = 0;
+    m_Memoire = std::move(octets);
+    m_PositionMemoire = 0;
+    m_DepuisMemoire = true;
+    try {
+        Lire(m_Memoire.size());
+    } catch (...) {
+        m_DepuisMemoire = false;
+        std::string().swap(m_Memoire);
+        throw;
+    }
+    m_DepuisMemoire = false;
+    std::string().swap(m_Memoire);
+}
+
+void TCSV::Lire(uint64_t taille)
+{
     m_FinFichier = false;
     m_Restant = 0;
     m_Curseur = m_Tampon.get();
@@ -78,18 +113,14 @@ bool TCSV::Charge(const QString& chemin)
     try {
         // The pool never needs more than the file plus one header byte per
         // 64 bytes of long cells; reserving it once avoids copies on growth.
-        const uint64_t taille = m_Fichier.Taille();
         AgrandirOctets(static_cast<std::size_t>(taille + taille / 64 + 16));
         ChargeBuf();
         Parse();
     } catch (...) {
         // Out of memory: leave an empty, consistent table behind.
-        m_Fichier.Fermer();
         Vider();
         throw;
     }
-    m_Fichier.Fermer();
-    return true;
 }
 
 bool TCSV::ChargeBuf()
@@ -97,7 +128,16 @@ bool TCSV::ChargeBuf()
     if (m_FinFichier)
         return false;
     m_Curseur = m_Tampon.get();
-    const int64_t lus = m_Fichier.Lire(m_Tampon.get(), TailleTampon);
+    int64_t lus = 0;
+    if (m_DepuisMemoire) {
+        lus = static_cast<int64_t>(
+            std::min<std::size_t>(TailleTampon, m_Memoire.size() - m_PositionMemoire));
+        std::memcpy(m_Tampon.get(), m_Memoire.data() + m_PositionMemoire,
+                    static_cast<std::size_t>(lus));
+        m_PositionMemoire += static_cast<std::size_t>(lus);
+    } else {
+        lus = m_Fichier.Lire(m_Tampon.get(), TailleTampon);
+    }
     m_Restant = static_cast<int32_t>(lus);
     if (lus < TailleTampon)
         m_FinFichier = true;
@@ -231,6 +271,7 @@ void TCSV::Parse()
     }
 
     // An open cell ends with the input; a row ends if it holds a cell.
+    m_GuillemetOuvert = etat == Etat::EntreGuillemets;
     if (etat != Etat::DebutCellule)
         fermerCellule();
     if (cellulesRangee > 0)
@@ -292,6 +333,21 @@ std::string_view VueRangee::operator[](uint32_t colonne) const
             return {};
         position += longueur;
     }
+}
+
+bool VueRangee::CelluleSuivante(std::size_t& curseur, std::string_view& cellule) const
+{
+    // The cursor is 0 before the first cell, the offset of the next cell's
+    // header plus one while cells are left, and SIZE_MAX after the last one.
+    constexpr std::size_t Fin = static_cast<std::size_t>(-1);
+    if (m_octets == nullptr || curseur == Fin)
+        return false;
+    std::size_t position = curseur == 0 ? m_debut : curseur - 1;
+    const uint64_t entete = LireEntete(m_octets, position);
+    const auto longueur = static_cast<std::size_t>(entete >> 1);
+    cellule = std::string_view(m_octets + position, longueur);
+    curseur = (entete & 1) ? Fin : position + longueur + 1;
+    return true;
 }
 
 bool TCSV::Sauve(const QString& chemin) const

@@ -38,6 +38,10 @@ class TCSV;
 class VueRangee {
 public:
     std::string_view operator[](uint32_t colonne) const;
+    // The row's own cells in order, without padding: start with `curseur`
+    // at 0; false once the last cell was given (a row outside the table has
+    // none).
+    bool CelluleSuivante(std::size_t& curseur, std::string_view& cellule) const;
 
 private:
     friend class TCSV;
@@ -59,6 +63,10 @@ public:
     // table kept, when the file cannot be opened: missing, not a regular file,
     // unreadable, or held by another program.
     bool Charge(const QString& chemin);
+    // The same from a file already open for reading (read from its start).
+    bool Charge(DescripteurFichier fichier);
+    // The same from bytes held in memory, read through the same buffer.
+    void ChargeMemoire(std::string octets);
     // Why the last Charge returned false, as an errno value (see
     // DescripteurFichier::Erreur); 0 after a load that succeeded.
     int ErreurCharge() const { return m_ErreurCharge; }
@@ -66,7 +74,8 @@ public:
     // be created or a write fails; lines already written stay in the file.
     bool Sauve(const QString& chemin) const;
 
-    // Refills the buffer from the open file; false once the end was reached.
+    // Refills the buffer from the open file (or the bytes in memory); false
+    // once the end was reached.
     bool ChargeBuf();
     // Next byte of the file in `c` and the byte after it in `suivant` (0 after
     // the last byte). The look-ahead is not consumed. False when no byte is left.
@@ -83,6 +92,11 @@ public:
     VueRangee Vue(int32_t index) const;
 
     char Separateur() const { return m_Separateur; }
+    // The separator of the next loads: a file re-saved by a spreadsheet may
+    // use "," or a tab instead of ";".
+    void FixeSeparateur(char separateur) { m_Separateur = separateur; }
+    // The last load ended inside a quoted cell: a quote was left open.
+    bool GuillemetOuvert() const { return m_GuillemetOuvert; }
     uint32_t NbColonnes() const { return m_NbColonnes; }
     uint32_t NbRangees() const { return m_NbRangees; }
 
@@ -93,6 +107,8 @@ private:
     static constexpr uint32_t RangeesParRepere = 16;
 
     void Vider();
+    // Reads the source (file or memory) of size `taille` into the table.
+    void Lire(uint64_t taille);
     // Where row `rang` (< NbRangees()) starts in the pool.
     std::size_t DebutRangee(uint32_t rang) const;
     // Appends the cells of the row starting at `position` to `rangee` and
@@ -117,6 +133,11 @@ private:
     int32_t m_Restant = 0;
     bool m_FinFichier = false;
     int m_ErreurCharge = 0;
+    bool m_GuillemetOuvert = false;
+    // Bytes read instead of the file when loading from memory.
+    std::string m_Memoire;
+    std::size_t m_PositionMemoire = 0;
+    bool m_DepuisMemoire = false;
 };
 
 inline bool TCSV::Get(char& c, char& suivant)

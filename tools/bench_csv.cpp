@@ -2,12 +2,16 @@
 //
 // Writes a generated extraction of N voters (50,000 by default) to a temporary
 // folder, then times, on the same warm file, a plain sequential read (the
-// floor no loader can beat) and TCSV::Charge followed by ChercherChamps. The
+// floor no loader can beat), TCSV::Charge followed by ChercherChamps, and the
+// path of the window and brivane-pdf: ChargeExtraction (encoding and separator
+// detection), ChercherChamps and VerifieRangees. The
 // memory of the table is counted by this program's own operator new/delete,
 // which every allocation of the table goes through.
 
 #include "ChampsElecteurs.h"
 #include "GenerateurExtraction.h"
+#include "LectureExtraction.h"
+#include "RapportExtraction.h"
 #include "Ucsv.h"
 
 #include <QCoreApplication>
@@ -168,6 +172,7 @@ int main(int argc, char** argv)
     unsigned somme = 0;
     std::vector<double> tempsLecture;
     std::vector<double> tempsCharge;
+    std::vector<double> tempsVerifie;
     TCSV table;
     for (int i = 0; i < Repetitions; ++i) {
         const auto t0 = Horloge::now();
@@ -184,8 +189,17 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "Charge ou ChercherChamps a échoué\n");
             return 1;
         }
+        const LectureExtraction lu = ChargeExtraction(table, chemin);
+        const bool trouve = ChercherChamps(table[0], index) == -1;
+        const RapportExtraction rapport = VerifieRangees(table);
+        const auto t3 = Horloge::now();
+        if (!lu.chargee || !trouve || !rapport.Vide()) {
+            std::fprintf(stderr, "ChargeExtraction ou VerifieRangees a échoué\n");
+            return 1;
+        }
         tempsLecture.push_back(Secondes(t0, t1));
         tempsCharge.push_back(Secondes(t1, t2));
+        tempsVerifie.push_back(Secondes(t2, t3));
     }
 
     const double lecture = *std::min_element(tempsLecture.begin(), tempsLecture.end());
@@ -197,6 +211,10 @@ int main(int argc, char** argv)
     std::printf("Charge + ChercherChamps                  : meilleur %.2f ms, médiane %.2f ms,"
                 " %.0f Mo/s\n",
                 charge * 1e3, Mediane(tempsCharge) * 1e3, mo / charge);
+    const double verifie = *std::min_element(tempsVerifie.begin(), tempsVerifie.end());
+    std::printf("ChargeExtraction + ChercherChamps + VerifieRangees : meilleur %.2f ms, médiane"
+                " %.2f ms, %.0f Mo/s\n",
+                verifie * 1e3, Mediane(tempsVerifie) * 1e3, mo / verifie);
     std::printf("Rapport Charge / lecture simple : %.1f fois plus long (meilleurs temps, %d essais"
                 " chacun, Mo = 10^6 octets)\n",
                 charge / lecture, Repetitions);

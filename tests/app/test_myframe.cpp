@@ -365,9 +365,40 @@ TEST_F(FenetrePrincipale, UneColonneManquanteEstNommee)
     dialogues_.fichiers = {BonFichier(), Ecrire(QStringLiteral("incomplet.csv"), entete + kElecteur)};
     fenetre_->AOLButton1Click();
     fenetre_->AOLButton1Click();
-    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Champ non trouvé : classe enfant 1")});
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("Champ non trouvé : classe enfant 1\nLa première ligne "
+                                         "contient 9 colonnes séparées par « ; ».")});
     EXPECT_EQ(Statut(), QStringLiteral("Fichier incorrect"));
     EXPECT_FALSE(Voyant());
+}
+
+TEST_F(FenetrePrincipale, UnFichierReEnregistreSeLitEtSesLignesDouteusesSontNommees)
+{
+    Demarrer();
+    // A spreadsheet's "Texte Unicode": UTF-16 with its mark, tabs between cells.
+    QByteArray utf16("\xFF\xFE");
+    const QString texte = QString::fromLatin1(QByteArray(kEntete) + kElecteur)
+                              .replace(QLatin1Char(';'), QLatin1Char('\t'));
+    for (const QChar c : texte)
+        utf16.append(static_cast<char>(c.unicode() & 0xFF))
+            .append(static_cast<char>(c.unicode() >> 8));
+    QByteArray vides(kEntete);
+    for (int i = 0; i < 7; ++i)
+        vides += ";;;;;;;;\r\n";
+    dialogues_.fichiers = {Ecrire(QStringLiteral("unicode.txt"), utf16),
+                           Ecrire(QStringLiteral("vides.csv"), vides + kElecteur)};
+    fenetre_->AOLButton1Click();
+    EXPECT_TRUE(Voyant());
+    EXPECT_TRUE(dialogues_.messages.isEmpty());
+
+    // One message after the verdict: the first five lines, then the count.
+    fenetre_->AOLButton1Click();
+    EXPECT_TRUE(Voyant());
+    const QString vide = QStringLiteral(" : électeur vide (son étiquette sera blanche)\n");
+    EXPECT_EQ(dialogues_.messages,
+              QStringList{QStringLiteral("Lignes à vérifier dans le fichier :\n") + "ligne 2" + vide
+                          + "ligne 3" + vide + "ligne 4" + vide + "ligne 5" + vide + "ligne 6"
+                          + vide + "et 2 autres"});
 }
 
 TEST_F(FenetrePrincipale, LeDialogueDesChampsNeGardeQueCeQuiEstConfirme)
@@ -940,9 +971,9 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
         EXPECT_EQ(pdfApercu.pages[k].largeur, pdfImprime.pages[k].largeur);
         EXPECT_EQ(MotsPlaces(pdfApercu.pages[k]), MotsPlaces(pdfImprime.pages[k]));
     }
-    // The first label printed is the first child of class CE1, on label 7,
-    // 2.5 mm right and 1 mm up.
-    const MotPdf* premier = pdfApercu.Chercher(QStringLiteral("Enfant2"));
+    // The first label printed is the first child of class CP (school order),
+    // on label 7, 2.5 mm right and 1 mm up.
+    const MotPdf* premier = pdfApercu.Chercher(QStringLiteral("Enfant3"));
     ASSERT_NE(premier, nullptr);
     const qlRect septieme = RectangleTexte(fenetre_->Parametres, 2, 0);
     EXPECT_NEAR(premier->gauche, (septieme.left + 25) / 10.0, 0.3);

@@ -317,6 +317,24 @@ TEST_F(UcsvTest, ChargeImpossibleGardeLaTablePrecedente)
     // Once released, the file loads.
     ASSERT_TRUE(table.Charge(Chemin("verrouille.csv")));
     EXPECT_EQ(Rangees(table), (Table{{"x"}}));
+    {
+        // Readers share a file; only a writer is kept out.
+        const DescripteurFichier lecteur =
+            DescripteurFichier::OuvrirLecture(Chemin("verrouille.csv"));
+        ASSERT_TRUE(lecteur.Valide());
+        EXPECT_TRUE(table.Charge(Chemin("verrouille.csv")));
+        EXPECT_FALSE(table.Sauve(Chemin("verrouille.csv")));
+    }
+
+    // A name that is not UTF-8 (Latin-1 "é") reaches the file system unchanged.
+    const QByteArray latin1 = QFile::encodeName(dossier.path()) + "/caf\xE9.csv";
+    EXPECT_EQ(EncodeNomFichier(DecodeNomFichier(latin1)), latin1);
+    const int fd = ::open(latin1.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "y\r\n", 3), 3);
+    ::close(fd);
+    ASSERT_TRUE(table.Charge(DecodeNomFichier(latin1)));
+    EXPECT_EQ(Rangees(table), (Table{{"y"}}));
 }
 
 TEST_F(UcsvTest, FichierSansDroitDeLecture)

@@ -836,10 +836,10 @@ TEST(DispositionDesEtiquettes, OrdreEtEtiquetteDeDepart)
         {"fichier, planche neuve", false, 1, {"1 2 3 4", "5 - - -", "- - - -"}},
         {"fichier, à la 3e", false, 3, {"- - 1 2", "3 4 5 -", "- - - -"}},
         {"fichier, à la dernière", false, 4, {"- - - 1", "2 3 4 5", "- - - -"}},
-        {"classe, planche neuve", true, 1, {"5 2 4 1", "3 - - -", "- - - -"}},
-        {"classe, à la 2e", true, 2, {"- 5 2 4", "1 3 - -", "- - - -"}},
+        {"classe, planche neuve", true, 1, {"3 5 2 4", "1 - - -", "- - - -"}},
+        {"classe, à la 2e", true, 2, {"- 3 5 2", "4 1 - -", "- - - -"}},
         {"au-delà de la planche : la dernière", false, 9, {"- - - 1", "2 3 4 5", "- - - -"}},
-        {"avant la première : la première", true, 0, {"5 2 4 1", "3 - - -", "- - - -"}},
+        {"avant la première : la première", true, 0, {"3 5 2 4", "1 - - -", "- - - -"}},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);

@@ -1,6 +1,7 @@
-// Labels sorted by class: French order with numbers as numbers, accents and
-// case only breaking ties, then the child, then the parent, file order kept
-// between equals.
+// Labels sorted by class: school level first (TPS to CM2, then other classes,
+// then none), French order with numbers as numbers, accents and case only
+// breaking ties, then the child, then the parent, file order kept between
+// equals.
 
 #include "TriEtiquettes.h"
 
@@ -31,9 +32,20 @@ TEST(OrdreTri, ClasseEnfantPuisResponsable)
         std::vector<CleTri> cles;
         std::vector<size_t> ordre;
     } cas[] = {
-        {"ordre alphabétique des classes",
+        {"ordre de l'école",
          {Cle("CM2"), Cle("CE1"), Cle("CP"), Cle("CE2"), Cle("CM1"), Cle("GS")},
-         {1, 3, 4, 0, 2, 5}},
+         {5, 2, 1, 3, 4, 0}},
+        {"maternelle avant l'élémentaire",
+         {Cle("CP"), Cle("GS"), Cle("MS"), Cle("PS"), Cle("TPS")}, {4, 3, 2, 1, 0}},
+        {"casse et séparateurs ignorés, classe double par son premier niveau",
+         {Cle("cm-1"), Cle("C.P."), Cle("CE2-CM1"), Cle("ce 1"), Cle("TPS/PS")},
+         {4, 1, 3, 2, 0}},
+        {"dans un niveau : le reste du nom, nombres comme des nombres",
+         {Cle("CM1 B"), Cle("CM1 10"), Cle("CM1 A"), Cle("CM1 2"), Cle("CM1")},
+         {4, 3, 1, 2, 0}},
+        {"puis les classes sans niveau connu, puis les électeurs sans classe",
+         {Cle(""), Cle("Ulis"), Cle("CM2"), Cle("Atelier"), Cle("CE12"), Cle(" - ")},
+         {2, 3, 4, 1, 0, 5}},
         {"nombres comparés comme des nombres",
          {Cle("Classe 10"), Cle("Classe 9"), Cle("Classe 1"), Cle("CE1 12"), Cle("CE1 2")},
          {4, 3, 2, 1, 0}},
@@ -49,8 +61,8 @@ TEST(OrdreTri, ClasseEnfantPuisResponsable)
         {"clés égales : ordre du fichier",
          {Cle("CP", "Lina", "Martin"), Cle("CE1"), Cle("CP", "Lina", "Martin"),
           Cle("CP", "Lina", "Martin")},
-         {1, 0, 2, 3}},
-        {"classe vide en tête", {Cle("CP"), Cle(""), Cle("CE1")}, {1, 2, 0}},
+         {0, 2, 3, 1}},
+        {"classe vide à la fin", {Cle("CP"), Cle(""), Cle("CE1")}, {0, 2, 1}},
         {"lettres propres à Windows-1252", {Cle("CP", "Pierre"), {"CP", "\x8C" "uf", ""}},
          {1, 0}},  // Œuf, read as "oeuf"
         {"aucun électeur", {}, {}},
@@ -78,7 +90,7 @@ TEST(OrdreTri, OrdreParClasseDesRangeesDeLaTable)
     index[1] = 3;  // parent
     index[6] = 1;  // child
     index[7] = 2;  // class
-    EXPECT_EQ(OrdreParClasse(table, index), (std::vector<int32_t>{5, 2, 4, 3, 1}));
+    EXPECT_EQ(OrdreParClasse(table, index), (std::vector<int32_t>{2, 4, 3, 1, 5}));
     index[7] = index[6] = index[1] = 40;  // past the end of every row
     EXPECT_EQ(OrdreParClasse(table, index), (std::vector<int32_t>{1, 2, 3, 4, 5}));
 }

@@ -131,6 +131,32 @@ TEST_F(BrivanePdf, EcritUnPdfDuFormatParDefaut)
               temoin.permissions());
 }
 
+TEST_F(BrivanePdf, LignesDouteusesNommeesSurLaSortieDErreurEtLecteursSimultanes)
+{
+    Ecrire(Travail(QStringLiteral("liste.csv")),
+           Liste(2) + "\r\nMme;Nom;Julie;3 rue;69001;LYON;\xC9" "cole;Enfant;CE1;2024\r\n");
+    Ecrire(Travail(QStringLiteral("reglages.ini")), "");
+    // Another reader holds the extraction: reading it too is not refused.
+    const int lecteur =
+        ::open(QFile::encodeName(Travail(QStringLiteral("liste.csv"))).constData(), O_RDONLY);
+    ASSERT_GE(lecteur, 0);
+    ASSERT_EQ(::flock(lecteur, LOCK_SH), 0);
+    const Execution e = Lancer({QStringLiteral("--tri"), QStringLiteral("classe"),
+                                QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+                                Travail(QStringLiteral("liste.csv")),
+                                Travail(QStringLiteral("etiquettes.pdf"))});
+    ::close(lecteur);
+    ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
+    EXPECT_EQ(e.erreurs,
+              QStringLiteral("Attention : lignes à vérifier dans « %1 » :\n"
+                             "ligne 4 : électeur vide (son étiquette sera blanche)\n"
+                             "ligne 5 : 10 cellule(s) au lieu des 9 de l'en-tête\n")
+                  .arg(Travail(QStringLiteral("liste.csv"))));
+    const ContenuPdf pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
+    EXPECT_NE(pdf.Chercher(QStringLiteral("Enfant2")), nullptr);
+}
+
 TEST_F(BrivanePdf, PlageDePages)
 {
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(60));
@@ -193,6 +219,7 @@ TEST_F(BrivanePdf, EchecsSansFichierPartiel)
            "commune responsable;nom enfant 1;\r\nMme;A;B;C;D;E;F\r\n");
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
     Ecrire(Travail(QStringLiteral("sans_grille.ini")), "[Brivane]\r\nNbCols=0\r\n");
+    Ecrire(Travail(QStringLiteral("tous_vides.csv")), std::string(kEntete) + "\r\n;;\r\n");
     const QStringList attendus = FichiersDuTravail();
 
     const QString pdf = QStringLiteral("@/etiquettes.pdf");
@@ -204,6 +231,9 @@ TEST_F(BrivanePdf, EchecsSansFichierPartiel)
          QStringLiteral("Impossible de charger le fichier")},
         {"colonne_manquante", {s, ini, QStringLiteral("@/sans_cp.csv"), pdf}, 1,
          QStringLiteral("Champ non trouvé : cp responsable")},
+        {"electeurs_tous_vides", {s, ini, QStringLiteral("@/tous_vides.csv"), pdf}, 1,
+         QStringLiteral("ligne 3 : électeur vide (son étiquette sera blanche)\nAucune étiquette "
+                        "à imprimer")},
         {"entete_seule", {s, ini, QStringLiteral("@/entete.csv"), pdf}, 1,
          QStringLiteral("Extraction CSV incorrecte")},
         {"fichier_vide", {s, ini, QStringLiteral("@/vide.csv"), pdf}, 1,
@@ -705,14 +735,14 @@ TEST_F(BrivanePdf, DebutSurUnePlancheEntamee)
 
 TEST_F(BrivanePdf, TriParClasse)
 {
-    // Classes 1 to 8 in turn: CM2, CE1, cp, CE2 (in French order CE1, CE2,
-    // CM2, CP).
+    // Classes 1 to 8 in turn: CM2, CE1, cp, CE2 (in school order CP, CE1,
+    // CE2, CM2).
     Ecrire(Travail(QStringLiteral("liste.csv")), ListeDeClasses(8, {"CM2", "CE1", "cp", "CE2"}));
     Ecrire(Travail(QStringLiteral("fichier.ini")), "");
     Ecrire(Travail(QStringLiteral("classe.ini")), "[Impression]\r\nTriClasse=1\r\n");
     const Parametres p = FormatParDefaut();
     const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
-    const QString parClasse = "2 6 4 8 1 5 3 7";
+    const QString parClasse = "3 7 2 6 4 8 1 5";
     const QString parFichier = "1 2 3 4 5 6 7 8";
     const struct {
         const char* cas;

@@ -6,8 +6,10 @@
 #include "DescripteurFichier.h"
 #include "EcriturePdf.h"
 #include "ImpressionEtiquettes.h"
+#include "LectureExtraction.h"
 #include "PageTest.h"
 #include "Parametres.h"
+#include "RapportExtraction.h"
 #include "ReglagesImpression.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
@@ -142,7 +144,12 @@ QString RefusFeuillePdf(const Parametres& p)
 
 namespace {
 
-ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& reglages)
+// Findings of the extraction's check written on standard error.
+constexpr std::size_t kLignesRapport = 20;
+
+// `rapport` receives the lines to check in the extraction, whatever the outcome.
+ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& reglages,
+                                 QStringList& rapport)
 {
     const Parametres& parametres = reglages.parametres;
     const int64_t parPage = EtiquettesParPage(parametres);
@@ -155,18 +162,33 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
 
     // The extraction, loaded and checked as step 1 of the window does.
     TCSV table;
-    if (!table.Charge(options.extraction))
+    const LectureExtraction lecture = ChargeExtraction(table, options.extraction);
+    if (!lecture.chargee)
         return Echec(QStringLiteral("Impossible de charger le fichier « %1 » : %2")
-                         .arg(options.extraction, RaisonErreurFichier(table.ErreurCharge())));
+                         .arg(options.extraction, RaisonErreurFichier(lecture.erreur)));
     TableIndexChamps indexChamps{};
     if (table.NbRangees() > 1) {
         const int manquant = ChercherChamps(table[0], indexChamps);
         if (manquant >= 0)
-            return Echec(MessageChampNonTrouve(manquant));
+            return Echec(MessageChampNonTrouve(manquant) + QLatin1Char('\n')
+                         + ConstatEntete(table, lecture.encodage));
     }
     const QString refus = RefusImpression(true, parametres, table.NbRangees());
     if (!refus.isEmpty())
         return Echec(refus);
+
+    // The rows that would print wrong labels, named on standard error; the
+    // labels are printed all the same, unless none has anything to print.
+    RapportExtraction verification = VerifieRangees(table);
+    verification.Ajoute(lecture.remplacements);
+    if (!verification.Vide())
+        rapport = QStringList{QStringLiteral("Attention : lignes à vérifier dans « %1 » :")
+                                  .arg(options.extraction)}
+            + verification.Lignes(kLignesRapport);
+    if (verification.ElecteursVides() == table.NbRangees() - 1)
+        return Echec(QStringLiteral("Aucune étiquette à imprimer : tous les électeurs de « %1 » "
+                                    "sont vides")
+                         .arg(options.extraction));
 
     OptionsImpression disposition;
     disposition.TriClasse = options.triClasse.value_or(reglages.impression.TriClasse);
@@ -247,11 +269,12 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     QString refus = RefusFeuillePdf(reglages.parametres);
     if (refus.isEmpty() && EtiquettesParPage(reglages.parametres) > 0)
         refus = RefusFormat(reglages.parametres);
+    QStringList rapport;  // the extraction's lines to check
     ResultatExport resultat = !refus.isEmpty() ? Echec(refus)
                               : options.pageTest ? ExportePageTest(options, reglages)
-                                                 : ExporteEtiquettes(options, reglages);
+                                                 : ExporteEtiquettes(options, reglages, rapport);
     if (resultat.code == ResultatExport::kSucces)
         avertissements << AvertissementsFormat(reglages.parametres);
-    resultat.avertissements = avertissements + resultat.avertissements;
+    resultat.avertissements = avertissements + rapport + resultat.avertissements;
     return resultat;
 }

@@ -2,6 +2,7 @@
 // file, with the settings and the print job of the window, or the format's
 // test page with --test-page. See --help.
 
+#include "DescripteurFichier.h"
 #include "EcriturePdf.h"
 #include "ExportPdf.h"
 #include "LigneCommandePdf.h"
@@ -37,7 +38,13 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     InstallerSubstitutionsPolices();
 
-    const LigneCommandePdf ligne = AnalyseLigneCommande(QGuiApplication::arguments());
+    // The arguments as bytes, not through the locale: a file name that is not
+    // valid UTF-8 must reach the file system unchanged. Qt has taken its own
+    // options out of argv by now.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << DecodeNomFichier(QByteArray(argv[i]));
+    const LigneCommandePdf ligne = AnalyseLigneCommande(arguments);
     switch (ligne.issue) {
     case LigneCommandePdf::Issue::Aide:
         Ecrire(stdout, TexteAide());
