@@ -4,6 +4,7 @@
 #include "DescripteurFichier.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
+#include "Plateforme.h"
 #include "ReperePage.h"
 #include "TAOLButton.h"
 #include "Uapparence.h"
@@ -61,16 +62,6 @@ void ElargirSelonLeTexte(std::initializer_list<QLabel*> labels)
         if (largeur > label->width())
             label->resize(largeur, label->height());
     }
-}
-
-// The installed data folder when there is one (share/brivane beside the
-// program's bin folder), else the current folder; always ends with a separator.
-QString TrouverDossierAide()
-{
-    const QDir installe(QCoreApplication::applicationDirPath()
-                        + QStringLiteral("/../share/brivane"));
-    const QString dossier = installe.exists() ? installe.absolutePath() : QDir::currentPath();
-    return dossier.endsWith(QLatin1Char('/')) ? dossier : dossier + QLatin1Char('/');
 }
 
 // The main window is a plain QWidget, which assistive technologies would take
