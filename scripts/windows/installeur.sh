@@ -70,8 +70,9 @@ pthread=/usr/$mingw/lib
 trouver() {
     local nom=$1 d
     for d in "$qt/bin" "$runtime" "$pthread"; do
-        [ -f "$d/$nom" ] && { echo "$d/$nom"; return; }
+        [ -f "$d/$nom" ] && { echo "$d/$nom"; return 0; }
     done
+    return 0  # a system library: not shipped
 }
 a_voir=("$dossier"/*.exe $(find "$dossier" -mindepth 2 -name '*.dll'))
 while [ ${#a_voir[@]} -gt 0 ]; do
