@@ -20,6 +20,10 @@ QString DossierDonneesUtilisateur();
 // beside the program's bin folder). Without it, the current folder.
 QString TrouverDossierAide();
 
+// Makes a console show the UTF-8 messages of a command-line program: a
+// Windows console otherwise reads them in its old OEM code page.
+void PreparerConsole();
+
 // The bytes of a settings text as the settings file holds it: the ANSI code
 // page (Windows-1252) on Windows, UTF-8 elsewhere. Nothing when the text
 // cannot be written in that encoding.

@@ -17,6 +17,8 @@ QString TrouverDossierAide()
     return dossier.endsWith(QLatin1Char('/')) ? dossier : dossier + QLatin1Char('/');
 }
 
+void PreparerConsole() {}
+
 std::optional<QByteArray> EncodeTexteIni(QStringView texte)
 {
     // Every text is UTF-8 but a lone surrogate, which the writer refuses first.

@@ -57,6 +57,11 @@ QString TrouverDossierAide()
     return dossier;
 }
 
+void PreparerConsole()
+{
+    ::SetConsoleOutputCP(CP_UTF8);
+}
+
 std::optional<QByteArray> EncodeTexteIni(QStringView texte)
 {
     QByteArray octets;

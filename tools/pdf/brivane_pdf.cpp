@@ -4,6 +4,7 @@
 
 #include "ExportPdf.h"
 #include "LigneCommandePdf.h"
+#include "Plateforme.h"
 #include "Upolice.h"
 
 #include <QGuiApplication>
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     InstallerSubstitutionsPolices();
+    PreparerConsole();
 
     const LigneCommandePdf ligne = AnalyseLigneCommande(QGuiApplication::arguments());
     switch (ligne.issue) {
