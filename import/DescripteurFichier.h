@@ -4,7 +4,9 @@
 // "Exclusive" means an open followed by a non-blocking exclusive advisory lock
 // (flock LOCK_EX | LOCK_NB): while one program holds the file this way, another
 // that asks the same fails at once instead of waiting. Where the file system
-// offers no locks (NFS, no lock service), the file is used unlocked. Only
+// offers no locks (NFS, no lock service), the file is used unlocked. On
+// Windows the open itself shares nothing (share mode 0) and the descriptor is
+// the C runtime's over that handle (DescripteurFichierWindows.cpp). Only
 // regular files are accepted, so a directory, a pipe or a device never blocks
 // or streams forever.
 
