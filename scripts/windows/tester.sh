@@ -18,7 +18,7 @@ installeur="$sortie/Brivane-$version-installation.exe"
 etapes=("$@")
 [ ${#etapes[@]} -gt 0 ] || etapes=(suite pdf installeur fenetre)
 
-paquets=(wine wine64 xvfb xdotool imagemagick poppler-utils python3 librsvg2-bin)
+paquets=(wine wine64 xvfb xdotool x11-utils imagemagick poppler-utils python3 librsvg2-bin)
 manquants=()
 for p in "${paquets[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || manquants+=("$p"); done
 if [ ${#manquants[@]} -gt 0 ]; then
@@ -135,6 +135,14 @@ installeur_silencieux() {
 
 # The colour of one pixel of a window's screenshot, as "r,g,b".
 pixel() { convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:; }
+# Where the 619 x 459 client area starts in the X window, which also holds the
+# frame and caption Wine draws without a window manager: "x y".
+client() {
+    local l h
+    l=$(xwininfo -id "$1" | sed -n 's/^ *Width: //p')
+    h=$(xwininfo -id "$1" | sed -n 's/^ *Height: //p')
+    echo "$(( (l - 619) / 2 )) $(( h - 459 - (l - 619) / 2 ))"
+}
 fenetre_de() {
     local id="" i
     for i in $(seq 1 120); do
@@ -162,12 +170,17 @@ fenetre() {
     [ -n "$id" ] || echouer "pas de fenêtre « Brivane »"
     sleep 3
     import -window "$id" "$captures/fenetre.png"
-    [ "$(pixel "$captures/fenetre.png" 552 160)" = "0,255,64" ] \
-        || echouer "voyant pas vert : $(pixel "$captures/fenetre.png" 552 160)"
-    # "Définir le format..." opens the wizard.
-    xdotool mousemove --window "$id" 120 258 click 1
+    local bx by
+    read -r bx by < <(client "$id")
+    # The light's centre (it stands at 544, 152 in the client area).
+    local vert
+    vert=$(pixel "$captures/fenetre.png" $((bx + 552)) $((by + 160)))
+    IFS=, read -r r g b <<< "$vert"
+    [ "$r" -lt 80 ] && [ "$g" -gt 160 ] || echouer "voyant pas vert : $vert"
+    # "Définir le format..." (40, 248, 169 wide) opens the wizard.
+    xdotool mousemove --window "$id" $((bx + 120)) $((by + 258)) click 1
     local assistant
-    assistant=$(xdotool search --sync --onlyvisible --name 'Format' 2>/dev/null | head -n1 || true)
+    assistant=$(fenetre_de 'Assistant format étiquettes')
     sleep 3
     [ -n "$assistant" ] && import -window "$assistant" "$captures/assistant.png"
     [ -n "$assistant" ] && xdotool key --window "$assistant" Escape
