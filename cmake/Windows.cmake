@@ -1,4 +1,4 @@
-# Windows programs: the icon and version information as resources, and the main
+# Programs built for Windows: the icon and version information as resources, and the main
 # window without a console. The installer and the zip are made by
 # scripts/windows/installeur.sh from this build.
 

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Runs a Windows program of the cross build under Wine, finding Qt's and the
+# Runs a program of the Windows cross build under Wine, finding Qt's and the
 # MinGW runtime's libraries where they are on this machine. CMake uses it as
 # the emulator that runs the cross-built tests.
 #   scripts/windows/wine.sh PROGRAMME.exe [ARGUMENTS...]
