@@ -5,7 +5,7 @@
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/../.." && pwd)
 qt=${BRIVANE_QT_WINDOWS:-$HOME/.cache/brivane/qt-6.4.2-mingw64}
-if [ ! -f "$qt/.complet" ]; then
+if [ ! -f "$qt/.complet" ] || [ ! -d "$qt/licences" ]; then
     echo "Windows : construction et tests sous Wine sautés (Qt pour Windows absent de $qt ; bash scripts/windows/qt.sh le construit)"
     exit 0
 fi

@@ -13,7 +13,7 @@ sortie="$racine/build-windows"
 mingw=x86_64-w64-mingw32
 version=$(sed -n 's/^project(Brivane VERSION \([0-9.]*\).*/\1/p' "$racine/CMakeLists.txt")
 
-if [ ! -f "$qt/.complet" ]; then
+if [ ! -f "$qt/.complet" ] || [ ! -d "$qt/licences" ]; then
     echo "installeur.sh : Qt pour Windows absent de $qt ; lancez d'abord bash scripts/windows/qt.sh" >&2
     exit 1
 fi
