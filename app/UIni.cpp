@@ -2,6 +2,7 @@
 
 #include "Cp1252.h"
 #include "DescripteurFichier.h"
+#include "Plateforme.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -58,7 +59,14 @@ bool Enregistrable(const QString& texte)
         else if (c.isSurrogate())
             return false;
     }
-    return true;
+    // The file's encoding (Windows-1252 on Windows) may lack the character.
+    return EncodeTexteIni(texte).has_value();
+}
+
+// A text Enregistrable accepted, as the file holds it.
+QByteArray Octets(QStringView texte)
+{
+    return EncodeTexteIni(texte).value_or(QByteArray());
 }
 
 bool NomAcceptable(const QString& nom)
@@ -159,8 +167,8 @@ QByteArray FormeValeur(const QString& valeur)
     const bool aProteger = !valeur.isEmpty()
         && (EstBlanc(valeur.front()) || EstBlanc(valeur.back()) || EntreGuillemets(valeur));
     if (aProteger)
-        return '"' + valeur.toUtf8() + '"';
-    return valeur.toUtf8();
+        return '"' + Octets(valeur) + '"';
+    return Octets(valeur);
 }
 
 int ChiffreHexa(char16_t c)
@@ -221,31 +229,23 @@ namespace {
 // device is refused rather than read (a pipe could block for ever).
 bool LireFichier(const QString& fichier, QByteArray& octets, int& erreur)
 {
-    const int fd = ::open(QFile::encodeName(fichier).constData(),
-                          O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        erreur = errno;
+    DescripteurFichier f = DescripteurFichier::OuvrirLecture(fichier);
+    if (!f.Valide()) {
+        erreur = f.Erreur();
         return false;
     }
-    struct stat etat {};
     erreur = 0;
-    if (::fstat(fd, &etat) != 0)
-        erreur = errno;
-    else if (S_ISDIR(etat.st_mode))
-        erreur = EISDIR;
-    else if (!S_ISREG(etat.st_mode))
-        erreur = EINVAL;
     char tampon[16384];
-    while (erreur == 0) {
-        const ssize_t n = ::read(fd, tampon, sizeof tampon);
-        if (n > 0)
-            octets.append(tampon, n);
-        else if (n == 0)
+    for (;;) {
+        const int64_t n = f.Lire(tampon, sizeof tampon);
+        if (n < 0)
+            erreur = EIO;
+        if (n <= 0)
             break;
-        else if (errno != EINTR)
-            erreur = errno;
+        octets.append(tampon, static_cast<qsizetype>(n));
+        if (n < static_cast<int64_t>(sizeof tampon))
+            break;
     }
-    ::close(fd);
     return erreur == 0;
 }
 
@@ -479,8 +479,8 @@ bool UIni::EcritTexte(const QString& section, const QString& cle, const QString&
     if (!plage) {
         if (!lignes_.empty() && !lignes_.back().texte.trimmed().isEmpty())
             Insere(lignes_.size(), QByteArray());
-        Insere(lignes_.size(), '[' + section.toUtf8() + ']');
-        Insere(lignes_.size(), cle.toUtf8() + '=' + forme);
+        Insere(lignes_.size(), '[' + Octets(section) + ']');
+        Insere(lignes_.size(), Octets(cle) + '=' + forme);
         return true;
     }
 
@@ -491,7 +491,7 @@ bool UIni::EcritTexte(const QString& section, const QString& cle, const QString&
             ? texte.left(texte.indexOf('=') + 1)
             : [&] {
                   const QString lu = DecodeLigne(texte);
-                  return lu.left(lu.indexOf(u'=') + 1).toUtf8();
+                  return Octets(lu.left(lu.indexOf(u'=') + 1));
               }();
         texte = cleEtEgal + forme;
         return true;
@@ -504,7 +504,7 @@ bool UIni::EcritTexte(const QString& section, const QString& cle, const QString&
         if (!EstVideOuCommentaire(lignes_[i].texte))
             apres = i;
     }
-    Insere(apres + 1, cle.toUtf8() + '=' + forme);
+    Insere(apres + 1, Octets(cle) + '=' + forme);
     return true;
 }
 

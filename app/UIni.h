@@ -3,9 +3,10 @@
 // in memory, then written back whole and atomically.
 //
 // Layout rules, after the Windows INI service:
-// - The file is UTF-8. A line that is not valid UTF-8 (written by the Windows
+// - The file is UTF-8 (on Windows, its ANSI code page Windows-1252: see
+//   EncodeTexteIni). A line that is not valid UTF-8 (written by the Windows
 //   program, whose text was 8-bit) is read as Windows-1252, so its text is
-//   kept and written back in UTF-8 when its key is updated. A byte-order mark
+//   kept and written back in the file's encoding when its key is updated. A byte-order mark
 //   at the start of the file is not part of the first line.
 // - "[Name]" opens a section; the name lies between "[" and the first "]",
 //   blanks around it ignored. A line without "]" is not a section header.

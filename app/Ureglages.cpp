@@ -1,9 +1,9 @@
 #include "Ureglages.h"
 
+#include "Plateforme.h"
 #include "UIni.h"
 
 #include <QDir>
-#include <QStandardPaths>
 
 #include <string>
 
@@ -138,7 +138,7 @@ bool EcritReglages(const Parametres& p, const ReglagesImpression& impression,
 
 QString CheminFichierIniSansCreer()
 {
-    const QString dossier = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString dossier = DossierDonneesUtilisateur();
     if (dossier.isEmpty())
         return QStringLiteral("Brivane.ini");
     return dossier + QStringLiteral("/Kelvora/Brivane.ini");
@@ -146,7 +146,7 @@ QString CheminFichierIniSansCreer()
 
 QString CheminFichierIni()
 {
-    return CheminFichierIni(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    return CheminFichierIni(DossierDonneesUtilisateur());
 }
 
 QString CheminFichierIni(const QString& dossierConfig)

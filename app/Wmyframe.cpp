@@ -7,6 +7,7 @@
 #include "ImpressionEtiquettes.h"
 #include "LectureExtraction.h"
 #include "RapportExtraction.h"
+#include "Plateforme.h"
 #include "ReperePage.h"
 #include "ResumeFichier.h"
 #include "TAOLButton.h"
@@ -67,16 +68,6 @@ void ElargirSelonLeTexte(std::initializer_list<QLabel*> labels)
         if (largeur > label->width())
             label->resize(largeur, label->height());
     }
-}
-
-// The installed data folder when there is one (share/brivane beside the
-// program's bin folder), else the current folder; always ends with a separator.
-QString TrouverDossierAide()
-{
-    const QDir installe(QCoreApplication::applicationDirPath()
-                        + QStringLiteral("/../share/brivane"));
-    const QString dossier = installe.exists() ? installe.absolutePath() : QDir::currentPath();
-    return dossier.endsWith(QLatin1Char('/')) ? dossier : dossier + QLatin1Char('/');
 }
 
 // The main window is a plain QWidget, which assistive technologies would take

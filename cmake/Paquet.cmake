@@ -15,6 +15,35 @@ install(FILES ${BRIVANE_BUREAU}/fr.kelvora.brivane.svg
 install(FILES ${BRIVANE_BUREAU}/fr.kelvora.brivane.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+# The licence: Brivane is free software under the GNU GPL, version 3 or later;
+# Debian wants the notice in the machine-readable copyright format.
+set(BRIVANE_COPYRIGHT ${CMAKE_BINARY_DIR}/copyright)
+file(CONFIGURE OUTPUT ${BRIVANE_COPYRIGHT} CONTENT
+"Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: Brivane
+Upstream-Contact: Équipe Kelvora <brivane@kelvora.invalid>
+
+Files: *
+Copyright: 2026 Kelvora
+License: GPL-3+
+
+License: GPL-3+
+ This program is free software: you can redistribute it and/or modify
+ it under the terms of the GNU General Public License as published by
+ the Free Software Foundation, either version 3 of the License, or
+ (at your option) any later version.
+ .
+ This program is distributed in the hope that it will be useful,
+ but WITHOUT ANY WARRANTY; without even the implied warranty of
+ MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE.  See the
+ GNU General Public License for more details.
+ .
+ On Debian systems, the complete text of the GNU General Public License
+ version 3 can be found in `/usr/share/common-licenses/GPL-3'.
+")
+install(FILES ${BRIVANE_COPYRIGHT} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brivane)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
+
 # brivane-pdf's manual page, compressed as Debian ships them.
 set(BRIVANE_MAN ${CMAKE_BINARY_DIR}/man/brivane-pdf.1.gz)
 add_custom_command(

@@ -1,11 +1,11 @@
 #include "Unombres.h"
 
+#include "NumeriqueC.h"
+
 #include <charconv>
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 #include <string>
 
 namespace {
@@ -18,30 +18,6 @@ bool EstSigne(QChar c)
 {
     return c == u'+' || c == u'-';
 }
-
-// The C library formats numbers for the environment's LC_NUMERIC, which Qt
-// sets from the desktop: printf must write a full stop whatever the desktop.
-class NumeriqueC {
-public:
-    NumeriqueC()
-        : FC(newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr))),
-          FAncienne(FC ? uselocale(FC) : locale_t(nullptr))
-    {
-    }
-    ~NumeriqueC()
-    {
-        if (FC) {
-            uselocale(FAncienne);
-            freelocale(FC);
-        }
-    }
-    NumeriqueC(const NumeriqueC&) = delete;
-    NumeriqueC& operator=(const NumeriqueC&) = delete;
-
-private:
-    locale_t FC;
-    locale_t FAncienne;
-};
 
 template <class T>
 std::string Imprimer(const std::string& gabarit, T valeur)

@@ -1,6 +1,5 @@
 #include "DescripteurFichier.h"
 
-#include "Utf8.h"
 
 
 #include <cerrno>
@@ -155,89 +154,6 @@ bool DescripteurFichier::Ecrire(const char* source, std::size_t taille)
         }
     }
     return true;
-}
-
-QString DecodeNomFichier(const QByteArray& octets)
-{
-    const std::string_view texte(octets.constData(), static_cast<std::size_t>(octets.size()));
-    QString nom;
-    nom.reserve(octets.size());
-    std::size_t position = 0;
-    while (position < texte.size()) {
-        char32_t point = 0;
-        if (Utf8Suivant(texte, position, point))
-            nom.append(QString::fromUcs4(&point, 1));
-        else
-            nom.append(QChar(static_cast<char16_t>(
-                0xDC00 + static_cast<unsigned char>(texte[position++]))));
-    }
-    return nom;
-}
-
-QByteArray EncodeNomFichier(const QString& nom)
-{
-    QByteArray octets;
-    octets.reserve(nom.size());
-    for (qsizetype i = 0; i < nom.size(); ++i) {
-        const char16_t c = nom.at(i).unicode();
-        if (c >= 0xDC80 && c <= 0xDCFF) {
-            octets.append(static_cast<char>(c - 0xDC00));
-        } else if (QChar::isHighSurrogate(c) && i + 1 < nom.size()
-                   && nom.at(i + 1).isLowSurrogate()) {
-            octets.append(nom.mid(i, 2).toUtf8());
-            ++i;
-        } else {
-            octets.append(QString(QChar(c)).toUtf8());
-        }
-    }
-    return octets;
-}
-
-QString RaisonErreurFichier(int erreur)
-{
-    switch (erreur) {
-    case ENOENT:
-        return QStringLiteral("le fichier n'existe pas");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("accès refusé");
-    case EISDIR:
-        return QStringLiteral("c'est un dossier");
-    case EINVAL:
-        return QStringLiteral("ce n'est pas un fichier ordinaire");
-    case EWOULDBLOCK:
-        return QStringLiteral("le fichier est ouvert par un autre programme");
-    case ENOTDIR:
-        return QStringLiteral("un élément du chemin n'est pas un dossier");
-    case ELOOP:
-        return QStringLiteral("trop de liens symboliques");
-    case ENAMETOOLONG:
-        return QStringLiteral("nom trop long");
-    case EIO:
-        return QStringLiteral("erreur de lecture ou d'écriture sur le support");
-    case ENOSPC:
-        return QStringLiteral("disque plein");
-    case EROFS:
-        return QStringLiteral("support en lecture seule");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("trop de fichiers ouverts");
-    case ENOMEM:
-        return QStringLiteral("mémoire insuffisante");
-    case EDQUOT:
-        return QStringLiteral("quota de disque dépassé");
-    case EFBIG:
-        return QStringLiteral("fichier trop gros");
-    case EPIPE:
-        return QStringLiteral("le programme qui lisait la sortie s'est arrêté");
-    case ENXIO:
-        return QStringLiteral("aucun programme ne lit cette sortie");
-    default:
-        // No French words of our own: the system's, with the number to search for.
-        return QStringLiteral("%1 (erreur système %2)")
-            .arg(QString::fromLocal8Bit(std::strerror(erreur)))
-            .arg(erreur);
-    }
 }
 
 bool MemeFichier(const QString& a, const QString& b)

@@ -4,10 +4,11 @@
 // A reader takes a shared lock and a writer an exclusive one (flock with
 // LOCK_NB): any number of programs may read a file together, but none reads
 // while one writes it, nor writes while one reads it; a refused lock fails at
-// once instead of waiting. Where the file system
-// offers no locks (NFS, no lock service), the file is used unlocked. Only
-// regular files are accepted, so a directory, a pipe or a device never blocks
-// or streams forever.
+// once instead of waiting. Where the file system offers no locks (NFS, no lock
+// service), the file is used unlocked. On Windows the open itself sets what is
+// shared (share mode) and the descriptor is the C runtime's over that handle
+// (DescripteurFichierWindows.cpp). Only regular files are accepted, so a
+// directory, a pipe or a device never blocks or streams forever.
 
 #include <QString>
 

@@ -3,6 +3,7 @@
 #include "Arith32.h"
 #include "CataloguePlanches.h"
 #include "Dialogues.h"
+#include "ImageAssistant.h"
 #include "ImpressionEtiquettes.h"
 #include "PageTest.h"
 #include "ReperePage.h"
@@ -31,8 +32,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStackedWidget>
-#include <QSvgRenderer>
-#include <QSvgWidget>
 
 #include <exception>
 #include <new>
@@ -102,18 +101,11 @@ QLabel* SousTitre(QWidget* page, const QString& texte, int x, int y)
 }
 
 // A picture fitted into the box (x, y, largeur, hauteur) at its own aspect
-// ratio, centred in it.
-QSvgWidget* Image(QWidget* parent, const QString& nom, int x, int y, int largeur, int hauteur)
+// ratio, centred in it; the resources are registered at the first one.
+QWidget* Image(QWidget* parent, const QString& nom, int x, int y, int largeur, int hauteur)
 {
     ChargerImages();
-    auto* image = new QSvgWidget(QStringLiteral(":/assistant/") + nom, parent);
-    const QSizeF vue = image->renderer()->viewBoxF().size();
-    QSize taille(largeur, hauteur);
-    if (vue.width() > 0 && vue.height() > 0)
-        taille = vue.scaled(QSizeF(largeur, hauteur), Qt::KeepAspectRatio).toSize();
-    image->setGeometry(x + (largeur - taille.width()) / 2, y + (hauteur - taille.height()) / 2,
-                       taille.width(), taille.height());
-    return image;
+    return ImageAssistant(parent, nom, x, y, largeur, hauteur);
 }
 
 // The caption written beside a field is also its name for a screen reader.
@@ -337,7 +329,7 @@ void TFormatAssistant::ConstruirePageNombre(QWidget* page)
 
     // The sheet with its arrows; the columns are counted along its top edge,
     // the rows down its left edge.
-    QSvgWidget* planche = Image(page, QStringLiteral("planche-fleches.svg"), 352, 144, 240, 264);
+    QWidget* planche = Image(page, QStringLiteral("planche-fleches.svg"), 352, 144, 240, 264);
     const QRect p = planche->geometry();
     QLabel* colonnes = Legende(page, QStringLiteral("Nombre de colonnes"), 0, 116);
     colonnes->move(p.center().x() - (colonnes->width() + 8 + 49) / 2, 119);
@@ -355,7 +347,7 @@ void TFormatAssistant::ConstruirePageNombre(QWidget* page)
           QStringLiteral("Pour compter les lignes et les colonnes, positionnez votre planche "
                          "d' étiquettes comme suit :"),
           8, 8, 177, 56);
-    QSvgWidget* petite = Image(panPortrait1, QStringLiteral("petite-paysage.svg"), 62, 104, 122, 90);
+    QWidget* petite = Image(panPortrait1, QStringLiteral("petite-paysage.svg"), 62, 104, 122, 90);
     QLabel* haut = Legende(panPortrait1, QStringLiteral("haut (colonnes)"), 0, 0);
     haut->move(petite->geometry().center().x() - haut->width() / 2,
                petite->y() - haut->height() - 2);
@@ -371,7 +363,7 @@ void TFormatAssistant::ConstruirePageEtiquette(QWidget* page)
                          "information figure souvent sur la boîte (généralement donnée en mm)."),
           32, 56, 560, 30);
 
-    QSvgWidget* etiquette = Image(page, QStringLiteral("etiquette.svg"), 208, 152, 352, 240);
+    QWidget* etiquette = Image(page, QStringLiteral("etiquette.svg"), 208, 152, 352, 240);
     const QRect e = etiquette->geometry();
     edLargeurEtiq = ChampSousLegende(page, QStringLiteral("Largeur, cm"), e.center().x(), 104);
     QLabel* hauteur = Legende(page, QStringLiteral("Hauteur, cm"), 0, 0);
@@ -398,7 +390,7 @@ void TFormatAssistant::ConstruirePageMargesInternes(QWidget* page)
           32, 96, 560, 30);
 
     // The label in the middle, a field on each of its sides.
-    QSvgWidget* etiquette =
+    QWidget* etiquette =
         Image(page, QStringLiteral("etiquette-marges.svg"), 176, 184, 272, 164);
     const QRect e = etiquette->geometry();
     edMargeInterneHaute =
@@ -428,7 +420,7 @@ void TFormatAssistant::ConstruirePageDecalage(QWidget* page)
           QStringLiteral("Pour mesurer les marges, positionnez votre planche d'étiquettes comme "
                          "suit :"),
           8, 8, 177, 44);
-    QSvgWidget* petite = Image(panPortrait2, QStringLiteral("petite-portrait.svg"), 72, 76, 100, 92);
+    QWidget* petite = Image(panPortrait2, QStringLiteral("petite-portrait.svg"), 72, 76, 100, 92);
     QLabel* haut = Legende(panPortrait2, QStringLiteral("haut"), 0, 0);
     haut->move(petite->geometry().center().x() - haut->width() / 2,
                petite->y() - haut->height() - 2);

@@ -12,6 +12,7 @@
 #include "TLed.h"
 #include "LecturePdf.h"
 #include "ResumeFichier.h"
+#include "SystemeTest.h"
 #include "Uglobal.h"
 #include "Ureglages.h"
 #include "Wchampsdia.h"
@@ -43,12 +44,9 @@
 #include <atomic>
 #include <cstdlib>
 #include <deque>
-#include <fcntl.h>
 #include <new>
 #include <functional>
 #include <stdexcept>
-#include <sys/file.h>
-#include <unistd.h>
 
 // Allocation seam: while LimiteAllocation is not 0, a block of that size or
 // more cannot be had, as when memory runs out in the middle of a job.
@@ -318,12 +316,12 @@ TEST_F(FenetrePrincipale, EtapeUnSurUnFichierVerrouilleGardeLaTableChargee)
     ASSERT_TRUE(Voyant());
 
     const QString verrouille = BonFichier(QStringLiteral("ouvert.csv"), 1);
-    const int fd = ::open(QFile::encodeName(verrouille).constData(), O_RDONLY);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
-    dialogues_.fichiers = {verrouille};
-    fenetre_->AOLButton1Click();
-    ::close(fd);
+    {
+        const FichierTenu tenu(verrouille);
+        ASSERT_TRUE(tenu.Pris());
+        dialogues_.fichiers = {verrouille};
+        fenetre_->AOLButton1Click();
+    }
 
     EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Impossible de charger le fichier")});
     EXPECT_EQ(Statut(), QStringLiteral("Le fichier n'a pas pu être chargé"));

@@ -1,4 +1,5 @@
 #include "FichiersTest.h"
+#include "Plateforme.h"
 #include "UIni.h"
 
 #include <QDateTime>
@@ -9,6 +10,7 @@
 
 #include <climits>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -252,19 +254,23 @@ TEST_F(UIniTest, EightBitLinesByteOrderMarkAndLoneSurrogates)
     const QString chemin = QStringLiteral("C:\\\u00C9l\u00E8ves\\liste.csv");
     EXPECT_EQ(ini.LitTexte(s, QStringLiteral("PathFich")), chemin);
 
-    // Written back: the 8-bit line becomes UTF-8, the others stay byte for
-    // byte, the byte-order mark included.
+    // Written back: the 8-bit line takes the system's settings encoding
+    // (UTF-8, or Windows-1252 on Windows), the others stay byte for byte, the
+    // byte-order mark included.
     ASSERT_TRUE(ini.EcritTexte(s, QStringLiteral("PathFich"), chemin));
-    EXPECT_EQ(ini.Contenu(), QByteArray("\xEF\xBB\xBF[Brivane]\r\nPathFich=C:\\\xC3\x89l\xC3\xA8ves"
-                                        "\\liste.csv\r\nAutre=\xE9t\xE9\r\n"));
+    EXPECT_EQ(ini.Contenu(), "\xEF\xBB\xBF[Brivane]\r\nPathFich=" + *EncodeTexteIni(chemin)
+                                 + "\r\nAutre=\xE9t\xE9\r\n");
     ASSERT_TRUE(ini.Sauve(chemin_));
     UIni relu;
     ASSERT_TRUE(relu.Charge(chemin_));
     EXPECT_EQ(relu.LitTexte(s, QStringLiteral("PathFich")), chemin);
     EXPECT_EQ(relu.LitTexte(s, QStringLiteral("Autre")), QStringLiteral("\u00E9t\u00E9"));
 
-    // A key starting with U+FEFF is a key of its own, not a byte-order mark.
+    // A key starting with U+FEFF is a key of its own, not a byte-order mark
+    // (where the encoding has that character).
     const QString cleBom = QStringLiteral("\uFEFFcle");
+    if (!EncodeTexteIni(cleBom))
+        GTEST_SKIP() << "U+FEFF n'existe pas en Windows-1252";
     ASSERT_TRUE(relu.EcritTexte(s, cleBom, QStringLiteral("1")));
     ASSERT_TRUE(relu.EcritTexte(s, QStringLiteral("cle"), QStringLiteral("2")));
     ASSERT_TRUE(relu.Sauve(chemin_));
@@ -284,6 +290,35 @@ TEST_F(UIniTest, EightBitLinesByteOrderMarkAndLoneSurrogates)
     // A pair is a character like any other.
     ASSERT_TRUE(relu.EcritTexte(s, QStringLiteral("K"), haut + bas));
     EXPECT_EQ(relu.LitTexte(s, QStringLiteral("K")), haut + bas);
+}
+
+// The settings file's own 8-bit encoding: UTF-8, or on Windows its ANSI code
+// page, Windows-1252, where a character the code page lacks is refused.
+TEST(EncodeTexteIni, EncodageDuSysteme)
+{
+    struct Cas {
+        QString texte;
+        std::optional<QByteArray> utf8;
+        std::optional<QByteArray> cp1252;
+    };
+    const Cas cas[] = {
+        {QStringLiteral("C:\\Users\\H\u00E9l\u00E8ne"), QByteArray("C:\\Users\\H\xC3\xA9l\xC3\xA8ne"),
+         QByteArray("C:\\Users\\H\xE9l\xE8ne")},
+        {QStringLiteral("\u20AC \u0153 \u0178 \u00FF"), QByteArray("\xE2\x82\xAC \xC5\x93 \xC5\xB8 \xC3\xBF"),
+         QByteArray("\x80 \x9C \x9F \xFF")},
+        {QStringLiteral("Brivane.ini"), QByteArray("Brivane.ini"), QByteArray("Brivane.ini")},
+        {QStringLiteral("\u03A9"), QByteArray("\xCE\xA9"), std::nullopt},
+    };
+#ifdef _WIN32
+    const bool windows = true;
+#else
+    const bool windows = false;
+#endif
+    for (const Cas& c : cas) {
+        const std::optional<QByteArray> attendu = windows ? c.cp1252 : c.utf8;
+        EXPECT_EQ(EncodeTexteIni(c.texte), attendu) << c.texte.toStdString();
+        EXPECT_EQ(UIni::ValeurEnregistrable(c.texte), attendu.has_value()) << c.texte.toStdString();
+    }
 }
 
 // A write killed half-way leaves its temporary file beside the settings:

@@ -12,7 +12,7 @@
 int main(int argc, char** argv)
 {
     // Test discovery runs the program without ctest's environment.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     InstallerSubstitutionsPolices();

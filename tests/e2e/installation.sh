@@ -35,6 +35,7 @@ readonly FICHIERS=(
     share/icons/hicolor/scalable/apps/fr.kelvora.brivane.svg
     share/metainfo/fr.kelvora.brivane.metainfo.xml
     share/man/man1/brivane-pdf.1.gz
+    share/doc/brivane/copyright
 )
 
 etape "métadonnées du bureau"

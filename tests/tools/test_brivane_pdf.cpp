@@ -6,6 +6,7 @@
 #include "LecturePdf.h"
 #include "LigneCommandePdf.h"
 #include "Parametres.h"
+#include "SystemeTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,10 +23,6 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -293,16 +290,15 @@ TEST_F(BrivanePdf, UnPdfQuiRemplaceraitUneEntreeEstRefuse)
     const std::string liste = Liste(3);
     Ecrire(Travail(QStringLiteral("liste.csv")), liste);
     Ecrire(Travail(QStringLiteral("reglages.ini")), "[Brivane]\r\nNbCols=2\r\n");
-    ASSERT_TRUE(QFile::link(Travail(QStringLiteral("liste.csv")), Travail(QStringLiteral("lien.pdf"))));
-    ASSERT_EQ(::link(QFile::encodeName(Travail(QStringLiteral("liste.csv"))).constData(),
-                     QFile::encodeName(Travail(QStringLiteral("dur.pdf"))).constData()),
-              0);
-    const QStringList avant = FichiersDuTravail();
     const QString ini = Travail(QStringLiteral("reglages.ini"));
     const QString csv = Travail(QStringLiteral("liste.csv"));
-    const QStringList sorties = {csv, Travail(QStringLiteral("lien.pdf")),
-                                 Travail(QStringLiteral("dur.pdf")),
-                                 Chemin(QStringLiteral("travail/../travail/./liste.csv")), ini};
+    QStringList sorties = {csv, Chemin(QStringLiteral("travail/../travail/./liste.csv")), ini};
+    ASSERT_TRUE(CreerLienDur(csv, Travail(QStringLiteral("dur.pdf"))));
+    sorties << Travail(QStringLiteral("dur.pdf"));
+    // Windows gives symbolic links to administrators only.
+    if (CreerLienSymbolique(csv, Travail(QStringLiteral("lien.pdf"))))
+        sorties << Travail(QStringLiteral("lien.pdf"));
+    const QStringList avant = FichiersDuTravail();
     for (const QString& sortie : sorties) {
         SCOPED_TRACE(sortie.toStdString());
         const Execution e = Lancer({QStringLiteral("--settings"), ini, csv, sortie});
@@ -320,7 +316,7 @@ TEST_F(BrivanePdf, ReglagesIllisiblesRefusesAvecLaRaison)
 {
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
     ASSERT_TRUE(QDir().mkpath(Travail(QStringLiteral("dossier.ini"))));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(Travail(QStringLiteral("tube.ini"))).constData(), 0600), 0);
+    const bool tube = CreerTube(Travail(QStringLiteral("tube.ini")));
     Ecrire(Travail(QStringLiteral("prive.ini")), "[Brivane]\r\nNbCols=2\r\n");
     ASSERT_TRUE(QFile::setPermissions(Travail(QStringLiteral("prive.ini")), QFileDevice::WriteOwner));
     Ecrire(Travail(QStringLiteral("utf16.ini")), std::string("\xFE\xFF\0[\0B\0]", 8));
@@ -331,10 +327,11 @@ TEST_F(BrivanePdf, ReglagesIllisiblesRefusesAvecLaRaison)
         const char* raison;
     };
     std::vector<Cas> cas = {{"dossier.ini", "c'est un dossier"},
-                            {"tube.ini", "ce n'est pas un fichier ordinaire"},
                             {"utf16.ini", "le fichier est en UTF-16, que Brivane ne lit pas ; "
                                           "enregistrez-le en UTF-8"}};
-    if (::geteuid() != 0)  // permission bits do not bind root
+    if (tube)  // Windows has no named pipe among files
+        cas.push_back({"tube.ini", "ce n'est pas un fichier ordinaire"});
+    if (DroitsContraignants())  // permission bits do not bind root
         cas.push_back({"prive.ini", "accès refusé"});
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.fichier);
@@ -425,10 +422,8 @@ TEST_F(BrivanePdf, ExtractionImpossibleAChargerNommeeAvecLaRaison)
     Ecrire(Travail(QStringLiteral("verrouille.csv")), Liste(3));
     Ecrire(Travail(QStringLiteral("prive.csv")), Liste(3));
     ASSERT_TRUE(QFile::setPermissions(Travail(QStringLiteral("prive.csv")), QFileDevice::WriteOwner));
-    const int verrou = ::open(QFile::encodeName(Travail(QStringLiteral("verrouille.csv"))).constData(),
-                              O_RDONLY);
-    ASSERT_GE(verrou, 0);
-    ASSERT_EQ(::flock(verrou, LOCK_EX), 0);
+    const FichierTenu verrou(Travail(QStringLiteral("verrouille.csv")));
+    ASSERT_TRUE(verrou.Pris());
 
     struct Cas {
         const char* fichier;
@@ -437,7 +432,7 @@ TEST_F(BrivanePdf, ExtractionImpossibleAChargerNommeeAvecLaRaison)
     std::vector<Cas> cas = {{"dossier.csv", "c'est un dossier"},
                             {"verrouille.csv", "le fichier est ouvert par un autre programme"},
                             {"absent.csv", "le fichier n'existe pas"}};
-    if (::geteuid() != 0)
+    if (DroitsContraignants())
         cas.push_back({"prive.csv", "accès refusé"});
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.fichier);
@@ -450,7 +445,6 @@ TEST_F(BrivanePdf, ExtractionImpossibleAChargerNommeeAvecLaRaison)
                                         .arg(csv, QString::fromUtf8(c.raison))))
             << e.erreurs.toStdString();
     }
-    ::close(verrou);
 }
 
 TEST_F(BrivanePdf, AideEnFrancais)

@@ -6,6 +6,7 @@
 #include "EcriturePdf.h"
 #include "ExportPdf.h"
 #include "LigneCommandePdf.h"
+#include "Plateforme.h"
 #include "Upolice.h"
 
 #include <QGuiApplication>
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     InstallerSubstitutionsPolices();
+    PreparerConsole();
 
     // The arguments as bytes, not through the locale: a file name that is not
     // valid UTF-8 must reach the file system unchanged. Qt has taken its own

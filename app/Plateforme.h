@@ -1,0 +1,30 @@
+#pragma once
+// What the system decides rather than the program's rules: where the settings
+// and the help document live, and in which 8-bit encoding the settings file is
+// written. Each system has its own .cpp, chosen at build time.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// The per-user folder that holds the "Kelvora" settings folder: the roaming
+// application-data folder on Windows, the configuration folder (~/.config)
+// elsewhere. Empty when the system gives none.
+QString DossierDonneesUtilisateur();
+
+// The folder of the help document, always ending with a separator. On Windows
+// the installer's registry value (text value "path" of the key "Brivane"
+// under the classes root); elsewhere the installed data folder (share/brivane
+// beside the program's bin folder). Without it, the current folder.
+QString TrouverDossierAide();
+
+// Makes a console show the UTF-8 messages of a command-line program: a
+// Windows console otherwise reads them in its old OEM code page.
+void PreparerConsole();
+
+// The bytes of a settings text as the settings file holds it: the ANSI code
+// page (Windows-1252) on Windows, UTF-8 elsewhere. Nothing when the text
+// cannot be written in that encoding.
+std::optional<QByteArray> EncodeTexteIni(QStringView texte);

@@ -1,0 +1,26 @@
+#include "Plateforme.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+QString DossierDonneesUtilisateur()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+QString TrouverDossierAide()
+{
+    const QDir installe(QCoreApplication::applicationDirPath()
+                        + QStringLiteral("/../share/brivane"));
+    const QString dossier = installe.exists() ? installe.absolutePath() : QDir::currentPath();
+    return dossier.endsWith(QLatin1Char('/')) ? dossier : dossier + QLatin1Char('/');
+}
+
+void PreparerConsole() {}
+
+std::optional<QByteArray> EncodeTexteIni(QStringView texte)
+{
+    // Every text is UTF-8 but a lone surrogate, which the writer refuses first.
+    return texte.toUtf8();
+}
