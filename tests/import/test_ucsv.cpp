@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 
+#include <cstdio>
 #include <random>
 
 using namespace std::string_literals;
@@ -309,10 +310,10 @@ TEST_F(UcsvTest, ChargeImpossibleGardeLaTablePrecedente)
     // A name that is not UTF-8 (Latin-1 "é") reaches the file system unchanged.
     const QByteArray latin1 = QFile::encodeName(dossier.path()) + "/caf\xE9.csv";
     EXPECT_EQ(EncodeNomFichier(DecodeNomFichier(latin1)), latin1);
-    const int fd = ::open(latin1.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, "y\r\n", 3), 3);
-    ::close(fd);
+    std::FILE* fichier = std::fopen(latin1.constData(), "wb");
+    ASSERT_NE(fichier, nullptr);
+    ASSERT_EQ(std::fwrite("y\r\n", 1, 3, fichier), 3u);
+    std::fclose(fichier);
     ASSERT_TRUE(table.Charge(DecodeNomFichier(latin1)));
     EXPECT_EQ(Rangees(table), (Table{{"y"}}));
 }
