@@ -1,5 +1,6 @@
 #include "TCommonEdit.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -8,16 +9,15 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QScopedValueRollback>
 #include <QValidator>
 
 #include <algorithm>
 
-// The last guard: whatever the line edit changes by itself (a drop onto its
-// own selection, undo, an input method) must still be approved by SyntaxOk.
-// It also shows letters in upper case, whoever sets the text.
+// The one judge of every change the line edit makes: SyntaxOk approves the
+// text it would hold. It also shows letters in upper case, whoever sets the
+// text.
 class TCommonEdit::Filtre : public QValidator {
 public:
     explicit Filtre(TCommonEdit* champ) : QValidator(champ), FChamp(champ) {}
@@ -86,18 +86,7 @@ void TCommonEdit::SetValue2() {}
 
 bool TCommonEdit::IsValidChar(QChar& touche)
 {
-    switch (CheckKeyChar(touche)) {
-    case TKeyChar::NumberChar:
-        Candidat = AvecInsertion(QString(touche));
-        break;
-    case TKeyChar::BackspaceChar:
-        Candidat = hasSelectedText() ? AvecInsertion(QString())
-                                     : SansCaractere(cursorPosition() - 1);
-        break;
-    case TKeyChar::UnknownChar:
-        return false;
-    }
-    return SyntaxOk();
+    return CheckKeyChar(touche) != TKeyChar::UnknownChar;
 }
 
 TCommonEdit::TKeyChar TCommonEdit::CheckKeyChar(QChar&)
@@ -113,18 +102,6 @@ bool TCommonEdit::SyntaxOk()
 bool TCommonEdit::EmptyOrSign() const
 {
     return Candidat.isEmpty() || Candidat == QLatin1String("-") || Candidat == QLatin1String("+");
-}
-
-TCommonEdit::TKeyChar TCommonEdit::ClasserToucheDecimale(QChar& touche) const
-{
-    if (touche == u'.')
-        touche = Separateur();
-    if (touche == u'\b')
-        return TKeyChar::BackspaceChar;
-    if (touche == Separateur() || (touche >= u'0' && touche <= u'9')
-        || QStringView(u"Ee+-").contains(touche))
-        return TKeyChar::NumberChar;
-    return TKeyChar::UnknownChar;
 }
 
 QChar TCommonEdit::Separateur()
@@ -176,56 +153,11 @@ bool TCommonEdit::Approuve(const QString& candidat)
     return SyntaxOk();
 }
 
-QString TCommonEdit::AvecInsertion(const QString& ajout) const
-{
-    const QString texte = text();
-    if (hasSelectedText()) {
-        const int debut = selectionStart();
-        return texte.left(debut) + ajout + texte.mid(debut + selectionLength());
-    }
-    const int curseur = cursorPosition();
-    return texte.left(curseur) + ajout + texte.mid(curseur);
-}
-
-QString TCommonEdit::SansCaractere(int position) const
-{
-    QString texte = text();
-    if (position >= 0 && position < texte.size())
-        texte.remove(position, 1);
-    return texte;
-}
-
-void TCommonEdit::Frapper(QChar touche)
-{
-    if (touche == u'\b')
-        backspace();
-    else
-        insert(QString(touche));
-}
-
-bool TCommonEdit::Coller(QClipboard::Mode mode)
-{
-    const QString presse = QGuiApplication::clipboard()->text(mode);
-    if (presse.isEmpty() || !Approuve(AvecInsertion(presse)))
-        return false;
-    insert(presse);
-    return true;
-}
-
 bool TCommonEdit::Couper()
 {
-    if (!hasSelectedText() || !Approuve(AvecInsertion(QString())))
+    if (!hasSelectedText() || !Approuve(text().remove(selectionStart(), selectionLength())))
         return false;
-    copy();
-    del();
-    return true;
-}
-
-bool TCommonEdit::Supprimer()
-{
-    if (!Approuve(hasSelectedText() ? AvecInsertion(QString()) : SansCaractere(cursorPosition())))
-        return false;
-    del();
+    cut();
     return true;
 }
 
@@ -247,68 +179,35 @@ void TCommonEdit::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
         return;
     }
-    // Keys that act as they go down.
-    if (event->matches(QKeySequence::Copy)) {
-        copy();
-        event->accept();
-        return;
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        Coller(QClipboard::Clipboard);
-        event->accept();
-        return;
-    }
     if (event->matches(QKeySequence::Cut)) {
         Couper();
         event->accept();
         return;
     }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        SetValue2();
+    // Characters typed: their class may refuse them at once or change them.
+    QString texte = event->text();
     const bool commande =
         event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    switch (event->key()) {
-    case Qt::Key_Delete:
-        if (commande)
-            break;
-        Supprimer();
-        event->accept();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        SetValue2();
-        // Then the line edit's own handling: returnPressed, and the key goes
-        // on to the window.
+    if (commande || texte.isEmpty()
+        || !std::all_of(texte.begin(), texte.end(), [](QChar c) { return c.isPrint(); })) {
         QLineEdit::keyPressEvent(event);
         return;
-    case Qt::Key_Backspace:
-        if (commande)
-            break;
-        {
-            QChar touche(u'\b');
-            if (IsValidChar(touche))
-                Frapper(touche);
-        }
-        event->accept();
-        return;
-    default:
-        break;
     }
-
-    // Characters typed, one by one through the filter.
-    const QString texte = event->text();
-    if (!commande && !texte.isEmpty()
-        && std::all_of(texte.begin(), texte.end(), [](QChar c) { return c.isPrint(); })) {
-        for (QChar touche : texte) {
-            // The keypad's decimal key writes a comma on some layouts.
-            if (event->modifiers() & Qt::KeypadModifier && touche == u',')
-                touche = u'.';
-            if (IsValidChar(touche))
-                Frapper(touche);
+    for (QChar& touche : texte) {
+        // The keypad's decimal key writes a comma on some layouts.
+        if (event->modifiers() & Qt::KeypadModifier && touche == u',')
+            touche = u'.';
+        if (!IsValidChar(touche)) {
+            event->accept();
+            return;
         }
-        event->accept();
-        return;
     }
-    // Moves, selections, undo and the like (the validator judges any change).
-    QLineEdit::keyPressEvent(event);
+    QKeyEvent change(event->type(), event->key(), event->modifiers(), texte,
+                     event->isAutoRepeat(), event->count());
+    QLineEdit::keyPressEvent(&change);
+    event->setAccepted(change.isAccepted());
 }
 
 void TCommonEdit::focusInEvent(QFocusEvent* event)
@@ -340,18 +239,6 @@ void TCommonEdit::focusOutEvent(QFocusEvent* event)
     SetValue2();
 }
 
-void TCommonEdit::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::MiddleButton && !isReadOnly()
-        && QGuiApplication::clipboard()->supportsSelection()) {
-        deselect();
-        Coller(QClipboard::Selection);
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-}
-
 QMenu* TCommonEdit::CreerMenuContextuel()
 {
     auto* menu = new QMenu(this);
@@ -379,9 +266,9 @@ QMenu* TCommonEdit::CreerMenuContextuel()
             [this] { copy(); });
     ajouter(QStringLiteral("Co&ller"), QKeySequence::Paste,
             modifiable && !QGuiApplication::clipboard()->text().isEmpty(),
-            [this] { Coller(QClipboard::Clipboard); });
+            [this] { paste(); });
     ajouter(QStringLiteral("Supprimer"), aucun, modifiable && selection,
-            [this] { Supprimer(); });
+            [this] { del(); });
     menu->addSeparator();
     ajouter(QStringLiteral("Tout sélectionner"), QKeySequence::SelectAll,
             !text().isEmpty() && selectedText() != text(), [this] { selectAll(); });
@@ -397,8 +284,8 @@ void TCommonEdit::contextMenuEvent(QContextMenuEvent* event)
 
 void TCommonEdit::dropEvent(QDropEvent* event)
 {
-    // Text from elsewhere is judged where it would land; a refused drop is
-    // ignored so that a moved text stays in its source.
+    // Text from elsewhere is judged where it would land: the line edit would
+    // take a drop its validator undid, and a moved text would leave its source.
     if (event->source() != this && !isReadOnly() && event->mimeData()->hasText()) {
         const QString texte = text();
         const int position = cursorPositionAt(event->position().toPoint());

@@ -5,16 +5,16 @@
 // can clamp the value to a range, then turns the text to a warning colour and
 // raises an event once the current input has been handled.
 //
-// Every way text comes in goes through the same judgement: typed keys,
-// Backspace and Delete, cut and paste from the keyboard or the context menu,
-// the middle-button paste, drops, and anything else the line edit does
-// (undo, input methods), which a validator checks last. Text set from outside
-// (an assistive technology writing into the field) that the judgement refuses
-// leaves the field's text as it was.
+// One judge, the line edit's validator, approves every change the line edit
+// makes (typing, Backspace, Delete, paste, undo, input methods, drops). Kept
+// around it only what the line edit does not do: a typed full stop becomes the
+// locale's separator; a cut is judged before it copies; a refused drop is
+// ignored so that a moved text stays in its source; and text set from outside
+// (an assistive technology writing into the field), which the line edit keeps
+// even when its validator refuses it, is undone.
 
 #include "Ucouleurs.h"
 
-#include <QClipboard>
 #include <QEvent>
 #include <QLineEdit>
 #include <QString>
@@ -69,21 +69,18 @@ public:
     uint32_t CouleurTexte() const { return FCouleurTexte; }
 
     // The field's context menu (undo, redo, cut, copy, paste, delete, select
-    // all), its cut, paste and delete judged as their keys are.
+    // all) in French whatever translation is loaded, its cut judged first.
     QMenu* CreerMenuContextuel();
 
 protected:
-    // The typing filter: classifies the key (which CheckKeyChar may change),
-    // builds Candidat and lets SyntaxOk judge it.
+    // The typing filter: the key class (CheckKeyChar may change the key);
+    // false refuses it at once, otherwise the validator judges the result.
     virtual bool IsValidChar(QChar& touche);
     virtual TKeyChar CheckKeyChar(QChar& touche);
     virtual bool SyntaxOk();
     // Candidat is empty, "-" or "+".
     bool EmptyOrSign() const;
 
-    // The decimal fields' key classes: a full stop becomes the locale's
-    // separator; the separator, digits, E, e, + and - are NumberChar.
-    TKeyChar ClasserToucheDecimale(QChar& touche) const;
     // The locale's decimal separator.
     static QChar Separateur();
 
@@ -115,16 +112,14 @@ protected:
     // Judges a text: stores it as Candidat and asks SyntaxOk.
     bool Approuve(const QString& candidat);
 
-    // Each applies the change when Candidat is approved; true if it did.
-    bool Coller(QClipboard::Mode mode);
+    // Cuts the selection when the text without it is approved (the line
+    // edit's own cut would copy first); true if it did.
     bool Couper();
-    bool Supprimer();
 
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -136,12 +131,6 @@ private:
     // Undoes a text set from outside that SyntaxOk refuses: the line edit's
     // validator cannot refuse setText, and keeps it.
     void GarderTexteApprouve(const QString& texte);
-    // The text with `ajout` in place of the selection, or at the caret.
-    QString AvecInsertion(const QString& ajout) const;
-    // The text without the character at `position` (unchanged outside it).
-    QString SansCaractere(int position) const;
-    // Applies a typed character approved by IsValidChar.
-    void Frapper(QChar touche);
     void Avertir(QEvent::Type type, const TNotifyEvent& evenement);
     void MontrerNormal();
 

@@ -1,0 +1,53 @@
+#include "TChampReel.h"
+
+#include "Unombres.h"
+
+#include <cmath>
+
+TChampReel::TChampReel(QWidget* parent) : TCommonEdit(parent)
+{
+    SetMajuscules(true);
+}
+
+long double TChampReel::Value() const
+{
+    if (text().isEmpty())
+        return 0;
+    return LireReel(text(), Separateur()).value_or(FMinValue);
+}
+
+long double TChampReel::CheckValue(long double valeur)
+{
+    return Borner(valeur, FMinValue, FMaxValue);
+}
+
+void TChampReel::SetValue(long double valeur)
+{
+    if (!std::isfinite(valeur))
+        valeur = FMinValue;
+    Afficher(Formater(CheckValue(valeur)));
+}
+
+void TChampReel::SetValue2()
+{
+    SetValue(Value());
+}
+
+TCommonEdit::TKeyChar TChampReel::CheckKeyChar(QChar& touche)
+{
+    if (touche == u'.')
+        touche = Separateur();
+    if (touche == u'\b')
+        return TKeyChar::BackspaceChar;
+    if (touche == Separateur() || (touche >= u'0' && touche <= u'9')
+        || QStringView(u"Ee+-").contains(touche))
+        return TKeyChar::NumberChar;
+    return TKeyChar::UnknownChar;
+}
+
+bool TChampReel::SyntaxOk()
+{
+    const QChar separateur = Separateur();
+    return EmptyOrSign() || EstSeparateurSeul(Candidat, separateur)
+           || LireReel(Candidat, separateur).has_value();
+}

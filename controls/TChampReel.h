@@ -1,0 +1,40 @@
+#pragma once
+// The decimal fields' shared piece (TDecimalEdit, TRealEdit): numbers in the
+// locale's notation, a full stop typed becomes its decimal separator, letters
+// shown in upper case so an exponent shows as E. Each field says how a value
+// is shown.
+
+#include "TCommonEdit.h"
+
+class TChampReel : public TCommonEdit {
+    Q_OBJECT
+
+public:
+    // Empty text gives 0, unreadable text (a lone sign or separator) MinValue.
+    long double Value() const;
+    // Range-checked (when Validate is on), formatted, shown. A value that is
+    // not a finite number is shown as MinValue.
+    void SetValue(long double valeur);
+    long double CheckValue(long double valeur);
+
+    long double MinValue() const { return FMinValue; }
+    void SetMinValue(long double valeur) { FMinValue = valeur; }
+    long double MaxValue() const { return FMaxValue; }
+    void SetMaxValue(long double valeur) { FMaxValue = valeur; }
+
+    void SetValue2() override;
+
+protected:
+    // The field's own constructor sets its FormatString, once Formater works.
+    explicit TChampReel(QWidget* parent);
+
+    // The text of a range-checked value.
+    virtual QString Formater(long double valeur) const = 0;
+
+    TKeyChar CheckKeyChar(QChar& touche) override;
+    bool SyntaxOk() override;
+
+private:
+    long double FMinValue = 0;
+    long double FMaxValue = 0;
+};
