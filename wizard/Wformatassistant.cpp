@@ -594,7 +594,7 @@ void TFormatAssistant::ChargeReglagesImpression(ReglagesImpression& reglages)
 
 qlPoint TFormatAssistant::DecalageImprimante() const
 {
-    return qlPoint(DecalageValide(reglages_->DecalageX), DecalageValide(reglages_->DecalageY));
+    return reglages_->Decalage();
 }
 
 void TFormatAssistant::AfficheFeuille()
