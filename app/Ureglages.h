@@ -3,7 +3,7 @@
 // between two runs in section "Brivane" of an INI file, one key per field.
 
 #include "Parametres.h"
-#include "ReglagesImpression.h"
+#include "UreglagesImpression.h"
 
 #include <QString>
 

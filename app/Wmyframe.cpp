@@ -452,8 +452,7 @@ std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
     OptionsImpression options;
     options.TriClasse = Impression.TriClasse;
     options.AjusterTexte = Impression.AjusterTexte;
-    options.Decalage =
-        qlPoint(DecalageValide(Impression.DecalageX), DecalageValide(Impression.DecalageY));
+    options.Decalage = Impression.Decalage();
     // A sheet of one label leaves nothing to choose.
     if (EtiquettesParPage(Parametres) > 1) {
         TDebutPlanche debut(Parametres.NbCols, Parametres.NbLignes, this, Parametres.Orientation);

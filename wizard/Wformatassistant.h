@@ -14,6 +14,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <array>
+
 class Dialogues;
 class QButtonGroup;
 class QFrame;
@@ -128,8 +130,21 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // One page of the wizard: the name PageCourante gives, how it is built,
+    // and the check "Suivant >" makes on leaving it (none where nothing is read).
+    struct DescriptionPage {
+        QString nom;
+        void (TFormatAssistant::*construire)(QWidget* page);
+        bool (TFormatAssistant::*quitter)();
+    };
+    // The seven pages in the order shown; "Suivant >" and "< Précédent" walk
+    // it by index. Beside the builders, in PagesAssistant.cpp.
+    static const std::array<DescriptionPage, 7>& Pages();
+
     QWidget* NouvellePage(const QString& nom);
-    void AllerA(const QString& nom);
+    // Shows page i and the buttons it takes: no "< Précédent" on the first,
+    // "Terminer" instead of "Suivant >" and "Annuler" on the last.
+    void MontrePage(int i);
     void ConstruirePageFormat(QWidget* page);
     void ConstruirePageNombre(QWidget* page);
     void ConstruirePageEtiquette(QWidget* page);

@@ -2,7 +2,7 @@
 // range, written beside [Brivane] without changing one byte of it.
 
 #include "FichiersTest.h"
-#include "ReglagesImpression.h"
+#include "UreglagesImpression.h"
 #include "Ureglages.h"
 
 #include <QDir>

@@ -2,6 +2,7 @@
 // a PDF rasterised at 254 dpi, where one pixel is 0.1 mm.
 
 #include "LecturePdf.h"
+#include "ReglagesImpression.h"
 #include "ReperePage.h"
 
 #include <QPainter>
@@ -10,6 +11,18 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(RepereDecale, UnDecalageHorsDesBornesCompteZero)
+{
+    const struct {
+        int32_t x, y, attenduX, attenduY;
+    } cas[] = {{0, 0, 0, 0}, {100, -100, 100, -100}, {101, -7, 0, -7}, {12, -101, 12, 0}};
+    for (const auto& c : cas) {
+        const qlPoint decalage = ReglagesImpression{false, c.x, c.y, false}.Decalage();
+        EXPECT_EQ(decalage.x, c.attenduX) << c.x;
+        EXPECT_EQ(decalage.y, c.attenduY) << c.y;
+    }
+}
 
 TEST(RepereDecale, ToutCeQuiEstDessineSuitLeDecalage)
 {

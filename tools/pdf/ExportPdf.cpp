@@ -10,7 +10,7 @@
 #include "PageTest.h"
 #include "Parametres.h"
 #include "RapportExtraction.h"
-#include "ReglagesImpression.h"
+#include "UreglagesImpression.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
 #include "VerificationFormat.h"
@@ -98,11 +98,6 @@ ResultatExport EcritPdf(const QString& sortie, int32_t pages,
 struct Reglages {
     Parametres parametres;
     ReglagesImpression impression;
-
-    qlPoint Decalage() const
-    {
-        return qlPoint(DecalageValide(impression.DecalageX), DecalageValide(impression.DecalageY));
-    }
 };
 
 // The format's test page, without any extraction. A grid without a label is
@@ -112,7 +107,7 @@ ResultatExport ExportePageTest(const OptionsPdf& options, const Reglages& reglag
     if (EtiquettesParPage(reglages.parametres) <= 0)
         return Echec(QStringLiteral("Etiquettes non définies"));
     return EcritPdf(options.sortie, 1, [&](QPrinter& imprimante) {
-        ImprimeTest(imprimante, reglages.parametres, reglages.Decalage());
+        ImprimeTest(imprimante, reglages.parametres, reglages.impression.Decalage());
     });
 }
 
@@ -193,7 +188,7 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
     OptionsImpression disposition;
     disposition.TriClasse = options.triClasse.value_or(reglages.impression.TriClasse);
     disposition.Debut = options.debut;
-    disposition.Decalage = reglages.Decalage();
+    disposition.Decalage = reglages.impression.Decalage();
     disposition.AjusterTexte = options.ajusterTexte || reglages.impression.AjusterTexte;
     const ImpressionEtiquettes job(parametres, table, indexChamps, disposition);
 

@@ -1,4 +1,4 @@
-#include "ReglagesImpression.h"
+#include "UreglagesImpression.h"
 
 #include "UIni.h"
 
@@ -13,13 +13,6 @@ const QString CleX = QStringLiteral("DecalageX");
 const QString CleY = QStringLiteral("DecalageY");
 
 }  // namespace
-
-int32_t DecalageValide(int32_t decalage)
-{
-    if (decalage < -ReglagesImpression::DecalageMax || decalage > ReglagesImpression::DecalageMax)
-        return 0;
-    return decalage;
-}
 
 ReglagesImpression LitReglagesImpression(const UIni& ini, QStringList* avertissements)
 {
