@@ -2,6 +2,7 @@
 // written, and nothing left behind by a failed run.
 
 #include "CataloguePlanches.h"
+#include "DescripteurFichier.h"
 #include "FichiersTest.h"
 #include "LecturePdf.h"
 #include "LigneCommandePdf.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -134,15 +136,14 @@ TEST_F(BrivanePdf, LignesDouteusesNommeesSurLaSortieDErreurEtLecteursSimultanes)
            Liste(2) + "\r\nMme;Nom;Julie;3 rue;69001;LYON;\xC9" "cole;Enfant;CE1;2024\r\n");
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
     // Another reader holds the extraction: reading it too is not refused.
-    const int lecteur =
-        ::open(QFile::encodeName(Travail(QStringLiteral("liste.csv"))).constData(), O_RDONLY);
-    ASSERT_GE(lecteur, 0);
-    ASSERT_EQ(::flock(lecteur, LOCK_SH), 0);
+    std::optional<DescripteurFichier> lecteur(
+        DescripteurFichier::OuvrirLecture(Travail(QStringLiteral("liste.csv"))));
+    ASSERT_TRUE(lecteur->Valide());
     const Execution e = Lancer({QStringLiteral("--tri"), QStringLiteral("classe"),
                                 QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
                                 Travail(QStringLiteral("liste.csv")),
                                 Travail(QStringLiteral("etiquettes.pdf"))});
-    ::close(lecteur);
+    lecteur.reset();
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
     EXPECT_EQ(e.erreurs,
               QStringLiteral("Attention : lignes à vérifier dans « %1 » :\n"
