@@ -3,7 +3,7 @@
 #include "ChampsElecteurs.h"
 #include "Parametres.h"
 
-#include <cerrno>
+#include <utility>
 
 bool ExtractionChargee::Charge(const QString& chemin)
 {
@@ -11,9 +11,8 @@ bool ExtractionChargee::Charge(const QString& chemin)
     try {
         lecture = ChargeExtraction(m_table, chemin);
     } catch (...) {
-        // The table is gone half way, so is its check.
+        // The table is gone half way, so is its check; the error says why.
         m_etat = Etat::Illisible;
-        m_erreur = ENOMEM;
         throw;
     }
     if (!lecture.chargee) {

@@ -46,7 +46,7 @@ public:
 
     Etat EtatCourant() const { return m_etat; }
     bool Prete() const { return m_etat == Etat::Prete; }
-    // errno value of the last load that failed, 0 if none did.
+    // errno value of the last load that failed, 0 after one that worked.
     int Erreur() const { return m_erreur; }
     // Index of the first missing required column, -1 when none is.
     int ChampManquant() const { return m_manquant; }
