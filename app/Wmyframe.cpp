@@ -1,11 +1,9 @@
 #include "Wmyframe.h"
 
-#include "ChampsElecteurs.h"
 #include "CompteRenduImpression.h"
 #include "DescripteurFichier.h"
 #include "Dialogues.h"
 #include "ImpressionEtiquettes.h"
-#include "LectureExtraction.h"
 #include "RapportExtraction.h"
 #include "Plateforme.h"
 #include "ReperePage.h"
@@ -297,10 +295,11 @@ void TMyFrame::Demarrage()
 
     if (Parametres.PathFich.isEmpty()) {
         lbFich->setText(QStringLiteral("Fichier non défini"));
-        Led1->ChangeValue(false);
+        AfficheVoyant();
     } else if (!ChargeTable()) {
+        // Nothing loaded before: the extraction is unreadable, the light off.
         lbFich->setText(QStringLiteral("Le fichier n'a pas pu être chargé"));
-        Led1->ChangeValue(false);
+        AfficheVoyant();
     } else {
         lbFich->setText(QStringLiteral("Le fichier est chargé"));
         AnalyseFichier();
@@ -310,12 +309,12 @@ void TMyFrame::Demarrage()
 bool TMyFrame::ChargeTable()
 {
     try {
-        lecture_ = ChargeExtraction(Table, Parametres.PathFich);
-        AfficheInfoFichier(lecture_.chargee);
-        return lecture_.chargee;
+        const bool charge = Extraction.Charge(Parametres.PathFich);
+        AfficheInfoFichier(charge);
+        return charge;
     } catch (...) {
         // Out of memory half way: the table is gone, so is its check.
-        Led1->ChangeValue(false);
+        AfficheVoyant();
         lbFich->setText(QStringLiteral("Le fichier n'a pas pu être chargé"));
         lbInfoFich->clear();
         throw;
@@ -326,10 +325,9 @@ void TMyFrame::AfficheInfoFichier(bool charge)
 {
     const QFileInfo fichier(Parametres.PathFich);
     const QString nom = fichier.fileName();
-    const std::size_t rangees = Table.NbRangees();
     const QString texte =
-        charge ? ResumeFichier(nom, rangees > 0 ? rangees - 1 : 0, fichier.lastModified().date())
-               : ResumeEchecFichier(nom, RaisonErreurFichier(Table.ErreurCharge()));
+        charge ? ResumeFichier(nom, Extraction.NbElecteurs(), fichier.lastModified().date())
+               : ResumeEchecFichier(nom, RaisonErreurFichier(Extraction.Erreur()));
     // A long name loses its middle, never the count, the date or the reason;
     // the whole path is in the tooltip.
     lbInfoFich->setText(lbInfoFich->fontMetrics().elidedText(texte, Qt::ElideMiddle,
@@ -366,25 +364,26 @@ void TMyFrame::EcritParametres()
         dialogues_.Message(this, erreur);
 }
 
+void TMyFrame::AfficheVoyant()
+{
+    Led1->ChangeValue(Extraction.Prete());
+}
+
 void TMyFrame::AnalyseFichier()
 {
-    Led1->ChangeValue(false);
-    if (Table.NbRangees() <= 1)
-        return;
-
-    const int manquant = ChercherChamps(Table[0], IndexChamps);
-    if (manquant >= 0) {
-        dialogues_.Message(this, MessageChampNonTrouve(manquant) + QLatin1Char('\n')
-                                     + ConstatEntete(Table, lecture_.encodage));
+    const ExtractionChargee::Etat etat = Extraction.Analyse();
+    AfficheVoyant();
+    if (etat == ExtractionChargee::Etat::ChampManquant) {
+        dialogues_.Message(this, Extraction.MessageChampManquant());
         lbFich->setText(QStringLiteral("Fichier incorrect"));
         return;
     }
+    if (etat != ExtractionChargee::Etat::Prete)
+        return;
     lbFich->setText(QStringLiteral("Fichier chargé et analysé."));
-    Led1->ChangeValue(true);
 
     // Rows that would print wrong labels are named, after the verdict.
-    RapportExtraction rapport = VerifieRangees(Table);
-    rapport.Ajoute(lecture_.remplacements);
+    const RapportExtraction rapport = Extraction.Verification();
     if (!rapport.Vide())
         dialogues_.Message(this, MessageRapport(rapport, 5));
 }
@@ -443,7 +442,8 @@ void TMyFrame::AOLButton4Click()
 
 std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
 {
-    const QString refus = RefusImpression(Led1->Value(), Parametres, Table.NbRangees());
+    const QString refus =
+        Extraction.RefusImpression(Parametres, ExtractionChargee::RefusSansElecteur::NonChargee);
     if (!refus.isEmpty()) {
         dialogues_.Message(this, refus);
         return std::nullopt;

@@ -1,14 +1,14 @@
 #pragma once
 // The main window: the three steps (open and check the extraction, describe
 // the sheet and the fields, print), the status text and light, start-up and
-// shut-down. It owns the table, the column positions, the format, the print
+// shut-down. It owns the loaded extraction, the format, the print
 // settings and the help folder for the whole life of the program. Ctrl+O,
 // Ctrl+P, Ctrl+Q and F1 do what "Ouvrir le fichier...", "Imprimer les
 // étiquettes...", "Quitter" and the help link do. "Aperçu..." shows what
 // printing would send, page by page.
 
+#include "ExtractionChargee.h"
 #include "ImpressionEtiquettes.h"
-#include "LectureExtraction.h"
 #include "Parametres.h"
 #include "ReglagesImpression.h"
 #include "Ucsv.h"
@@ -59,8 +59,11 @@ public:
     // and those that lose text in red.
     void btApercuClick();
 
-    std::array<int32_t, 20> IndexChamps{};
-    TCSV Table;
+    // The loaded extraction and its check; the light shows whether it is
+    // ready to print. Table and IndexChamps are its own, under the window's names.
+    ExtractionChargee Extraction;
+    TableIndexChamps& IndexChamps = Extraction.IndexChamps();
+    TCSV& Table = Extraction.Table();
     ::Parametres Parametres;
     // Order by class and the printer's calibration (section "Impression").
     ReglagesImpression Impression;
@@ -117,6 +120,8 @@ private:
     void Demarrage();
     bool ChargeTable();
     void AfficheInfoFichier(bool charge);
+    // Led1 on only while the extraction is ready to print.
+    void AfficheVoyant();
     void FormClose();
     void ConstruireFenetre();
     void ConstruirePanneau();
@@ -127,6 +132,4 @@ private:
     TChampsDia& champsDia_;
     bool centree_ = false;
     bool contoursApercu_ = true;  // the preview's outlines, kept while the program runs
-    // How the last file was read: its encoding and the characters replaced.
-    LectureExtraction lecture_;
 };

@@ -24,6 +24,7 @@
 
 #include "ChampsElecteurs.h"
 #include "Cp1252.h"
+#include "ExtractionChargee.h"
 #include "ImpressionEtiquettes.h"
 #include "LecturePdf.h"
 #include "PageTest.h"
@@ -72,22 +73,29 @@ int Echec(const QString& texte)
 // light is green.
 struct Extraction {
     Parametres parametres;
-    TCSV table;
-    TableIndexChamps indexChamps{};
+    ExtractionChargee liste;
+    const TCSV& table = liste.Table();
+    const TableIndexChamps& indexChamps = liste.IndexChamps();
 };
+
+// The extraction loaded and checked; the messages of a missing column name
+// it alone.
+std::optional<QString> ChargerListe(const QString& chemin, Extraction& e)
+{
+    if (!e.liste.Charge(chemin))
+        return QStringLiteral("Impossible de charger le fichier %1").arg(chemin);
+    if (e.liste.EtatCourant() == ExtractionChargee::Etat::ChampManquant)
+        return MessageChampNonTrouve(e.liste.ChampManquant());
+    return std::nullopt;
+}
 
 std::optional<QString> Charger(const QString& reglages, const QString& chemin, Extraction& e)
 {
     LitParametres(e.parametres, reglages);
-    if (!e.table.Charge(chemin))
-        return QStringLiteral("Impossible de charger le fichier %1").arg(chemin);
-    const bool analyse = e.table.NbRangees() > 1;
-    if (analyse) {
-        const int manquant = ChercherChamps(e.table[0], e.indexChamps);
-        if (manquant >= 0)
-            return MessageChampNonTrouve(manquant);
-    }
-    const QString refus = RefusImpression(analyse, e.parametres, e.table.NbRangees());
+    if (const auto erreur = ChargerListe(chemin, e))
+        return erreur;
+    const QString refus =
+        e.liste.RefusImpression(e.parametres, ExtractionChargee::RefusSansElecteur::NonChargee);
     if (!refus.isEmpty())
         return refus;
     return std::nullopt;
@@ -365,11 +373,10 @@ std::optional<QString> ExtractionExemple(const QString& chemin, Extraction& e)
     Parametres& p = e.parametres;
     p.ImprimerEnfant = p.ImprimerClasse = p.ImprimerAdresse = true;
     p.ImprimerSignature = false;
-    if (!e.table.Charge(chemin) || e.table.NbRangees() < 2)
+    if (const auto erreur = ChargerListe(chemin, e))
+        return erreur;
+    if (e.table.NbRangees() < 2)
         return QStringLiteral("Impossible de charger le fichier %1").arg(chemin);
-    const int manquant = ChercherChamps(e.table[0], e.indexChamps);
-    if (manquant >= 0)
-        return MessageChampNonTrouve(manquant);
     if (ComposeEtiquette(e.table[1], e.indexChamps, p) != TexteExempleTest())
         return QStringLiteral("Les étiquettes de référence ne reproduisent pas l'exemple");
     return std::nullopt;

@@ -3,6 +3,7 @@
 
 #include "CanevasEnregistreur.h"
 #include "CompteRenduImpression.h"
+#include "ExtractionChargee.h"
 #include "ImpressionEtiquettes.h"
 #include "LecturePdf.h"
 #include "PageEtiquettes.h"
@@ -20,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <new>
@@ -311,6 +314,61 @@ TEST(RefusImpression, MessagesDansLOrdre)
         SCOPED_TRACE(i);
         EXPECT_EQ(RefusImpression(cas[i].voyant, cas[i].p, cas[i].rangees), cas[i].attendu);
     }
+}
+
+// The loaded extraction, through one object loaded again and again: a failed
+// load keeps what was loaded before; a list without voter is "not loaded" to
+// the window and "incorrect" to brivane-pdf.
+TEST(ExtractionChargee, EtatApresChaqueChargementEtRefus)
+{
+    using Etat = ExtractionChargee::Etat;
+    using Refus = ExtractionChargee::RefusSansElecteur;
+    QTemporaryDir dossier;
+    const std::string entete = "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;"
+                               "adresse responsable;cp responsable;commune responsable;"
+                               "nom enfant 1;classe enfant 1\r\n";
+    const std::string electeur = "M;DUPONT;Jean;1 rue;75001;PARIS;Paul;CP\r\n";
+    std::string sansCp = entete;
+    sansCp.replace(sansCp.find("cp responsable"), 14, "code");
+    const QString nonCharge = QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.");
+    const struct {
+        const char* octets;  // null: the file does not exist
+        Etat etat;
+        uint32_t electeurs;
+        int erreur;
+        QString refusFenetre;
+        QString refusLot;
+    } cas[] = {
+        {nullptr, Etat::Illisible, 0, ENOENT, nonCharge, nonCharge},
+        {"bon", Etat::Prete, 2, 0, QString(), QString()},
+        {nullptr, Etat::Prete, 2, ENOENT, QString(), QString()},
+        {"entete", Etat::SansElecteur, 0, 0, nonCharge, QStringLiteral("Extraction CSV incorrecte")},
+        {"sansCp", Etat::ChampManquant, 1, 0, nonCharge, nonCharge},
+        {nullptr, Etat::ChampManquant, 1, ENOENT, nonCharge, nonCharge},
+    };
+    const std::map<std::string, std::string> fichiers = {
+        {"bon", entete + electeur + electeur}, {"entete", entete}, {"sansCp", sansCp + electeur}};
+    ExtractionChargee extraction;
+    EXPECT_EQ(extraction.EtatCourant(), Etat::NonDefini);
+    for (std::size_t i = 0; i < std::size(cas); ++i) {
+        SCOPED_TRACE(i);
+        const QString chemin = dossier.filePath(QString::number(i) + QStringLiteral(".csv"));
+        if (cas[i].octets != nullptr) {
+            QFile fichier(chemin);
+            const std::string& octets = fichiers.at(cas[i].octets);
+            ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+            fichier.write(octets.data(), static_cast<qint64>(octets.size()));
+        }
+        EXPECT_EQ(extraction.Charge(chemin), cas[i].octets != nullptr);
+        EXPECT_EQ(extraction.EtatCourant(), cas[i].etat);
+        EXPECT_EQ(extraction.NbElecteurs(), cas[i].electeurs);
+        EXPECT_EQ(extraction.Erreur(), cas[i].erreur);
+        EXPECT_EQ(extraction.RefusImpression(Defauts(), Refus::NonChargee), cas[i].refusFenetre);
+        EXPECT_EQ(extraction.RefusImpression(Defauts(), Refus::Incorrecte), cas[i].refusLot);
+    }
+    EXPECT_EQ(extraction.ChampManquant(), 4);
+    EXPECT_TRUE(extraction.MessageChampManquant().startsWith(
+        QStringLiteral("Champ non trouvé : cp responsable\n")));
 }
 
 TEST(NombrePages, ElecteursDiviseParEtiquettesArrondiAuDessus)

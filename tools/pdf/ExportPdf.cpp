@@ -1,15 +1,15 @@
 #include "ExportPdf.h"
 
 #include "CataloguePlanches.h"
-#include "ChampsElecteurs.h"
 #include "DebutPlanche.h"
 #include "DescripteurFichier.h"
 #include "EcriturePdf.h"
+#include "ExtractionChargee.h"
 #include "ImpressionEtiquettes.h"
-#include "LectureExtraction.h"
 #include "PageTest.h"
 #include "Parametres.h"
 #include "RapportExtraction.h"
+#include "ReglagesImpression.h"
 #include "UreglagesImpression.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
@@ -156,31 +156,28 @@ ResultatExport ExporteEtiquettes(const OptionsPdf& options, const Reglages& regl
                      ResultatExport::kUsage);
 
     // The extraction, loaded and checked as step 1 of the window does.
-    TCSV table;
-    const LectureExtraction lecture = ChargeExtraction(table, options.extraction);
-    if (!lecture.chargee)
+    ExtractionChargee extraction;
+    if (!extraction.Charge(options.extraction))
         return Echec(QStringLiteral("Impossible de charger le fichier « %1 » : %2")
-                         .arg(options.extraction, RaisonErreurFichier(lecture.erreur)));
-    TableIndexChamps indexChamps{};
-    if (table.NbRangees() > 1) {
-        const int manquant = ChercherChamps(table[0], indexChamps);
-        if (manquant >= 0)
-            return Echec(MessageChampNonTrouve(manquant) + QLatin1Char('\n')
-                         + ConstatEntete(table, lecture.encodage));
-    }
-    const QString refus = RefusImpression(true, parametres, table.NbRangees());
+                         .arg(options.extraction, RaisonErreurFichier(extraction.Erreur())));
+    if (extraction.EtatCourant() == ExtractionChargee::Etat::ChampManquant)
+        return Echec(extraction.MessageChampManquant());
+    // An extraction without voter is named incorrect rather than not loaded.
+    const QString refus = extraction.RefusImpression(
+        parametres, ExtractionChargee::RefusSansElecteur::Incorrecte);
     if (!refus.isEmpty())
         return Echec(refus);
+    const TCSV& table = extraction.Table();
+    const TableIndexChamps& indexChamps = extraction.IndexChamps();
 
     // The rows that would print wrong labels, named on standard error; the
     // labels are printed all the same, unless none has anything to print.
-    RapportExtraction verification = VerifieRangees(table);
-    verification.Ajoute(lecture.remplacements);
+    const RapportExtraction verification = extraction.Verification();
     if (!verification.Vide())
         rapport = QStringList{QStringLiteral("Attention : lignes à vérifier dans « %1 » :")
                                   .arg(options.extraction)}
             + verification.Lignes(kLignesRapport);
-    if (verification.ElecteursVides() == table.NbRangees() - 1)
+    if (verification.ElecteursVides() == extraction.NbElecteurs())
         return Echec(QStringLiteral("Aucune étiquette à imprimer : tous les électeurs de « %1 » "
                                     "sont vides")
                          .arg(options.extraction));
