@@ -275,7 +275,7 @@ bool DocumentComplet(int fd, int64_t taille)
 QString EcritSortie(int source, int64_t taille, const QString& sortie)
 {
     Cible cible;
-    int erreur = TrouveCible(QFile::encodeName(sortie), cible);
+    int erreur = TrouveCible(EncodeNomFichier(sortie), cible);
     if (erreur == 0)
         erreur = Accessible(cible);
     if (erreur == 0 && cible.genre == Cible::Genre::Flux)
@@ -291,7 +291,7 @@ QString EcritSortie(int source, int64_t taille, const QString& sortie)
 QString RaisonRefusSortie(const QString& sortie)
 {
     Cible cible;
-    int erreur = TrouveCible(QFile::encodeName(sortie), cible);
+    int erreur = TrouveCible(EncodeNomFichier(sortie), cible);
     if (erreur == 0)
         erreur = Accessible(cible);
     return erreur == 0 ? QString() : Raison(erreur);
