@@ -91,7 +91,7 @@ bool Utf8Valide(const QByteArray& octets)
     return DecodeUtf8(octets).has_value();
 }
 
-// UTF-8, or Windows-1252 for a line the Windows program wrote in 8 bits.
+// UTF-8, or Windows-1252 for a line saved as 8-bit text.
 QString DecodeLigne(const QByteArray& octets)
 {
     if (std::optional<QString> texte = DecodeUtf8(octets))

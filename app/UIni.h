@@ -2,11 +2,11 @@
 // A small INI document: read from a UTF-8 file, queried and updated key by key
 // in memory, then written back whole and atomically.
 //
-// Layout rules, after the Windows INI service:
+// Layout rules:
 // - The file is UTF-8 (on Windows, its ANSI code page Windows-1252: see
-//   EncodeTexteIni). A line that is not valid UTF-8 (written by the Windows
-//   program, whose text was 8-bit) is read as Windows-1252, so its text is
-//   kept and written back in the file's encoding when its key is updated. A byte-order mark
+//   EncodeTexteIni). A line that is not valid UTF-8 (a settings file saved as
+//   8-bit text) is read as Windows-1252, so its text is kept and written back
+//   in the file's encoding when its key is updated. A byte-order mark
 //   at the start of the file is not part of the first line.
 // - "[Name]" opens a section; the name lies between "[" and the first "]",
 //   blanks around it ignored. A line without "]" is not a section header.

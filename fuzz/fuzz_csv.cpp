@@ -1,8 +1,10 @@
-// The CSV reader against the grammar, read the plain way: the whole input at
-// once, no buffer, no look-ahead. Rows, padding, views and a save-and-reload
-// round trip must all agree; the detecting load and the row check run too.
+// The CSV reader against the grammar, read the plain way by the tests'
+// reference reader: the whole input at once, no buffer, no look-ahead. Rows,
+// padding, views and a save-and-reload round trip must all agree; the
+// detecting load and the row check run too.
 
 #include "LectureExtraction.h"
+#include "LectureReference.h"
 #include "Ucsv.h"
 #include "Verifie.h"
 
@@ -10,60 +12,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::vector<Rangee> Reference(const std::string& octets)
-{
-    std::vector<Rangee> rangees;
-    Rangee rangee;
-    std::string cellule;
-    enum { Debut, Guillemets, Cellule } etat = Debut;
-    for (std::size_t i = 0; i < octets.size(); ++i) {
-        const char c = octets[i];
-        const char n = i + 1 < octets.size() ? octets[i + 1] : '\0';
-        if (etat == Guillemets) {
-            if (c != '"') {
-                cellule += c;
-            } else if (n == '"') {
-                cellule += '"';
-                ++i;
-            } else {
-                etat = Cellule;
-            }
-        } else if (etat == Debut && c == '"') {
-            etat = Guillemets;
-        } else if (c == '\n' || (c == '\r' && n == '\n')) {
-            i += c == '\r';
-            rangee.push_back(cellule);
-            cellule.clear();
-            rangees.push_back(rangee);
-            rangee.clear();
-            etat = Debut;
-        } else if (c == ';') {
-            rangee.push_back(cellule);
-            cellule.clear();
-            etat = Debut;
-        } else {
-            cellule += c;
-            etat = Cellule;
-        }
-    }
-    if (etat != Debut)
-        rangee.push_back(cellule);
-    if (!rangee.empty())
-        rangees.push_back(rangee);
-    std::size_t largeur = 0;
-    for (const Rangee& r : rangees)
-        largeur = std::max(largeur, r.size());
-    for (Rangee& r : rangees)
-        r.resize(largeur);
-    return rangees;
-}
 
 bool Ecrire(const QString& chemin, const std::string& octets)
 {
@@ -102,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         std::abort();
     TCSV table;
     VERIFIE(table.Charge(entree));
-    const std::vector<Rangee> attendu = Reference(octets);
+    const std::vector<Rangee> attendu = LectureReference(octets);
     Comparer(table, attendu);
 
     // Saved and read back: the same rows and cells.

@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 construction="${1:-build-tests}"
 tests=(
-    "import/tests_ucsv UcsvTest.FichierSansDroitDeLecture"
-    "app/tests_ureglages UreglagesTest.ReadOnlyFileIsNotReplaced"
+    "import/tests_ucsv LectureCsv.FichierSansDroitDeLecture"
+    "app/tests_ureglages FichierReglages.UnFichierEnLectureSeuleNEstPasRemplace"
 )
 
 # The build folder may lie where nobody cannot go (under /root): the test

@@ -3,16 +3,16 @@
 void FixeStylo(Canevas& canevas, Canevas::StyleStylo style, uint32_t couleur, int largeur)
 {
     if (largeur < 1)
-        canevas.FixerStylo(Canevas::StyleStylo::Invisible, couleur, 1);
+        canevas.ChoisirStylo(Canevas::StyleStylo::Invisible, couleur, 1);
     else if (style != Canevas::StyleStylo::Plein)
-        canevas.FixerStylo(style, couleur, 1);
+        canevas.ChoisirStylo(style, couleur, 1);
     else
-        canevas.FixerStylo(style, couleur, largeur);
+        canevas.ChoisirStylo(style, couleur, largeur);
 }
 
 void FixeBrosse(Canevas& canevas, Canevas::StyleBrosse style, uint32_t couleur)
 {
-    canevas.FixerBrosse(style, couleur);
+    canevas.ChoisirBrosse(style, couleur);
 }
 
 EtatCanevasSauve::~EtatCanevasSauve()

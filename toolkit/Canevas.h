@@ -22,8 +22,10 @@ public:
     // Narrows the clip to the rectangle (right and bottom edges excluded).
     virtual void IntersecterClip(const qlRect& rectangle) = 0;
 
-    virtual void FixerStylo(StyleStylo style, uint32_t couleur, int largeur) = 0;
-    virtual void FixerBrosse(StyleBrosse style, uint32_t couleur) = 0;
+    // The pen and brush exactly as given; FixeStylo and FixeBrosse below add
+    // the width rule of printed pages on top.
+    virtual void ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur) = 0;
+    virtual void ChoisirBrosse(StyleBrosse style, uint32_t couleur) = 0;
     // Outlined with the pen and filled with the brush; corners are quarters of
     // an ellipse largeurCoin wide and hauteurCoin high.
     virtual void RectangleArrondi(const qlRect& rectangle, int largeurCoin, int hauteurCoin) = 0;

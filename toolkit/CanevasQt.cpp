@@ -17,7 +17,7 @@
 
 namespace {
 
-// Windows measures tabs at eight average character widths.
+// Tab stops fall every eight average character widths.
 constexpr int kCaracteresParTabulation = 8;
 
 // The average character width as TrueType fonts long defined it: the small
@@ -110,7 +110,7 @@ void CanevasQt::IntersecterClip(const qlRect& r)
     m_painter.setClipRect(QRectF(r.left, r.top, largeur, hauteur), Qt::IntersectClip);
 }
 
-void CanevasQt::FixerStylo(StyleStylo style, uint32_t couleur, int largeur)
+void CanevasQt::ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur)
 {
     // Width 0 is one device pixel, as on the platform; round ends and joins
     // like its geometric pens.
@@ -119,7 +119,7 @@ void CanevasQt::FixerStylo(StyleStylo style, uint32_t couleur, int largeur)
     m_painter.setPen(stylo);
 }
 
-void CanevasQt::FixerBrosse(StyleBrosse style, uint32_t couleur)
+void CanevasQt::ChoisirBrosse(StyleBrosse style, uint32_t couleur)
 {
     if (style == StyleBrosse::Vide)
         m_painter.setBrush(Qt::NoBrush);

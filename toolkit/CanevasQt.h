@@ -30,8 +30,8 @@ public:
     void Restaurer() override;
     void IntersecterClip(const qlRect& rectangle) override;
 
-    void FixerStylo(StyleStylo style, uint32_t couleur, int largeur) override;
-    void FixerBrosse(StyleBrosse style, uint32_t couleur) override;
+    void ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur) override;
+    void ChoisirBrosse(StyleBrosse style, uint32_t couleur) override;
     void RectangleArrondi(const qlRect& rectangle, int largeurCoin, int hauteurCoin) override;
 
     Police PoliceCourante() const override;

@@ -37,6 +37,6 @@ QString FamilleReelle(const Police& police);
 QString NomApresDialogue(const QString& nom, const QString& famille, const QString& choisie);
 
 // "MS Sans Serif" would resolve to DejaVu Sans here, about a tenth wider than
-// the original; Liberation Sans keeps captions inside the positions the
-// windows give them. Call once, after the application object exists.
+// the widths the windows' fixed positions are laid out for; Liberation Sans
+// keeps captions inside those positions. Call once, after the application object exists.
 void InstallerSubstitutionsPolices();

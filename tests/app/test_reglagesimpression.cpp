@@ -35,7 +35,7 @@ QString Texte(const ReglagesImpression& r)
         .arg(r.AjusterTexte);
 }
 
-class ReglagesImpressionTest : public ::testing::Test {
+class ReglagesDImpression : public ::testing::Test {
 protected:
     void Prepare(const QByteArray& contenu)
     {
@@ -48,7 +48,7 @@ protected:
     const QString chemin_ = dossier_.filePath(QStringLiteral("Brivane.ini"));
 };
 
-TEST_F(ReglagesImpressionTest, LectureAvecDefautsEtBornes)
+TEST_F(ReglagesDImpression, LectureAvecDefautsEtBornes)
 {
     // A shift out of range is dropped with a warning naming its key.
     const QString horsBornes = QStringLiteral(
@@ -83,7 +83,7 @@ TEST_F(ReglagesImpressionTest, LectureAvecDefautsEtBornes)
     }
 }
 
-TEST_F(ReglagesImpressionTest, EcritureSansToucherAuxAutresSections)
+TEST_F(ReglagesDImpression, EcritureSansToucherAuxAutresSections)
 {
     const struct {
         QByteArray avant;  // empty: no file

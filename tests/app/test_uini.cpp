@@ -14,7 +14,7 @@
 
 namespace {
 
-class UIniTest : public ::testing::Test {
+class DocumentIni : public ::testing::Test {
 protected:
     // A document loaded from the given bytes.
     UIni Document(const QByteArray& octets)
@@ -34,7 +34,7 @@ struct CasNombre {
     std::optional<int32_t> attendu;
 };
 
-TEST(LitNombreIni, DecimalHexadecimalAndRefusals)
+TEST(LitNombreIni, DecimalHexadecimalEtRefus)
 {
     const CasNombre cas[] = {
         {"0x834", 2100}, {"0X834", 2100}, {"$834", 2100}, {"x834", 2100}, {"X834", 2100},
@@ -57,7 +57,7 @@ TEST(LitNombreIni, DecimalHexadecimalAndRefusals)
     EXPECT_EQ(LitNombreIni(QStringLiteral("\uFF11")), std::nullopt);
 }
 
-TEST_F(UIniTest, MissingFileIsAnEmptyDocument)
+TEST_F(DocumentIni, UnFichierAbsentEstUnDocumentVide)
 {
     UIni ini;
     EXPECT_TRUE(ini.Charge(dossier_.filePath(QStringLiteral("absent/rien.ini"))));
@@ -69,7 +69,7 @@ TEST_F(UIniTest, MissingFileIsAnEmptyDocument)
               QStringLiteral("def"));
 }
 
-TEST_F(UIniTest, AFolderCannotBeLoadedOrReplaced)
+TEST_F(DocumentIni, UnDossierNeSeChargeNiNeSeRemplace)
 {
     UIni ini;
     EXPECT_FALSE(ini.Charge(dossier_.path()));
@@ -77,7 +77,7 @@ TEST_F(UIniTest, AFolderCannotBeLoadedOrReplaced)
     EXPECT_TRUE(QFileInfo(dossier_.path()).isDir());
 }
 
-TEST_F(UIniTest, NamesMatchWithoutCaseAndBlanksAreTrimmed)
+TEST_F(DocumentIni, LesNomsSeComparentSansLaCasseEtSansLesBlancs)
 {
     const UIni ini = Document(
         "; [S]\n"
@@ -110,7 +110,7 @@ TEST_F(UIniTest, NamesMatchWithoutCaseAndBlanksAreTrimmed)
     EXPECT_EQ(ini.LitTexte(QStringLiteral("S"), QStringLiteral("Cle")), std::nullopt);
 }
 
-TEST_F(UIniTest, BooleansAreIntegers)
+TEST_F(DocumentIni, LesBooleensSontDesEntiers)
 {
     UIni ini = Document("[S]\nA=2\nB=0\nC=oui\nD=-1\n");
     const QString s = QStringLiteral("S");
@@ -130,7 +130,7 @@ TEST_F(UIniTest, BooleansAreIntegers)
     EXPECT_EQ(ini.Contenu(), QByteArray("[S]\nA=1\nB=0\nC=oui\nD=-1\n"));
 }
 
-TEST_F(UIniTest, LongValuesAreCutAt2047Characters)
+TEST_F(DocumentIni, LesLonguesValeursSontCoupeesA2047Caracteres)
 {
     const QByteArray longue(3000, 'a');
     const QString emoji = QStringLiteral("\U0001F600");
@@ -143,7 +143,7 @@ TEST_F(UIniTest, LongValuesAreCutAt2047Characters)
     EXPECT_EQ(ini.LitTexte(QStringLiteral("S"), QStringLiteral("B")), emoji.repeated(2047));
 }
 
-TEST_F(UIniTest, UpdatesKeepEveryOtherByte)
+TEST_F(DocumentIni, LesMisesAJourGardentTousLesAutresOctets)
 {
     UIni ini = Document(
         "\xEF\xBB\xBF; en-t\xC3\xAAte\r\n"
@@ -181,7 +181,7 @@ TEST_F(UIniTest, UpdatesKeepEveryOtherByte)
         "K=\r\n"));
 }
 
-TEST_F(UIniTest, ANewSectionStartsAFile)
+TEST_F(DocumentIni, UneSectionNeuveCommenceUnFichier)
 {
     UIni ini;
     ASSERT_TRUE(ini.Charge(chemin_));
@@ -190,7 +190,7 @@ TEST_F(UIniTest, ANewSectionStartsAFile)
     EXPECT_EQ(ini.Contenu(), QByteArray("[S]\nA=-5\nB=-2147483648\n"));
 }
 
-TEST_F(UIniTest, ValuesReadBackAsWritten)
+TEST_F(DocumentIni, LesValeursSeRelisentCommeEcrites)
 {
     UIni ini;
     const QString valeurs[] = {
@@ -209,7 +209,7 @@ TEST_F(UIniTest, ValuesReadBackAsWritten)
     }
 }
 
-TEST_F(UIniTest, UnstorableNamesAndValuesAreRefused)
+TEST_F(DocumentIni, LesNomsEtValeursImpossiblesAEnregistrerSontRefuses)
 {
     UIni ini = Document("[S]\nA=1\n");
     const QString s = QStringLiteral("S");
@@ -226,7 +226,7 @@ TEST_F(UIniTest, UnstorableNamesAndValuesAreRefused)
     EXPECT_EQ(ini.Contenu(), QByteArray("[S]\nA=1\n"));
 }
 
-TEST_F(UIniTest, SavingIsAtomicAndFailuresAreReported)
+TEST_F(DocumentIni, LEnregistrementEstAtomiqueEtSesEchecsSignales)
 {
     EcritOctets(chemin_, "[S]\nA=1\n");
     UIni ini;
@@ -242,10 +242,10 @@ TEST_F(UIniTest, SavingIsAtomicAndFailuresAreReported)
     EXPECT_EQ(LitOctets(chemin_), QByteArray("[S]\nA=2\n"));
 }
 
-// Settings written by the Windows program hold 8-bit text: a line that is
+// A settings file may hold 8-bit text: a line that is
 // not UTF-8 is read as Windows-1252, and what cannot be written as it is read
 // is refused rather than changed.
-TEST_F(UIniTest, EightBitLinesByteOrderMarkAndLoneSurrogates)
+TEST_F(DocumentIni, LignesHuitBitsMarqueDOrdreEtDemiCodetsIsoles)
 {
     const QString s = QStringLiteral("Brivane");
     const QByteArray ancien = "\xEF\xBB\xBF[Brivane]\r\nPathFich=C:\\\xC9l\xE8ves\\liste.csv\r\n"
@@ -324,7 +324,7 @@ TEST(EncodeTexteIni, EncodageDuSysteme)
 // A write killed half-way leaves its temporary file beside the settings:
 // the next write removes those of that exact pattern, once a minute old; the
 // user's own files beside the settings stay, whatever their age.
-TEST_F(UIniTest, StaleTemporaryFilesAreRemovedWhenWriting)
+TEST_F(DocumentIni, LesFichiersTemporairesAbandonnesSontSupprimesALEcriture)
 {
     const QDir dossier(dossier_.path());
     const QString vieux[] = {QStringLiteral("essai.ini.~ecriture-brivane-Ab12Cd"),

@@ -72,7 +72,7 @@ public:
     DisquePlein() : TailleLimitee(8) {}
 };
 
-class UreglagesTest : public ::testing::Test {
+class FichierReglages : public ::testing::Test {
 protected:
     Parametres Lu(const QByteArray& contenu)
     {
@@ -86,7 +86,7 @@ protected:
     const QString chemin_ = dossier_.filePath(QStringLiteral("Brivane.ini"));
 };
 
-TEST_F(UreglagesTest, FirstRunGivesDefaultsAndWritesTheKeysInOrder)
+TEST_F(FichierReglages, PremierLancementDonneLesDefautsEtEcritLesClesDansLOrdre)
 {
     Parametres p;
     p.PathFich = QStringLiteral("reste");
@@ -101,7 +101,7 @@ TEST_F(UreglagesTest, FirstRunGivesDefaultsAndWritesTheKeysInOrder)
     EXPECT_EQ(LitOctets(chemin_), FichierParDefaut);
 }
 
-TEST_F(UreglagesTest, EveryKeyReachesItsOwnField)
+TEST_F(FichierReglages, ChaqueCleAtteintSonPropreChamp)
 {
     const Parametres p = Lu(FichierComplet);
     EXPECT_EQ(p.PathFich, QStringLiteral("/home/\xE9l\xE8ve/Donn\xE9\x65s/liste \xE9t\xE9.csv"));
@@ -135,7 +135,7 @@ struct CasValeur {
     int32_t attendu;
 };
 
-TEST_F(UreglagesTest, UnreadableIntegersKeepTheDefault)
+TEST_F(FichierReglages, DesEntiersIllisiblesGardentLeDefaut)
 {
     const CasValeur cas[] = {
         {"0x834", 2100}, {"$834", 2100}, {"X834", 2100}, {"  -12", -12}, {"+5", 5},
@@ -148,7 +148,7 @@ TEST_F(UreglagesTest, UnreadableIntegersKeepTheDefault)
     EXPECT_EQ(Lu("[Brivane]\nLargeurPage=0x834\n").LargeurPage, 2100);
 }
 
-TEST_F(UreglagesTest, AnUnreadableValueIsWrittenBackAsTheDefault)
+TEST_F(FichierReglages, UneValeurIllisibleEstReecriteAvecLeDefaut)
 {
     Parametres p = Lu("[Brivane]\nNbCols=abc\nOrientation=2\n");
     EXPECT_EQ(p.NbCols, 3);
@@ -159,7 +159,7 @@ TEST_F(UreglagesTest, AnUnreadableValueIsWrittenBackAsTheDefault)
     EXPECT_TRUE(ecrit.startsWith("[Brivane]\nNbCols=3\nOrientation=1\nPathFich=\n")) << ecrit.constData();
 }
 
-TEST_F(UreglagesTest, BooleansAndFont)
+TEST_F(FichierReglages, BooleensEtPolice)
 {
     Parametres p = Lu("[Brivane]\nImprimerAdresse=0\nImprimerSignature=-7\nImprimerEnfant=non\n"
                       "Fonte=\n");
@@ -180,14 +180,14 @@ TEST_F(UreglagesTest, BooleansAndFont)
     EXPECT_EQ(p.Fonte.CharSet, 0);
 }
 
-TEST_F(UreglagesTest, SectionAndKeysInAnyCase)
+TEST_F(FichierReglages, SectionEtClesSansEgardALaCasse)
 {
     const Parametres p = Lu("[BRIVANE]\nnbcols=5\nMARGEINTERNEBASSE=7\n");
     EXPECT_EQ(p.NbCols, 5);
     EXPECT_EQ(p.MargeInterneBasse(), 7);
 }
 
-TEST_F(UreglagesTest, OtherContentSurvivesAndKeysStayWhereTheyAre)
+TEST_F(FichierReglages, LeResteDuFichierSurvitEtLesClesRestentEnPlace)
 {
     Parametres p = Lu(
         "; r\xC3\xA9glages\n"
@@ -219,13 +219,13 @@ TEST_F(UreglagesTest, OtherContentSurvivesAndKeysStayWhereTheyAre)
               "A=1\n");
 }
 
-TEST_F(UreglagesTest, LongPathIsCutAt2047Characters)
+TEST_F(FichierReglages, UnLongCheminEstCoupeA2047Caracteres)
 {
     const QByteArray chemin(3000, 'c');
     EXPECT_EQ(Lu("[Brivane]\nPathFich=" + chemin + "\n").PathFich, QString(2047, QLatin1Char('c')));
 }
 
-TEST_F(UreglagesTest, APathWithALineBreakIsForgottenAndTheRestIsKept)
+TEST_F(FichierReglages, UnCheminAvecUnSautDeLigneEstOublieEtLeResteGarde)
 {
     Parametres p = Defauts();
     p.PathFich = QStringLiteral("/tmp/liste\nMargeHaute=999.csv");
@@ -239,7 +239,7 @@ TEST_F(UreglagesTest, APathWithALineBreakIsForgottenAndTheRestIsKept)
     EXPECT_EQ(relu.MargeHaute, 40);
 }
 
-TEST_F(UreglagesTest, AccentedSettingsFileAndPath)
+TEST_F(FichierReglages, FichierDeReglagesEtCheminAccentues)
 {
     QDir(dossier_.path()).mkdir(QStringLiteral("R\xE9glages \xE9t\xE9"));
     const QString fichier = dossier_.filePath(QStringLiteral("R\xE9glages \xE9t\xE9/Brivane.ini"));
@@ -253,7 +253,7 @@ TEST_F(UreglagesTest, AccentedSettingsFileAndPath)
     EXPECT_EQ(relu.PathFich, p.PathFich);
 }
 
-TEST_F(UreglagesTest, FailedWriteReportsAndKeepsTheOldFile)
+TEST_F(FichierReglages, UneEcritureRateeEstSignaleeEtGardeLAncienFichier)
 {
     const QByteArray ancien = "[Brivane]\nNbCols=5\n";
     EcritOctets(chemin_, ancien);
@@ -292,7 +292,7 @@ TEST_F(UreglagesTest, FailedWriteReportsAndKeepsTheOldFile)
 
 // A path that cannot stand in the file as it is (a lone surrogate has no
 // UTF-8 form) is forgotten: never written changed, and the rest is saved.
-TEST_F(UreglagesTest, AnUnwritablePathIsForgottenNotChanged)
+TEST_F(FichierReglages, UnCheminOuLOnNePeutEcrireEstOublieSansEtreChange)
 {
     Parametres p = Defauts();
     p.PathFich = QStringLiteral("/home/liste") + QChar(0xD800) + QStringLiteral(".csv");
@@ -307,7 +307,7 @@ TEST_F(UreglagesTest, AnUnwritablePathIsForgottenNotChanged)
 
 // Permission bits do not bind root, which runs the tests here; this case
 // runs for an ordinary user only.
-TEST_F(UreglagesTest, ReadOnlyFileIsNotReplaced)
+TEST_F(FichierReglages, UnFichierEnLectureSeuleNEstPasRemplace)
 {
     if (!DroitsContraignants())
         GTEST_SKIP() << RaisonDroitsIgnores().toStdString();
@@ -320,7 +320,7 @@ TEST_F(UreglagesTest, ReadOnlyFileIsNotReplaced)
     EXPECT_EQ(LitOctets(chemin_), ancien);
 }
 
-TEST(CheminFichierIni, KelvoraFolderUnderTheConfigurationFolder)
+TEST(CheminFichierIni, DossierKelvoraSousLeDossierDeConfiguration)
 {
     QTemporaryDir base;
     const QString attendu = base.path() + QStringLiteral("/Kelvora/Brivane.ini");

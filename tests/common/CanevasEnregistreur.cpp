@@ -75,7 +75,7 @@ void CanevasEnregistreur::IntersecterClip(const qlRect& r)
                          std::min(c.right, r.right), std::min(c.bottom, r.bottom));
 }
 
-void CanevasEnregistreur::FixerStylo(StyleStylo style, uint32_t couleur, int largeur)
+void CanevasEnregistreur::ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur)
 {
     Appel a;
     a.genre = Genre::Stylo;
@@ -88,7 +88,7 @@ void CanevasEnregistreur::FixerStylo(StyleStylo style, uint32_t couleur, int lar
     m_etat.largeurStylo = largeur;
 }
 
-void CanevasEnregistreur::FixerBrosse(StyleBrosse style, uint32_t couleur)
+void CanevasEnregistreur::ChoisirBrosse(StyleBrosse style, uint32_t couleur)
 {
     Appel a;
     a.genre = Genre::Brosse;

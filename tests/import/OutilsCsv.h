@@ -1,8 +1,8 @@
 #pragma once
 // Helpers of the import tests: files written byte for byte, tables read back
-// whole, and a plain reference reader of the same grammar that works on the
-// complete text at once (no buffer, no look-ahead machinery).
+// whole, and the plain reference reader of the same grammar.
 
+#include "LectureReference.h"
 #include "Ucsv.h"
 
 #include <QString>
@@ -18,6 +18,3 @@ std::string LireOctets(const QString& chemin);
 
 // Every row of the table, through operator[].
 Table Rangees(const TCSV& table);
-
-// Reference reading of `octets`: rows padded to the widest one.
-Table LectureReference(const std::string& octets);

@@ -15,7 +15,7 @@ using namespace std::string_literals;
 
 namespace {
 
-class UcsvTest : public ::testing::Test {
+class LectureCsv : public ::testing::Test {
 protected:
     QString Chemin(const char* nom) const { return dossier.filePath(QString::fromLatin1(nom)); }
 
@@ -72,9 +72,9 @@ const CasGrammaire kCasGrammaire[] = {
     {"LfEtCrEntreGuillemets", "\"\n\r\";\"\r\"\r\n", {{"\n\r", "\r"}}},
 };
 
-class GrammaireTest : public UcsvTest, public ::testing::WithParamInterface<CasGrammaire> {};
+class Grammaire : public LectureCsv, public ::testing::WithParamInterface<CasGrammaire> {};
 
-TEST_P(GrammaireTest, DonneLesRangeesAttendues)
+TEST_P(Grammaire, DonneLesRangeesAttendues)
 {
     const CasGrammaire& cas = GetParam();
     Charger(cas.octets);
@@ -86,7 +86,7 @@ TEST_P(GrammaireTest, DonneLesRangeesAttendues)
     EXPECT_EQ(LectureReference(cas.octets), cas.attendu);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ucsv, GrammaireTest, ::testing::ValuesIn(kCasGrammaire),
+INSTANTIATE_TEST_SUITE_P(Ucsv, Grammaire, ::testing::ValuesIn(kCasGrammaire),
                          [](const auto& info) { return std::string(info.param.nom); });
 
 // Filler rows "aaa...;b\r\n" of `taille` bytes in all.
@@ -99,7 +99,7 @@ std::string Remplissage(std::size_t taille)
     return octets;
 }
 
-TEST_F(UcsvTest, FichiersDeTailleMultipleDuTampon)
+TEST_F(LectureCsv, FichiersDeTailleMultipleDuTampon)
 {
     constexpr std::size_t T = TCSV::TailleTampon;
     struct Cas {
@@ -141,7 +141,7 @@ TEST_F(UcsvTest, FichiersDeTailleMultipleDuTampon)
     EXPECT_NE(std::find(guillemets.begin(), guillemets.end(), Rangee{"ab\"cd", ""}), guillemets.end());
 }
 
-TEST_F(UcsvTest, OctetsAuHasardAutourDesJointsCommeLaLectureDeReference)
+TEST_F(LectureCsv, OctetsAuHasardAutourDesJointsCommeLaLectureDeReference)
 {
     // Small alphabet rich in the grammar's special bytes; sizes on and
     // around every multiple of the buffer.
@@ -159,7 +159,7 @@ TEST_F(UcsvTest, OctetsAuHasardAutourDesJointsCommeLaLectureDeReference)
     }
 }
 
-TEST_F(UcsvTest, AccesAuxRangeesApresDesCentainesDeLignes)
+TEST_F(LectureCsv, AccesAuxRangeesApresDesCentainesDeLignes)
 {
     std::string octets;
     for (int r = 0; r < 300; ++r)
@@ -179,7 +179,7 @@ TEST_F(UcsvTest, AccesAuxRangeesApresDesCentainesDeLignes)
 // The print job reads a few cells of every row: a view reads them in place,
 // without copying the row or padding it to the widest one (behind a header
 // of 100,000 empty columns, every voter's row was copied 100,000 cells long).
-TEST_F(UcsvTest, VueDUneRangeeSansCopieNiRemplissage)
+TEST_F(LectureCsv, VueDUneRangeeSansCopieNiRemplissage)
 {
     std::string octets = "a;b;c" + std::string(100000, ';') + "\r\n";
     for (int r = 1; r < 40; ++r)
@@ -202,7 +202,7 @@ TEST_F(UcsvTest, VueDUneRangeeSansCopieNiRemplissage)
     EXPECT_TRUE(table.Vue(-1)[0].empty());
 }
 
-TEST_F(UcsvTest, CellulesLonguesEtLigneUniqueDeCinquanteMo)
+TEST_F(LectureCsv, CellulesLonguesEtLigneUniqueDeCinquanteMo)
 {
     // Cells of every header width: 63/64 bytes and 8191/8192 bytes straddle
     // the one- and two-byte header limits.
@@ -225,7 +225,7 @@ TEST_F(UcsvTest, CellulesLonguesEtLigneUniqueDeCinquanteMo)
     EXPECT_EQ(lu, LectureReference(ligne));
 }
 
-TEST_F(UcsvTest, MemoireBorneeAQuatreFoisLeFichier)
+TEST_F(LectureCsv, MemoireBorneeAQuatreFoisLeFichier)
 {
     const std::size_t N = 200000;
     std::string pire;
@@ -238,7 +238,7 @@ TEST_F(UcsvTest, MemoireBorneeAQuatreFoisLeFichier)
     }
 }
 
-TEST_F(UcsvTest, SauveEcritChaqueCelluleEntreGuillemetsEtSeRelitPareil)
+TEST_F(LectureCsv, SauveEcritChaqueCelluleEntreGuillemetsEtSeRelitPareil)
 {
     const std::string source = "nom;\"dit \"\"Lulu\"\"\";x\r\n\"a;b\r\nc\"\r\n\0z\r\n\r\n"s;
     Charger(source);
@@ -268,7 +268,7 @@ TEST_F(UcsvTest, SauveEcritChaqueCelluleEntreGuillemetsEtSeRelitPareil)
 // Holds a file as another program would.
 using Verrou = FichierTenu;
 
-TEST_F(UcsvTest, ChargeImpossibleGardeLaTablePrecedente)
+TEST_F(LectureCsv, ChargeImpossibleGardeLaTablePrecedente)
 {
     Charger("a;b\r\nc;d\r\n", "bon.csv");
     const Table avant = Rangees(table);
@@ -318,7 +318,7 @@ TEST_F(UcsvTest, ChargeImpossibleGardeLaTablePrecedente)
     EXPECT_EQ(Rangees(table), (Table{{"y"}}));
 }
 
-TEST_F(UcsvTest, FichierSansDroitDeLecture)
+TEST_F(LectureCsv, FichierSansDroitDeLecture)
 {
     if (!DroitsContraignants())
         GTEST_SKIP() << RaisonDroitsIgnores().toStdString();
@@ -329,7 +329,7 @@ TEST_F(UcsvTest, FichierSansDroitDeLecture)
     EXPECT_EQ(Rangees(table), (Table{{"a"}}));
 }
 
-TEST_F(UcsvTest, TableNeuvePuisRechargeeRemplacee)
+TEST_F(LectureCsv, TableNeuvePuisRechargeeRemplacee)
 {
     EXPECT_EQ(table.Separateur(), ';');
     EXPECT_EQ(table.NbRangees(), 0u);

@@ -726,8 +726,8 @@ public:
         m_c.Restaurer();
     }
     void IntersecterClip(const qlRect& r) override { m_c.IntersecterClip(r); }
-    void FixerStylo(StyleStylo s, uint32_t c, int l) override { m_c.FixerStylo(s, c, l); }
-    void FixerBrosse(StyleBrosse s, uint32_t c) override { m_c.FixerBrosse(s, c); }
+    void ChoisirStylo(StyleStylo s, uint32_t c, int l) override { m_c.ChoisirStylo(s, c, l); }
+    void ChoisirBrosse(StyleBrosse s, uint32_t c) override { m_c.ChoisirBrosse(s, c); }
     void RectangleArrondi(const qlRect& r, int l, int h) override { m_c.RectangleArrondi(r, l, h); }
     Police PoliceCourante() const override { return m_c.PoliceCourante(); }
     void ChoisirPolice(const Police& p) override { m_c.ChoisirPolice(p); }

@@ -39,7 +39,7 @@ void ExpectRect(const qlRect& r, int32_t l, int32_t t, int32_t rr, int32_t b)
     EXPECT_EQ(r.bottom, b);
 }
 
-TEST(Parametres, DefaultsDescribeAnA4SheetOf24Labels)
+TEST(Parametres, LesDefautsDecriventUneFeuilleA4De24Etiquettes)
 {
     Parametres p;
     p.PathFich = QStringLiteral("/tmp/liste.csv");
@@ -65,7 +65,7 @@ TEST(Parametres, DefaultsDescribeAnA4SheetOf24Labels)
     EXPECT_EQ(EtiquettesParPage(p), 24);
 }
 
-TEST(Parametres, PortraitDefaultsTileTheSheet)
+TEST(Parametres, EnPortraitLesDefautsPaventLaFeuille)
 {
     const Parametres p = Defauts();
     EXPECT_EQ(Colonnes(p), (std::vector<int32_t>{0, 700, 1400}));
@@ -77,7 +77,7 @@ TEST(Parametres, PortraitDefaultsTileTheSheet)
     ExpectRect(RectangleTexte(p, 7, 2), 1450, 2610, 2050, 2870);
 }
 
-TEST(Parametres, LandscapeTurnsExtentsAndOffsets)
+TEST(Parametres, LePaysageTourneTaillesEtDecalages)
 {
     const Parametres p = Defauts(true);
     // Across: HauteurPage between MargeHaute and MargeBasse; positions truncated
@@ -89,7 +89,7 @@ TEST(Parametres, LandscapeTurnsExtentsAndOffsets)
     EXPECT_EQ(p.HauteurPage - CelluleEtiquette(p, 0, 2).right, p.MargeBasse);
 }
 
-TEST(Parametres, SingleRowAndColumnSitAtTheStartOffsets)
+TEST(Parametres, UneSeuleLigneOuColonneSePlaceAuxDecalagesDeDepart)
 {
     for (const bool paysage : {false, true}) {
         Parametres p = Defauts(paysage);
@@ -112,7 +112,7 @@ TEST(Parametres, SingleRowAndColumnSitAtTheStartOffsets)
     EXPECT_EQ(PositionLigne(p, 5), 40);
 }
 
-TEST(Parametres, NegativeSpanStepsBackwards)
+TEST(Parametres, UnPasNegatifRecule)
 {
     Parametres p = Defauts();
     p.LargeurPage = 500;
@@ -132,7 +132,7 @@ TEST(Parametres, NegativeSpanStepsBackwards)
     EXPECT_EQ(Colonnes(q), (std::vector<int32_t>{600, 490, 380, 270}));
 }
 
-TEST(Parametres, InnerMarginsLargerThanTheLabelGiveNoTextArea)
+TEST(Parametres, DesMargesInternesPlusGrandesQueLEtiquetteNeLaissentPasDeZoneDeTexte)
 {
     Parametres p = Defauts();
     p.MargesInternes = qlRect(400, 200, 400, 200);
@@ -141,7 +141,7 @@ TEST(Parametres, InnerMarginsLargerThanTheLabelGiveNoTextArea)
     EXPECT_GE(t.top, t.bottom);
 }
 
-TEST(Parametres, HugeValuesDoNotCrash)
+TEST(Parametres, DesValeursEnormesNePlantentPas)
 {
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     constexpr int32_t kMin = std::numeric_limits<int32_t>::min();

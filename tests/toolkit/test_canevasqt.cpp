@@ -199,8 +199,8 @@ TEST(CanevasQt, TabulationsAuxArretsParDefaut)
         canevas.ChoisirPolice(Arial(-13));
         tabulation = canevas.LargeurTabulation();
         largeurB = canevas.LargeurExacte("B", 1);
-        // Arial's average character width is 904/2048 em: 5.7 at 13 px, which
-        // Windows rounds to 6, so stops every 48 px.
+        // Arial's average character width is 904/2048 em: 5.7 at 13 px,
+        // rounded to 6, so stops every 48 px.
         EXPECT_EQ(tabulation, 48);
 
         EXPECT_EQ(canevas.EtendueTexte("A\tB", 3), std::lround(tabulation + largeurB));
@@ -316,13 +316,13 @@ TEST(CanevasQt, SauverRestaurerRemettentEtatEtClip)
     QPainter painter(&image);
     CanevasQt canevas(painter, kEcranParPouce);
     canevas.ChoisirPolice(Arial(-13));
-    canevas.FixerStylo(Canevas::StyleStylo::Plein, 0x0000FF, 3);
+    canevas.ChoisirStylo(Canevas::StyleStylo::Plein, 0x0000FF, 3);
 
     canevas.Sauver();
     canevas.ChoisirPolice(Arial(-30));
     canevas.AlignementLigneDeBase(true);
     canevas.IntersecterClip(qlRect(0, 0, 1, 1));
-    canevas.FixerStylo(Canevas::StyleStylo::Tirets, 0x00FF00, 1);
+    canevas.ChoisirStylo(Canevas::StyleStylo::Tirets, 0x00FF00, 1);
     canevas.Restaurer();
     canevas.Restaurer();  // unmatched: ignored
 
@@ -359,7 +359,7 @@ TEST(CanevasQt, TexteALaCouleurDeSaPoliceStyloConserve)
     QImage image = ImageBlanche();
     QPainter painter(&image);
     CanevasQt canevas(painter, kEcranParPouce);
-    canevas.FixerStylo(Canevas::StyleStylo::Plein, 0xFF0000 /* blue */, 1);
+    canevas.ChoisirStylo(Canevas::StyleStylo::Plein, 0xFF0000 /* blue */, 1);
     Police rouge = Arial(-40);
     rouge.Color = 0x0000FF;
     canevas.ChoisirPolice(rouge);
@@ -385,8 +385,8 @@ TEST(CanevasQt, RectangleArrondiContourEtFond)
     QImage image = ImageBlanche();
     QPainter painter(&image);
     CanevasQt canevas(painter, kEcranParPouce);
-    canevas.FixerStylo(Canevas::StyleStylo::Plein, 0x000000, 1);
-    canevas.FixerBrosse(Canevas::StyleBrosse::Plein, 0x0000FF);
+    canevas.ChoisirStylo(Canevas::StyleStylo::Plein, 0x000000, 1);
+    canevas.ChoisirBrosse(Canevas::StyleBrosse::Plein, 0x0000FF);
     canevas.RectangleArrondi(qlRect(20, 20, 220, 120), 60, 40);
     painter.end();
 
@@ -404,8 +404,8 @@ TEST(CanevasQt, RectangleArrondiContourEtFond)
     QImage vide = ImageBlanche();
     QPainter p(&vide);
     CanevasQt c(p, kEcranParPouce);
-    c.FixerStylo(Canevas::StyleStylo::Invisible, 0, 1);
-    c.FixerBrosse(Canevas::StyleBrosse::Vide, 0);
+    c.ChoisirStylo(Canevas::StyleStylo::Invisible, 0, 1);
+    c.ChoisirBrosse(Canevas::StyleBrosse::Vide, 0);
     c.RectangleArrondi(qlRect(20, 20, 220, 120), 60, 40);
     p.end();
     EXPECT_TRUE(BoiteEncre(vide, 255).isNull());

@@ -18,7 +18,7 @@ void ExpectFields(const qlRect& r, int32_t l, int32_t t, int32_t rr, int32_t b)
     EXPECT_EQ(r.bottom, b);
 }
 
-TEST(Uclasses, LayoutMatchesPlainRecords)
+TEST(Uclasses, MemeDispositionQueDesStructuresSimples)
 {
     struct Rect4 { int32_t a, b, c, d; };
     const qlRect r(1, 2, 3, 4);
@@ -33,7 +33,7 @@ TEST(Uclasses, LayoutMatchesPlainRecords)
     EXPECT_EQ(qlSize(), qlSize(0, 0));
 }
 
-TEST(Uclasses, PointArithmetic)
+TEST(Uclasses, ArithmetiqueDesPoints)
 {
     qlPoint p(10, -4);
     p += qlPoint(1, 2);
@@ -59,7 +59,7 @@ TEST(Uclasses, PointArithmetic)
     EXPECT_EQ(qlPoint(qlSize(5, 6)), qlPoint(5, 6));
 }
 
-TEST(Uclasses, MulDivTruncatesWithout64BitProduct)
+TEST(Uclasses, MulDivTronqueSansProduitSur64Bits)
 {
     EXPECT_EQ(qlPoint(7, -7).MulDiv(1, 2), qlPoint(3, -3));
     EXPECT_EQ(qlSize(7, -7).MulDiv(1, 2), qlSize(3, -3));
@@ -68,7 +68,7 @@ TEST(Uclasses, MulDivTruncatesWithout64BitProduct)
     EXPECT_EQ(qlPoint(0x40000000, 1).MulDiv(4, 2), qlPoint(0, 2));
 }
 
-TEST(Uclasses, ArithmeticWrapsInsteadOfOverflowing)
+TEST(Uclasses, LArithmetiqueBoucleAuLieuDeDeborder)
 {
     qlPoint p(kMax, kMin);
     p += 1;
@@ -85,7 +85,7 @@ TEST(Uclasses, ArithmeticWrapsInsteadOfOverflowing)
     ExpectFields(r, kMin + 1, 1, kMin, 1);
 }
 
-TEST(Uclasses, PointsCompareOnEitherFieldSizesOnBoth)
+TEST(Uclasses, PointsComparesSurUnChampTaillesSurLesDeux)
 {
     const qlPoint a(0, 5), b(5, 0);
     EXPECT_TRUE(a < b);
@@ -107,7 +107,7 @@ TEST(Uclasses, PointsCompareOnEitherFieldSizesOnBoth)
     EXPECT_FALSE(qlSize(3, 2) > qlSize(2, 2));
 }
 
-TEST(Uclasses, SizeArithmeticAndBounds)
+TEST(Uclasses, ArithmetiqueEtBornesDesTailles)
 {
     qlSize s(10, 20);
     s += qlSize(1, 2);
@@ -131,7 +131,7 @@ TEST(Uclasses, SizeArithmeticAndBounds)
     EXPECT_EQ(m, qlSize(1, 2));
 }
 
-TEST(Uclasses, TextForm)
+TEST(Uclasses, FormeTexte)
 {
     EXPECT_EQ(qlPoint(-12, 340).ToString(), "-12;340");
     EXPECT_EQ(qlSize(kMin, kMax).ToString(), "-2147483648;2147483647");
@@ -165,7 +165,7 @@ TEST(Uclasses, TextForm)
         EXPECT_EQ(qlPoint().FromString(p.ToString()), p);
 }
 
-TEST(Uclasses, SwapExchanges)
+TEST(Uclasses, SwapEchangeLesDeux)
 {
     qlPoint a(1, 2), b(3, 4);
     Swap(a, b);
@@ -177,7 +177,7 @@ TEST(Uclasses, SwapExchanges)
     EXPECT_EQ(j, 5);
 }
 
-TEST(Uclasses, RectConstructionAndCorners)
+TEST(Uclasses, ConstructionEtCoinsDesRectangles)
 {
     ExpectFields(qlRect(qlPoint(1, 2), qlPoint(3, 4)), 1, 2, 3, 4);
     ExpectFields(qlRect(qlPoint(1, 2), qlSize(10, 20)), 1, 2, 11, 22);
@@ -220,7 +220,7 @@ TEST(Uclasses, RectConstructionAndCorners)
     ExpectFields(m, -6, -13, -26, -53);
 }
 
-TEST(Uclasses, RectMulDiv)
+TEST(Uclasses, MulDivDesRectangles)
 {
     const qlRect r(7, -7, 9, 3);
     ExpectFields(r.MulDiv(1, 2), 3, -3, 4, 1);
@@ -233,7 +233,7 @@ TEST(Uclasses, RectMulDiv)
     ExpectFields(qlRect(kMax, 0, 0, 0).MulDiv(qlPoint(2, 1), qlPoint(2, 1)), -1, 0, 0, 0);
 }
 
-TEST(Uclasses, RectSizesAndEmptiness)
+TEST(Uclasses, TaillesEtVacuiteDesRectangles)
 {
     EXPECT_EQ(qlRect(10, 10, 0, 0).LireSize(), qlSize(-10, -10));
     EXPECT_EQ(qlRect(10, 10, 0, 0).LireAbsSize(), qlSize(10, 10));
@@ -243,7 +243,7 @@ TEST(Uclasses, RectSizesAndEmptiness)
     EXPECT_FALSE(qlRect(0, 0, 0, 1).IsEmpty());
 }
 
-TEST(Uclasses, RectEqualityIgnoresOrientation)
+TEST(Uclasses, LEgaliteDesRectanglesIgnoreLeSens)
 {
     const qlRect r(0, 0, 10, 20);
     EXPECT_TRUE(r == qlRect(0, 0, 10, 20));    // identical
@@ -303,7 +303,7 @@ TEST(Uclasses, IntersectRect)
     ExpectFields(IntersectRect(qlRect(10, 10, 0, 0), qlRect(0, 0, 10, 10)), 0, 0, 0, 0);
 }
 
-TEST(Uclasses, UnionRectLeavesOutRectanglesWithoutArea)
+TEST(Uclasses, UnionRectLaisseDeCoteLesRectanglesSansAire)
 {
     ExpectFields(UnionRect(qlRect(0, 0, 10, 10), qlRect(20, 5, 30, 30)), 0, 0, 30, 30);
     ExpectFields(UnionRect(qlRect(100, 100, 100, 200), qlRect(0, 0, 10, 10)), 0, 0, 10, 10);
@@ -312,7 +312,7 @@ TEST(Uclasses, UnionRectLeavesOutRectanglesWithoutArea)
     ExpectFields(UnionRect(qlRect(), qlRect(-3, -3, 3, 3)), -3, -3, 3, 3);
 }
 
-TEST(Uclasses, QtConversionsKeepTheGeometry)
+TEST(Uclasses, LesConversionsQtGardentLaGeometrie)
 {
     const qlRect r(10, 20, 110, 70);
     const QRect q = r.VersQRect();

@@ -32,7 +32,7 @@ Fonte Lire(const std::string& texte, Fonte depart = Fonte())
     return depart;
 }
 
-TEST(Ufonte, Defaults)
+TEST(Ufonte, ValeursParDefaut)
 {
     const Fonte f;
     EXPECT_EQ(f.LireNom(), "Arial");
@@ -44,7 +44,7 @@ TEST(Ufonte, Defaults)
     EXPECT_EQ(f.ToString(), "Arial,10,0,0000,0,1");
 }
 
-TEST(Ufonte, TextFormRoundTrip)
+TEST(Ufonte, AllerEtRetourDeLaFormeTexte)
 {
     const Fonte f = Exemple();
     EXPECT_EQ(f.ToString(), "Times New Roman,-14,-2147483633,1001,2,238");
@@ -69,7 +69,7 @@ TEST(Ufonte, TextFormRoundTrip)
     }
 }
 
-TEST(Ufonte, StyleFieldReadByPosition)
+TEST(Ufonte, ChampDeStyleLuParPosition)
 {
     struct Cas { const char* style; int gras, italique, souligne, barre; };
     const Cas cas[] = {
@@ -92,7 +92,7 @@ TEST(Ufonte, StyleFieldReadByPosition)
     }
 }
 
-TEST(Ufonte, NumberReading)
+TEST(Ufonte, LectureDesNombres)
 {
     struct Cas { const char* taille; int16_t attendu; };
     const Cas cas[] = {
@@ -110,7 +110,7 @@ TEST(Ufonte, NumberReading)
     EXPECT_EQ(Lire("Arial,10,-1,0000,0,1").Couleur, 0xFFFFFFFFu);
 }
 
-TEST(Ufonte, PitchIsOneDigit)
+TEST(Ufonte, PitchEstUnSeulChiffre)
 {
     EXPECT_EQ(Lire("Arial,10,0,0000,1,1").Pitch, 1);
     EXPECT_EQ(Lire("Arial,10,0,0000,25,1").Pitch, 2);
@@ -120,7 +120,7 @@ TEST(Ufonte, PitchIsOneDigit)
     EXPECT_EQ(Lire("Arial,10,0,0000,,1", depart).Pitch, 0);
 }
 
-TEST(Ufonte, CommaEndsTheName)
+TEST(Ufonte, LaVirguleTermineLeNom)
 {
     const Fonte f = Lire("Foo, Bar,12,0,0000,0,1");
     EXPECT_EQ(f.LireNom(), "Foo");
@@ -128,7 +128,7 @@ TEST(Ufonte, CommaEndsTheName)
     EXPECT_EQ(f.Couleur, 12u);
 }
 
-TEST(Ufonte, ShortTextKeepsTheMissingFields)
+TEST(Ufonte, UnTexteCourtGardeLesChampsManquants)
 {
     const Fonte depart = Exemple();
     struct Cas { const char* texte; Fonte attendu; };
@@ -163,7 +163,7 @@ TEST(Ufonte, ShortTextKeepsTheMissingFields)
         EXPECT_EQ(Lire(c.texte, depart), c.attendu) << c.texte;
 }
 
-TEST(Ufonte, LongNameIsCut)
+TEST(Ufonte, UnLongNomEstCoupe)
 {
     const std::string long40(40, 'N');
     const Fonte f = Lire(long40 + ",11,0,0000,0,1");
@@ -179,7 +179,7 @@ TEST(Ufonte, LongNameIsCut)
     EXPECT_EQ(g.LireNom(), std::string(30, 'a') + "\xC3\xA9");
 }
 
-TEST(Ufonte, CopieAndRestaure)
+TEST(Ufonte, CopieEtRestaure)
 {
     Police p;
     p.Name = QStringLiteral("Courier New");

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Screenshots of the real program to look at, under Xvfb (not a test: ctest
-# does not run it): the main window with the sample extraction loaded, then
-# every page of the format wizard, from an upright A4 sheet of 3 × 8 labels
+# Screenshots of the real program to look at, under Xvfb: the main window
+# with the sample extraction loaded, then every page of the format wizard, from an upright A4 sheet of 3 × 8 labels
 # (a-1-page.png … a-7-merci.png) and from a landscape one of 4 × 5 (b-…),
 # which shows the two landscape panels.
 #
-# captures.sh BRIVANE EXEMPLE.csv DOSSIER
+# tools/captures.sh BRIVANE EXEMPLE.csv DOSSIER
+# (it drives the window with the end-to-end tests' helpers)
 
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 
 [ $# -eq 3 ] || echouer "usage : captures.sh BRIVANE EXEMPLE.csv DOSSIER"
 [ -x "$1" ] || echouer "programme introuvable : $1"
@@ -46,7 +46,7 @@ cliquer_puis() {
     attendre 10 "la fenêtre change après le clic en ($2, $3)" a_change "$1" "$avant"
 }
 
-# Without the French locale installed, the legacy title of the window is
+# Without the French locale installed, the window's WM_NAME title is
 # garbled past its first accent: looked for by its beginning.
 assistant() {
     xdotool search --onlyvisible --name "^Assistant format" 2>/dev/null | head -1 | grep .
