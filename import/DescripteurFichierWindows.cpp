@@ -1,5 +1,6 @@
-// Windows: "exclusive" is the share mode of the open itself (no sharing), so
-// another program is refused by the system rather than by an advisory lock.
+// Windows: the lock is the share mode of the open itself, so another program
+// is refused by the system rather than by an advisory lock. A reader shares
+// the file with other readers only; a writer shares it with no one.
 // Names go through the wide-character interfaces, so any folder name works.
 #include "DescripteurFichier.h"
 
@@ -96,9 +97,9 @@ DescripteurFichier DescripteurFichier::Echec(int erreur)
     return fichier;
 }
 
-// Takes ownership of the handle (a file opened without sharing) once it is
-// known to be a regular file on a disk.
-DescripteurFichier DescripteurFichier::Verrouiller(int fd)
+// Takes ownership of the handle (its share mode already set by the open) once
+// it is known to be a regular file on a disk.
+DescripteurFichier DescripteurFichier::Verrouiller(int fd, int /*verrou*/)
 {
     if (fd < 0)
         return Echec(EMFILE);
@@ -111,7 +112,7 @@ DescripteurFichier DescripteurFichier::Verrouiller(int fd)
 namespace {
 
 // A folder is refused by name: opening one needs a flag that files do not.
-int Ouvrir(const QString& chemin, DWORD acces, DWORD creation, int& erreur)
+int Ouvrir(const QString& chemin, DWORD acces, DWORD partage, DWORD creation, int& erreur)
 {
     const std::wstring nom = NomNatif(chemin);
     const DWORD attributs = ::GetFileAttributesW(nom.c_str());
@@ -119,7 +120,7 @@ int Ouvrir(const QString& chemin, DWORD acces, DWORD creation, int& erreur)
         erreur = EISDIR;
         return -1;
     }
-    const HANDLE h = ::CreateFileW(nom.c_str(), acces, 0, nullptr, creation,
+    const HANDLE h = ::CreateFileW(nom.c_str(), acces, partage, nullptr, creation,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         erreur = ErrnoDe(::GetLastError());
@@ -140,8 +141,8 @@ DescripteurFichier DescripteurFichier::OuvrirLecture(const QString& chemin)
     if (chemin.isEmpty())
         return Echec(ENOENT);
     int erreur = 0;
-    const int fd = Ouvrir(chemin, GENERIC_READ, OPEN_EXISTING, erreur);
-    return fd < 0 ? Echec(erreur) : Verrouiller(fd);
+    const int fd = Ouvrir(chemin, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, erreur);
+    return fd < 0 ? Echec(erreur) : Verrouiller(fd, 0);
 }
 
 DescripteurFichier DescripteurFichier::CreerEcriture(const QString& chemin)
@@ -150,10 +151,10 @@ DescripteurFichier DescripteurFichier::CreerEcriture(const QString& chemin)
         return Echec(ENOENT);
     int erreur = 0;
     // Not CREATE_ALWAYS: the contents go only once the file is ours alone.
-    const int fd = Ouvrir(chemin, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, erreur);
+    const int fd = Ouvrir(chemin, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS, erreur);
     if (fd < 0)
         return Echec(erreur);
-    DescripteurFichier fichier = Verrouiller(fd);
+    DescripteurFichier fichier = Verrouiller(fd, 0);
     if (fichier.Valide() && !::SetEndOfFile(Poignee(fichier.m_fd)))
         return Echec(ErrnoDe(::GetLastError()));
     return fichier;
@@ -185,6 +186,32 @@ int64_t DescripteurFichier::Lire(char* destination, std::size_t taille)
             break;
         lus += n;
     }
+    return static_cast<int64_t>(lus);
+}
+
+int64_t DescripteurFichier::LireDebut(char* destination, std::size_t taille) const
+{
+    if (m_fd < 0)
+        return -1;
+    // A read at an offset moves a synchronous handle's position too: the
+    // position Lire reads from is put back afterwards.
+    const HANDLE h = Poignee(m_fd);
+    LARGE_INTEGER zero {};
+    LARGE_INTEGER avant {};
+    if (!::SetFilePointerEx(h, zero, &avant, FILE_CURRENT))
+        return -1;
+    std::size_t lus = 0;
+    while (lus < taille) {
+        const DWORD demande = static_cast<DWORD>(std::min<std::size_t>(taille - lus, 1u << 30));
+        OVERLAPPED position {};
+        position.Offset = static_cast<DWORD>(lus);
+        position.OffsetHigh = static_cast<DWORD>(static_cast<uint64_t>(lus) >> 32);
+        DWORD n = 0;
+        if (!::ReadFile(h, destination + lus, demande, &n, &position) || n == 0)
+            break;
+        lus += n;
+    }
+    ::SetFilePointerEx(h, avant, nullptr, FILE_BEGIN);
     return static_cast<int64_t>(lus);
 }
 
