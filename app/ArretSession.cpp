@@ -40,26 +40,26 @@ ArretSession::ArretSession(QObject* parent) : QObject(parent)
     int fds[2];
     if (EcritureSignal >= 0 || ::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
-    lecture_ = fds[0];
-    ecriture_ = fds[1];
-    notificateur_ = std::make_unique<QSocketNotifier>(lecture_, QSocketNotifier::Read);
-    connect(notificateur_.get(), &QSocketNotifier::activated, this, &ArretSession::Lire);
-    EcritureSignal = ecriture_;
-    const bool term = Installer(SIGTERM, ancienTerm_);
-    const bool hup = Installer(SIGHUP, ancienHup_);
-    actif_ = term && hup;
+    m_lecture = fds[0];
+    m_ecriture = fds[1];
+    m_notificateur = std::make_unique<QSocketNotifier>(m_lecture, QSocketNotifier::Read);
+    connect(m_notificateur.get(), &QSocketNotifier::activated, this, &ArretSession::Lire);
+    EcritureSignal = m_ecriture;
+    const bool term = Installer(SIGTERM, m_ancienTerm);
+    const bool hup = Installer(SIGHUP, m_ancienHup);
+    m_actif = term && hup;
 }
 
 ArretSession::~ArretSession()
 {
-    if (lecture_ < 0)
+    if (m_lecture < 0)
         return;
-    ::sigaction(SIGTERM, &ancienTerm_, nullptr);
-    ::sigaction(SIGHUP, &ancienHup_, nullptr);
+    ::sigaction(SIGTERM, &m_ancienTerm, nullptr);
+    ::sigaction(SIGHUP, &m_ancienHup, nullptr);
     EcritureSignal = -1;
-    notificateur_.reset();
-    ::close(lecture_);
-    ::close(ecriture_);
+    m_notificateur.reset();
+    ::close(m_lecture);
+    ::close(m_ecriture);
 }
 
 void ArretSession::Lire()
@@ -67,7 +67,7 @@ void ArretSession::Lire()
     unsigned char octets[16];
     int dernier = 0;
     ssize_t lus;
-    while ((lus = ::read(lecture_, octets, sizeof octets)) > 0)
+    while ((lus = ::read(m_lecture, octets, sizeof octets)) > 0)
         dernier = octets[lus - 1];
     if (dernier != 0)
         emit Demande(dernier);

@@ -22,7 +22,7 @@ public:
     ArretSession& operator=(const ArretSession&) = delete;
 
     // False when the pipe or the handlers could not be set up.
-    bool Actif() const { return actif_; }
+    bool Actif() const { return m_actif; }
 
 signals:
     // The signal that arrived (several at once come as one request).
@@ -31,10 +31,10 @@ signals:
 private:
     void Lire();
 
-    int lecture_ = -1;
-    int ecriture_ = -1;
-    bool actif_ = false;
-    struct sigaction ancienTerm_ {};
-    struct sigaction ancienHup_ {};
-    std::unique_ptr<QSocketNotifier> notificateur_;
+    int m_lecture = -1;
+    int m_ecriture = -1;
+    bool m_actif = false;
+    struct sigaction m_ancienTerm {};
+    struct sigaction m_ancienHup {};
+    std::unique_ptr<QSocketNotifier> m_notificateur;
 };

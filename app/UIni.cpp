@@ -313,8 +313,8 @@ bool EstUtf16(const QByteArray& octets)
 
 bool UIni::Charge(const QString& fichier, QString* raison)
 {
-    lignes_.clear();
-    bom_ = false;
+    m_lignes.clear();
+    m_bom = false;
     QByteArray tout;
     int erreur = 0;
     if (!LireFichier(fichier, tout, erreur)) {
@@ -333,7 +333,7 @@ bool UIni::Charge(const QString& fichier, QString* raison)
         return false;
     }
     if (tout.startsWith("\xEF\xBB\xBF")) {
-        bom_ = true;
+        m_bom = true;
         tout.remove(0, 3);
     }
 
@@ -341,12 +341,12 @@ bool UIni::Charge(const QString& fichier, QString* raison)
     while (debut < tout.size()) {
         const qsizetype saut = tout.indexOf('\n', debut);
         if (saut < 0) {
-            lignes_.push_back({tout.mid(debut), QByteArray()});
+            m_lignes.push_back({tout.mid(debut), QByteArray()});
             break;
         }
         const bool crlf = saut > debut && tout[saut - 1] == '\r';
         const qsizetype finTexte = crlf ? saut - 1 : saut;
-        lignes_.push_back({tout.mid(debut, finTexte - debut), crlf ? QByteArray("\r\n") : QByteArray("\n")});
+        m_lignes.push_back({tout.mid(debut, finTexte - debut), crlf ? QByteArray("\r\n") : QByteArray("\n")});
         debut = saut + 1;
     }
     return true;
@@ -382,21 +382,21 @@ bool UIni::Sauve(const QString& fichier) const
 QByteArray UIni::Contenu() const
 {
     QByteArray tout;
-    if (bom_)
+    if (m_bom)
         tout += "\xEF\xBB\xBF";
-    for (const Ligne& l : lignes_)
+    for (const Ligne& l : m_lignes)
         tout += l.texte + l.fin;
     return tout;
 }
 
 std::optional<UIni::Plage> UIni::TrouveSection(const QString& section) const
 {
-    for (size_t i = 0; i < lignes_.size(); ++i) {
-        const LigneAnalysee a = Analyse(lignes_[i].texte);
+    for (size_t i = 0; i < m_lignes.size(); ++i) {
+        const LigneAnalysee a = Analyse(m_lignes[i].texte);
         if (a.genre != LigneAnalysee::Section || !MemeNom(a.nom, section))
             continue;
         size_t fin = i + 1;
-        while (fin < lignes_.size() && Analyse(lignes_[fin].texte).genre != LigneAnalysee::Section)
+        while (fin < m_lignes.size() && Analyse(m_lignes[fin].texte).genre != LigneAnalysee::Section)
             ++fin;
         return Plage{i, fin};
     }
@@ -406,7 +406,7 @@ std::optional<UIni::Plage> UIni::TrouveSection(const QString& section) const
 std::optional<size_t> UIni::TrouveCle(const Plage& plage, const QString& cle) const
 {
     for (size_t i = plage.entete + 1; i < plage.fin; ++i) {
-        const LigneAnalysee a = Analyse(lignes_[i].texte);
+        const LigneAnalysee a = Analyse(m_lignes[i].texte);
         if (a.genre == LigneAnalysee::Cle && MemeNom(a.nom, cle))
             return i;
     }
@@ -421,7 +421,7 @@ std::optional<QString> UIni::LitTexte(const QString& section, const QString& cle
     const std::optional<size_t> ligne = TrouveCle(*plage, cle);
     if (!ligne)
         return std::nullopt;
-    return Coupe(Analyse(lignes_[*ligne].texte).valeur, LongueurValeurMax);
+    return Coupe(Analyse(m_lignes[*ligne].texte).valeur, LongueurValeurMax);
 }
 
 QString UIni::LitTexte(const QString& section, const QString& cle, const QString& defaut) const
@@ -452,17 +452,17 @@ bool UIni::LitBooleen(const QString& section, const QString& cle, bool& valeur) 
 
 QByteArray UIni::FinDeLigne() const
 {
-    if (!lignes_.empty() && !lignes_.front().fin.isEmpty())
-        return lignes_.front().fin;
+    if (!m_lignes.empty() && !m_lignes.front().fin.isEmpty())
+        return m_lignes.front().fin;
     return QByteArray("\n");
 }
 
 void UIni::Insere(size_t position, const QByteArray& texte)
 {
     const QByteArray fin = FinDeLigne();
-    if (position > 0 && lignes_[position - 1].fin.isEmpty())
-        lignes_[position - 1].fin = fin;
-    lignes_.insert(lignes_.begin() + static_cast<std::ptrdiff_t>(position), Ligne{texte, fin});
+    if (position > 0 && m_lignes[position - 1].fin.isEmpty())
+        m_lignes[position - 1].fin = fin;
+    m_lignes.insert(m_lignes.begin() + static_cast<std::ptrdiff_t>(position), Ligne{texte, fin});
 }
 
 bool UIni::EcritTexte(const QString& section, const QString& cle, const QString& valeur)
@@ -477,15 +477,15 @@ bool UIni::EcritTexte(const QString& section, const QString& cle, const QString&
     const QByteArray forme = FormeValeur(valeur);
     const std::optional<Plage> plage = TrouveSection(section);
     if (!plage) {
-        if (!lignes_.empty() && !lignes_.back().texte.trimmed().isEmpty())
-            Insere(lignes_.size(), QByteArray());
-        Insere(lignes_.size(), '[' + Octets(section) + ']');
-        Insere(lignes_.size(), Octets(cle) + '=' + forme);
+        if (!m_lignes.empty() && !m_lignes.back().texte.trimmed().isEmpty())
+            Insere(m_lignes.size(), QByteArray());
+        Insere(m_lignes.size(), '[' + Octets(section) + ']');
+        Insere(m_lignes.size(), Octets(cle) + '=' + forme);
         return true;
     }
 
     if (const std::optional<size_t> ligne = TrouveCle(*plage, cle)) {
-        QByteArray& texte = lignes_[*ligne].texte;
+        QByteArray& texte = m_lignes[*ligne].texte;
         // An 8-bit line is rewritten in UTF-8, its key spelt as it was read.
         const QByteArray cleEtEgal = Utf8Valide(texte)
             ? texte.left(texte.indexOf('=') + 1)
@@ -501,7 +501,7 @@ bool UIni::EcritTexte(const QString& section, const QString& cle, const QString&
     // leading into the next section stay with it.
     size_t apres = plage->entete;
     for (size_t i = plage->entete + 1; i < plage->fin; ++i) {
-        if (!EstVideOuCommentaire(lignes_[i].texte))
+        if (!EstVideOuCommentaire(m_lignes[i].texte))
             apres = i;
     }
     Insere(apres + 1, Octets(cle) + '=' + forme);

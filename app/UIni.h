@@ -102,6 +102,6 @@ private:
     QByteArray FinDeLigne() const;
     void Insere(size_t position, const QByteArray& texte);
 
-    std::vector<Ligne> lignes_;
-    bool bom_ = false;  // the file starts with a byte-order mark
+    std::vector<Ligne> m_lignes;
+    bool m_bom = false;  // the file starts with a byte-order mark
 };

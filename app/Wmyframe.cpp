@@ -81,7 +81,7 @@ QAccessibleInterface* FenetreAccessible(const QString& classe, QObject* objet)
 }  // namespace
 
 TMyFrame::TMyFrame(Dialogues& dialogues, TChampsDia& champsDia, QWidget* parent)
-    : QWidget(parent), dialogues_(dialogues), champsDia_(champsDia)
+    : QWidget(parent), m_dialogues(dialogues), m_champsDia(champsDia)
 {
     [[maybe_unused]] static const bool accessible =
         (QAccessible::installFactory(&FenetreAccessible), true);
@@ -252,8 +252,8 @@ TAOLButton* TMyFrame::Bouton(const QString& legende, int x, int y, int largeur,
 void TMyFrame::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!centree_) {
-        centree_ = true;
+    if (!m_centree) {
+        m_centree = true;
         if (const QScreen* ecran = screen())
             move(ecran->availableGeometry().center() - rect().center());
     }
@@ -266,9 +266,9 @@ void TMyFrame::ExecuterProtege(const std::function<void()>& action)
     try {
         action();
     } catch (const std::bad_alloc&) {
-        dialogues_.Message(this, QStringLiteral("Mémoire insuffisante."));
+        m_dialogues.Message(this, QStringLiteral("Mémoire insuffisante."));
     } catch (const std::exception& erreur) {
-        dialogues_.Message(this, QString::fromUtf8(erreur.what()));
+        m_dialogues.Message(this, QString::fromUtf8(erreur.what()));
     }
 }
 
@@ -353,7 +353,7 @@ void TMyFrame::LitParametres()
     if (!refus.isEmpty())
         avertissements << refus;
     if (!avertissements.isEmpty())
-        dialogues_.Message(this, avertissements.join(QStringLiteral("\n\n")));
+        m_dialogues.Message(this, avertissements.join(QStringLiteral("\n\n")));
 }
 
 void TMyFrame::EcritParametres()
@@ -361,7 +361,7 @@ void TMyFrame::EcritParametres()
     // Both sections in one write: a failure leaves the whole file as it was.
     QString erreur;
     if (!EcritReglages(Parametres, Impression, FichierIni, erreur))
-        dialogues_.Message(this, erreur);
+        m_dialogues.Message(this, erreur);
 }
 
 void TMyFrame::AfficheVoyant()
@@ -374,7 +374,7 @@ void TMyFrame::AnalyseFichier()
     const ExtractionChargee::Etat etat = Extraction.Analyse();
     AfficheVoyant();
     if (etat == ExtractionChargee::Etat::ChampManquant) {
-        dialogues_.Message(this, Extraction.MessageChampManquant());
+        m_dialogues.Message(this, Extraction.MessageChampManquant());
         lbFich->setText(QStringLiteral("Fichier incorrect"));
         return;
     }
@@ -385,7 +385,7 @@ void TMyFrame::AnalyseFichier()
     // Rows that would print wrong labels are named, after the verdict.
     const RapportExtraction rapport = Extraction.Verification();
     if (!rapport.Vide())
-        dialogues_.Message(this, MessageRapport(rapport, 5));
+        m_dialogues.Message(this, MessageRapport(rapport, 5));
 }
 
 void TMyFrame::AOLButton1Click()
@@ -395,14 +395,14 @@ void TMyFrame::AOLButton1Click()
     const QString dossier = chemin.left(coupure + 1);
     const QString nom = chemin.mid(coupure + 1);
 
-    const QString choisi = dialogues_.ChoisirFichier(this, dossier, nom);
+    const QString choisi = m_dialogues.ChoisirFichier(this, dossier, nom);
     if (choisi.isEmpty())
         return;
 
     // Kept even if the load fails, so that this path is the one stored at close.
     Parametres.PathFich = choisi;
     if (!ChargeTable()) {
-        dialogues_.Message(this, QStringLiteral("Impossible de charger le fichier"));
+        m_dialogues.Message(this, QStringLiteral("Impossible de charger le fichier"));
         lbFich->setText(QStringLiteral("Le fichier n'a pas pu être chargé"));
         return;
     }
@@ -413,31 +413,31 @@ void TMyFrame::AOLButton2Click()
 {
     // The wizard writes into Parametres itself, and only from its last page:
     // its result says nothing more.
-    TFormatAssistant assistant(dialogues_, this);
+    TFormatAssistant assistant(m_dialogues, this);
     assistant.ChargeFormat(Parametres);
     // The calibration is the printer's: what the wizard sets stays, even when it is cancelled.
     assistant.ChargeReglagesImpression(Impression);
-    dialogues_.Executer(assistant);
+    m_dialogues.Executer(assistant);
 }
 
 void TMyFrame::AOLButton4Click()
 {
-    champsDia_.chkAdresse->setChecked(Parametres.ImprimerAdresse);
-    champsDia_.chkNomEnf->setChecked(Parametres.ImprimerEnfant);
-    champsDia_.chkClasseEnf->setChecked(Parametres.ImprimerClasse);
-    champsDia_.chkSignature->setChecked(Parametres.ImprimerSignature);
-    champsDia_.chkTriClasse->setChecked(Impression.TriClasse);
-    champsDia_.chkAjusterTexte->setChecked(Impression.AjusterTexte);
+    m_champsDia.chkAdresse->setChecked(Parametres.ImprimerAdresse);
+    m_champsDia.chkNomEnf->setChecked(Parametres.ImprimerEnfant);
+    m_champsDia.chkClasseEnf->setChecked(Parametres.ImprimerClasse);
+    m_champsDia.chkSignature->setChecked(Parametres.ImprimerSignature);
+    m_champsDia.chkTriClasse->setChecked(Impression.TriClasse);
+    m_champsDia.chkAjusterTexte->setChecked(Impression.AjusterTexte);
 
-    if (dialogues_.Executer(champsDia_) != QDialog::Accepted)
+    if (m_dialogues.Executer(m_champsDia) != QDialog::Accepted)
         return;
 
-    Parametres.ImprimerAdresse = champsDia_.chkAdresse->isChecked();
-    Parametres.ImprimerEnfant = champsDia_.chkNomEnf->isChecked();
-    Parametres.ImprimerClasse = champsDia_.chkClasseEnf->isChecked();
-    Parametres.ImprimerSignature = champsDia_.chkSignature->isChecked();
-    Impression.TriClasse = champsDia_.chkTriClasse->isChecked();
-    Impression.AjusterTexte = champsDia_.chkAjusterTexte->isChecked();
+    Parametres.ImprimerAdresse = m_champsDia.chkAdresse->isChecked();
+    Parametres.ImprimerEnfant = m_champsDia.chkNomEnf->isChecked();
+    Parametres.ImprimerClasse = m_champsDia.chkClasseEnf->isChecked();
+    Parametres.ImprimerSignature = m_champsDia.chkSignature->isChecked();
+    Impression.TriClasse = m_champsDia.chkTriClasse->isChecked();
+    Impression.AjusterTexte = m_champsDia.chkAjusterTexte->isChecked();
 }
 
 std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
@@ -445,7 +445,7 @@ std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
     const QString refus =
         Extraction.RefusImpression(Parametres, ExtractionChargee::RefusSansElecteur::NonChargee);
     if (!refus.isEmpty()) {
-        dialogues_.Message(this, refus);
+        m_dialogues.Message(this, refus);
         return std::nullopt;
     }
 
@@ -456,7 +456,7 @@ std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
     // A sheet of one label leaves nothing to choose.
     if (EtiquettesParPage(Parametres) > 1) {
         TDebutPlanche debut(Parametres.NbCols, Parametres.NbLignes, this, Parametres.Orientation);
-        if (dialogues_.Executer(debut) != QDialog::Accepted)
+        if (m_dialogues.Executer(debut) != QDialog::Accepted)
             return std::nullopt;
         options.Debut = debut.Debut();
     }
@@ -468,7 +468,7 @@ bool TMyFrame::ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job)
     // Printing to a file over the extraction would destroy the list.
     if (imprimante.outputFormat() == QPrinter::PdfFormat
         && MemeFichier(imprimante.outputFileName(), Parametres.PathFich)) {
-        dialogues_.Message(this, QStringLiteral("Le fichier PDF ne peut pas remplacer "
+        m_dialogues.Message(this, QStringLiteral("Le fichier PDF ne peut pas remplacer "
                                                 "l'extraction CSV : choisissez un autre nom."));
         return false;
     }
@@ -500,7 +500,7 @@ bool TMyFrame::AccepteTexteCoupe(const ImpressionEtiquettes& job)
     const QString texte = avertissement.join(QLatin1Char('\n'))
                           + QStringLiteral("\n\nL'aperçu entoure ces étiquettes de rouge. ")
                           + conseil;
-    return dialogues_.Confirmer(this, texte, QStringLiteral("Imprimer quand même"),
+    return m_dialogues.Confirmer(this, texte, QStringLiteral("Imprimer quand même"),
                                 QStringLiteral("Revenir"));
 }
 
@@ -512,13 +512,13 @@ void TMyFrame::AOLButton3Click()
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setFromTo(1, job->NombrePages());
     ProposerNomPdf(imprimante);
-    if (!dialogues_.ChoisirImprimante(this, imprimante))
+    if (!m_dialogues.ChoisirImprimante(this, imprimante))
         return;
     // A real printer sends its job to the spooler, never to the name offered.
     if (imprimante.outputFormat() == QPrinter::NativeFormat)
         imprimante.setOutputFileName(QString());
     if (!ImprimanteDisponible(imprimante)) {
-        dialogues_.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
+        m_dialogues.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
         return;
     }
     // An error while printing reaches ExecuterProtege, which shows its text.
@@ -528,7 +528,7 @@ void TMyFrame::AOLButton3Click()
     if (plage.premiere > plage.derniere)
         return;
     const bool fichier = imprimante.outputFormat() == QPrinter::PdfFormat;
-    dialogues_.Message(this, CompteRenduImpression(job->NombreEtiquettes(plage),
+    m_dialogues.Message(this, CompteRenduImpression(job->NombreEtiquettes(plage),
                                                    plage.derniere - plage.premiere + 1,
                                                    fichier ? imprimante.outputFileName()
                                                            : QString()));
@@ -548,14 +548,14 @@ void TMyFrame::btApercuClick()
                      Parametres.Orientation);
     // For printing from the preview.
     ProposerNomPdf(imprimante);
-    dialogues_.Apercu(this, imprimante, QStringLiteral("Aperçu des étiquettes"),
+    m_dialogues.Apercu(this, imprimante, QStringLiteral("Aperçu des étiquettes"),
                       [this, &job](QPrinter& cible) {
-                          job->MontrerContours(contoursApercu_);
+                          job->MontrerContours(m_contoursApercu);
                           // Drawn from inside the preview's own events: an
                           // error is shown here and goes no further.
                           ExecuterProtege([this, &job, &cible] { ImprimeSur(cible, *job); });
                       },
-                      {QStringLiteral("Contours des étiquettes"), &contoursApercu_});
+                      {QStringLiteral("Contours des étiquettes"), &m_contoursApercu});
 }
 
 void TMyFrame::AOLButton6Click()
@@ -566,8 +566,8 @@ void TMyFrame::AOLButton6Click()
 void TMyFrame::Label16Click()
 {
     const QString chemin = DossierAide + QStringLiteral("doc1.pdf");
-    if (!QFileInfo(chemin).isFile() || !dialogues_.OuvrirDocument(QUrl::fromLocalFile(chemin)))
-        dialogues_.Message(this, QStringLiteral("Impossible d'ouvrir le document d'aide : %1")
+    if (!QFileInfo(chemin).isFile() || !m_dialogues.OuvrirDocument(QUrl::fromLocalFile(chemin)))
+        m_dialogues.Message(this, QStringLiteral("Impossible d'ouvrir le document d'aide : %1")
                                      .arg(QDir::toNativeSeparators(chemin)));
 }
 

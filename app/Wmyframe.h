@@ -128,8 +128,8 @@ private:
     void ConstruireRaccourcis();
     TAOLButton* Bouton(const QString& legende, int x, int y, int largeur, void (TMyFrame::*gestionnaire)());
 
-    Dialogues& dialogues_;
-    TChampsDia& champsDia_;
-    bool centree_ = false;
-    bool contoursApercu_ = true;  // the preview's outlines, kept while the program runs
+    Dialogues& m_dialogues;
+    TChampsDia& m_champsDia;
+    bool m_centree = false;
+    bool m_contoursApercu = true;  // the preview's outlines, kept while the program runs
 };

@@ -3,20 +3,20 @@
 #include <QPainter>
 
 SurfaceBulleQt::SurfaceBulleQt(QPainter& painter, const QFont& police, const QColor& couleurTexte)
-    : FPainter(painter), FPolice(police), FMesure(police, painter.device())
+    : m_painter(painter), m_police(police), m_mesure(police, painter.device())
 {
-    FPainter.setFont(FPolice);
-    FPainter.setPen(couleurTexte);
-    FPainter.setBackgroundMode(Qt::TransparentMode);
+    m_painter.setFont(m_police);
+    m_painter.setPen(couleurTexte);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
 }
 
 StyleTexte SurfaceBulleQt::Style() const
 {
     StyleTexte style;
-    style.Gras = FPolice.bold();
-    style.Italique = FPolice.italic();
-    style.Souligne = FPolice.underline();
-    style.Barre = FPolice.strikeOut();
+    style.Gras = m_police.bold();
+    style.Italique = m_police.italic();
+    style.Souligne = m_police.underline();
+    style.Barre = m_police.strikeOut();
     return style;
 }
 
@@ -24,23 +24,23 @@ void SurfaceBulleQt::FixerStyle(const StyleTexte& style)
 {
     if (style == Style())
         return;
-    FPolice.setBold(style.Gras);
-    FPolice.setItalic(style.Italique);
-    FPolice.setUnderline(style.Souligne);
-    FPolice.setStrikeOut(style.Barre);
-    FPainter.setFont(FPolice);
-    FMesure = QFontMetrics(FPolice, FPainter.device());
+    m_police.setBold(style.Gras);
+    m_police.setItalic(style.Italique);
+    m_police.setUnderline(style.Souligne);
+    m_police.setStrikeOut(style.Barre);
+    m_painter.setFont(m_police);
+    m_mesure = QFontMetrics(m_police, m_painter.device());
 }
 
 QSize SurfaceBulleQt::Mesurer(const QString& texte)
 {
     if (texte.isEmpty())
         return {0, 0};
-    return {FMesure.horizontalAdvance(texte), FMesure.height()};
+    return {m_mesure.horizontalAdvance(texte), m_mesure.height()};
 }
 
 void SurfaceBulleQt::Ecrire(int x, int y, const QString& texte)
 {
     if (!texte.isEmpty())
-        FPainter.drawText(x, y + FMesure.ascent(), texte);
+        m_painter.drawText(x, y + m_mesure.ascent(), texte);
 }

@@ -21,7 +21,7 @@ public:
     void Ecrire(int x, int y, const QString& texte) override;
 
 private:
-    QPainter& FPainter;
-    QFont FPolice;
-    QFontMetrics FMesure;
+    QPainter& m_painter;
+    QFont m_police;
+    QFontMetrics m_mesure;
 };

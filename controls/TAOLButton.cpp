@@ -67,11 +67,11 @@ private:
 TAOLButton::TAOLButton(QWidget* parent) : QWidget(parent)
 {
     Accessibilite::EnregistrerInterface<TAOLButton, TAOLButtonAccessible>();
-    FFont.Name = QStringLiteral("Arial");
-    FFont.Size = 8;
-    FFont.Bold = true;
-    FFont.Color = Couleurs::clWhite;
-    QWidget::setFont(FFont.VersQFont());
+    m_font.Name = QStringLiteral("Arial");
+    m_font.Size = 8;
+    m_font.Bold = true;
+    m_font.Color = Couleurs::clWhite;
+    QWidget::setFont(m_font.VersQFont());
     setFocusPolicy(Qt::NoFocus);
     resize(89, 23);
 }
@@ -83,8 +83,8 @@ QSize TAOLButton::sizeHint() const
 
 void TAOLButton::SetCap(const QString& legende)
 {
-    const bool change = legende != FCaption;
-    FCaption = legende;
+    const bool change = legende != m_caption;
+    m_caption = legende;
     Relever();
     if (change && accessibleName().isEmpty()) {
         QAccessibleEvent evenement(this, QAccessible::NameChanged);
@@ -94,9 +94,9 @@ void TAOLButton::SetCap(const QString& legende)
 
 void TAOLButton::SetEnabled(bool actif)
 {
-    if (actif == FEnabled)
+    if (actif == m_enabled)
         return;
-    FEnabled = actif;
+    m_enabled = actif;
     QAccessible::State change;
     change.disabled = true;
     QAccessibleStateChangeEvent evenement(this, change);
@@ -105,26 +105,26 @@ void TAOLButton::SetEnabled(bool actif)
 
 void TAOLButton::SetCol(uint32_t couleur)
 {
-    FColor = couleur;
+    m_color = couleur;
     Relever();
 }
 
 void TAOLButton::SetRaiseCol(uint32_t couleur)
 {
-    FRaiseColor = couleur;
+    m_raiseColor = couleur;
     Relever();
 }
 
 void TAOLButton::SetFont(const Police& police)
 {
-    FFont = police;
-    QWidget::setFont(FFont.VersQFont());
+    m_font = police;
+    QWidget::setFont(m_font.VersQFont());
     update();
 }
 
 void TAOLButton::Relever()
 {
-    FEnfonce = false;
+    m_enfonce = false;
     repaint();
 }
 
@@ -132,8 +132,8 @@ bool TAOLButton::event(QEvent* event)
 {
     // Placed on a window, an uncaptioned button shows its own name. A caption
     // already given is kept: layouts reparent their widgets.
-    if (event->type() == QEvent::ParentChange && parentWidget() && FCaption.isEmpty())
-        FCaption = objectName();
+    if (event->type() == QEvent::ParentChange && parentWidget() && m_caption.isEmpty())
+        m_caption = objectName();
     return QWidget::event(event);
 }
 
@@ -147,16 +147,16 @@ void TAOLButton::Paint(QPainter& painter) const
 {
     const int w = width();
     const int h = height();
-    const QColor face = VersQColor(FColor);
+    const QColor face = VersQColor(m_color);
     painter.setFont(font());
 
-    if (FEnfonce) {
+    if (m_enfonce) {
         Remplir(painter, 1, 1, w - 1, h - 1, face);
         Remplir(painter, 1, 1, w - 1, 2, Qt::black);
         DessinerLegende(painter, 2);
         DessinerFocus(painter, 1);
     } else {
-        const QColor relief = VersQColor(FRaiseColor);
+        const QColor relief = VersQColor(m_raiseColor);
         Remplir(painter, 1, 1, w - 1, h - 1, face);
         Remplir(painter, 1, 1, 3, h - 1, relief);
         Remplir(painter, 1, 1, w - 1, 3, relief);
@@ -171,14 +171,14 @@ void TAOLButton::Paint(QPainter& painter) const
 void TAOLButton::DessinerLegende(QPainter& painter, int decalage) const
 {
     const QFontMetrics mesure(font(), this);
-    const int tw = mesure.horizontalAdvance(FCaption);
+    const int tw = mesure.horizontalAdvance(m_caption);
     const int th = mesure.height();
     const int x = width() / 2 - tw / 2 + decalage;
     const int y = height() / 2 - th / 2 + decalage;
     // The caption sits on an opaque cell of the face colour.
-    painter.fillRect(x, y, tw, th, VersQColor(FColor));
-    painter.setPen(VersQColor(FFont.Color));
-    painter.drawText(x, y + mesure.ascent(), FCaption);
+    painter.fillRect(x, y, tw, th, VersQColor(m_color));
+    painter.setPen(VersQColor(m_font.Color));
+    painter.drawText(x, y + mesure.ascent(), m_caption);
 }
 
 void TAOLButton::DessinerFocus(QPainter& painter, int decalage) const
@@ -189,7 +189,7 @@ void TAOLButton::DessinerFocus(QPainter& painter, int decalage) const
     // the caption's colour: seen on the face, and the same on every screen.
     const int x1 = 3 + decalage, y1 = 3 + decalage;
     const int x2 = width() - 4 + decalage, y2 = height() - 4 + decalage;
-    const QColor encre = VersQColor(FFont.Color);
+    const QColor encre = VersQColor(m_font.Color);
     for (int x = x1; x <= x2; ++x)
         for (int y : {y1, y2})
             if ((x + y) % 2 == 0)
@@ -204,7 +204,7 @@ void TAOLButton::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->button() == Qt::LeftButton)
-        FClicEnCours = true;
+        m_clicEnCours = true;
     const QPoint p = event->position().toPoint();
     MouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
@@ -216,8 +216,8 @@ void TAOLButton::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         // A left press released over the button is a click, which comes
         // before the release itself is reported.
-        const bool clic = FClicEnCours && rect().contains(p);
-        FClicEnCours = false;
+        const bool clic = m_clicEnCours && rect().contains(p);
+        m_clicEnCours = false;
         if (clic) {
             // The click handler may close the window and free the button.
             const QPointer<TAOLButton> moi(this);
@@ -240,7 +240,7 @@ void TAOLButton::mouseMoveEvent(QMouseEvent* event)
     QWidget::mouseMoveEvent(event);
     // While a button is held Qt delays the leave notification until the
     // release: leaving is seen here instead.
-    if (FEnfonce && !rect().contains(event->position().toPoint()))
+    if (m_enfonce && !rect().contains(event->position().toPoint()))
         Relever();
 }
 
@@ -248,7 +248,7 @@ void TAOLButton::keyPressEvent(QKeyEvent* event)
 {
     const int touche = event->key();
     const bool espace = touche == Qt::Key_Space;
-    if (!FEnabled || !(espace || touche == Qt::Key_Return || touche == Qt::Key_Enter)) {
+    if (!m_enabled || !(espace || touche == Qt::Key_Return || touche == Qt::Key_Enter)) {
         QWidget::keyPressEvent(event);
         return;
     }
@@ -260,22 +260,22 @@ void TAOLButton::keyPressEvent(QKeyEvent* event)
         return;
     }
     // Space looks like a left press until it is released.
-    if (!FEspaceEnCours) {
-        FEspaceEnCours = true;
+    if (!m_espaceEnCours) {
+        m_espaceEnCours = true;
         MouseDown(Qt::LeftButton, event->modifiers(), 1, 1);
     }
 }
 
 void TAOLButton::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Space || !FEspaceEnCours) {
+    if (event->key() != Qt::Key_Space || !m_espaceEnCours) {
         QWidget::keyReleaseEvent(event);
         return;
     }
     event->accept();
     if (event->isAutoRepeat())
         return;
-    FEspaceEnCours = false;
+    m_espaceEnCours = false;
     // The click handler may close the window and free the button.
     const QPointer<TAOLButton> moi(this);
     MouseUp(Qt::LeftButton, event->modifiers(), 1, 1);
@@ -293,8 +293,8 @@ void TAOLButton::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
     // Space held while the focus leaves is no press any more.
-    if (FEspaceEnCours) {
-        FEspaceEnCours = false;
+    if (m_espaceEnCours) {
+        m_espaceEnCours = false;
         Relever();
     } else {
         update();
@@ -303,17 +303,17 @@ void TAOLButton::focusOutEvent(QFocusEvent* event)
 
 void TAOLButton::MouseDown(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y)
 {
-    if (bouton != Qt::LeftButton || !FEnabled)
+    if (bouton != Qt::LeftButton || !m_enabled)
         return;
     if (OnMouseDown)
         OnMouseDown(this, bouton, etat, x, y);
-    FEnfonce = true;
+    m_enfonce = true;
     repaint();
 }
 
 void TAOLButton::MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int x, int y)
 {
-    if (bouton != Qt::LeftButton || !FEnabled)
+    if (bouton != Qt::LeftButton || !m_enabled)
         return;
     if (OnMouseUp)
         OnMouseUp(this, bouton, etat, x, y);
@@ -326,6 +326,6 @@ void TAOLButton::Click()
     // Raised first, so that the button looks released while the handler
     // runs (a dialog it opens, for instance).
     Relever();
-    if (FEnabled && OnClick)
+    if (m_enabled && OnClick)
         OnClick(this);
 }

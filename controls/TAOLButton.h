@@ -27,10 +27,10 @@ public:
 
     explicit TAOLButton(QWidget* parent = nullptr);
 
-    const QString& Caption() const { return FCaption; }
-    uint32_t Color() const { return FColor; }
-    uint32_t RaiseColor() const { return FRaiseColor; }
-    const Police& Font() const { return FFont; }
+    const QString& Caption() const { return m_caption; }
+    uint32_t Color() const { return m_color; }
+    uint32_t RaiseColor() const { return m_raiseColor; }
+    const Police& Font() const { return m_font; }
 
     // These three redraw the raised look at once, even for an unchanged value.
     void SetCap(const QString& legende);
@@ -40,7 +40,7 @@ public:
 
     // The button's own flag, not QWidget::isEnabled(): while it is false,
     // presses draw nothing and raise nothing, and the look stays the same.
-    bool Enabled() const { return FEnabled; }
+    bool Enabled() const { return m_enabled; }
     void SetEnabled(bool actif);
 
     // Left button only, and only while Enabled() is set.
@@ -49,7 +49,7 @@ public:
     TNotifyEvent OnClick;
 
     // True while the pressed look is on screen.
-    bool Enfonce() const { return FEnfonce; }
+    bool Enfonce() const { return m_enfonce; }
 
     QSize sizeHint() const override;
 
@@ -80,17 +80,17 @@ private:
     // Shows the raised look now.
     void Relever();
 
-    QString FCaption;
-    uint32_t FColor = CouleurFace;
-    uint32_t FRaiseColor = CouleurRelief;
-    Police FFont;
-    bool FEnabled = true;
+    QString m_caption;
+    uint32_t m_color = CouleurFace;
+    uint32_t m_raiseColor = CouleurRelief;
+    Police m_font;
+    bool m_enabled = true;
 
     // Qt paints only in paintEvent: the pressed look is remembered until the
     // next change back to the raised look.
-    bool FEnfonce = false;
+    bool m_enfonce = false;
     // A left press began on the button; its release over it is a click.
-    bool FClicEnCours = false;
+    bool m_clicEnCours = false;
     // Space is held on the button; its release is a click.
-    bool FEspaceEnCours = false;
+    bool m_espaceEnCours = false;
 };

@@ -40,13 +40,13 @@ T TChampEntier<T>::Value() const
 {
     if (text().isEmpty())
         return 0;
-    return Lire<T>(text()).value_or(FMinValue);
+    return Lire<T>(text()).value_or(m_minValue);
 }
 
 template <class T>
 T TChampEntier<T>::CheckValue(T valeur)
 {
-    return Borner(valeur, FMinValue, FMaxValue);
+    return Borner(valeur, m_minValue, m_maxValue);
 }
 
 template <class T>

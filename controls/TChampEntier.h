@@ -19,10 +19,10 @@ public:
     void SetValue(T valeur);
     T CheckValue(T valeur);
 
-    T MinValue() const { return FMinValue; }
-    void SetMinValue(T valeur) { FMinValue = valeur; }
-    T MaxValue() const { return FMaxValue; }
-    void SetMaxValue(T valeur) { FMaxValue = valeur; }
+    T MinValue() const { return m_minValue; }
+    void SetMinValue(T valeur) { m_minValue = valeur; }
+    T MaxValue() const { return m_maxValue; }
+    void SetMaxValue(T valeur) { m_maxValue = valeur; }
 
     void SetValue2() override;
 
@@ -35,8 +35,8 @@ protected:
     bool SyntaxOk() override;
 
 private:
-    T FMinValue = 0;
-    T FMaxValue = 0;
+    T m_minValue = 0;
+    T m_maxValue = 0;
 };
 
 extern template class TChampEntier<uint32_t>;

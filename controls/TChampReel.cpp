@@ -13,18 +13,18 @@ long double TChampReel::Value() const
 {
     if (text().isEmpty())
         return 0;
-    return LireReel(text(), Separateur()).value_or(FMinValue);
+    return LireReel(text(), Separateur()).value_or(m_minValue);
 }
 
 long double TChampReel::CheckValue(long double valeur)
 {
-    return Borner(valeur, FMinValue, FMaxValue);
+    return Borner(valeur, m_minValue, m_maxValue);
 }
 
 void TChampReel::SetValue(long double valeur)
 {
     if (!std::isfinite(valeur))
-        valeur = FMinValue;
+        valeur = m_minValue;
     Afficher(Formater(CheckValue(valeur)));
 }
 

@@ -17,10 +17,10 @@ public:
     void SetValue(long double valeur);
     long double CheckValue(long double valeur);
 
-    long double MinValue() const { return FMinValue; }
-    void SetMinValue(long double valeur) { FMinValue = valeur; }
-    long double MaxValue() const { return FMaxValue; }
-    void SetMaxValue(long double valeur) { FMaxValue = valeur; }
+    long double MinValue() const { return m_minValue; }
+    void SetMinValue(long double valeur) { m_minValue = valeur; }
+    long double MaxValue() const { return m_maxValue; }
+    void SetMaxValue(long double valeur) { m_maxValue = valeur; }
 
     void SetValue2() override;
 
@@ -35,6 +35,6 @@ protected:
     bool SyntaxOk() override;
 
 private:
-    long double FMinValue = 0;
-    long double FMaxValue = 0;
+    long double m_minValue = 0;
+    long double m_maxValue = 0;
 };

@@ -112,7 +112,7 @@ TColorButton::~TColorButton() = default;
 
 void TColorButton::SetStateColor(uint32_t couleur)
 {
-    FColor = couleur;
+    m_color = couleur;
     repaint();
     QAccessibleEvent evenement(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&evenement);
@@ -121,13 +121,13 @@ void TColorButton::SetStateColor(uint32_t couleur)
 void TColorButton::SetMargin(int marge)
 {
     if (marge < 2)
-        FMargin = marge;
+        m_margin = marge;
     update();
 }
 
 QString TColorButton::DescriptionCouleur() const
 {
-    const QColor couleur = VersQColor(FColor);
+    const QColor couleur = VersQColor(m_color);
     return QStringLiteral("rouge %1, vert %2, bleu %3")
         .arg(couleur.red())
         .arg(couleur.green())
@@ -136,9 +136,9 @@ QString TColorButton::DescriptionCouleur() const
 
 void TColorButton::ChangerEtat(bool enfonce)
 {
-    if (enfonce == FEnfonce)
+    if (enfonce == m_enfonce)
         return;
-    FEnfonce = enfonce;
+    m_enfonce = enfonce;
     repaint();
 }
 
@@ -153,7 +153,7 @@ QImage TColorButton::Paint() const
 {
     const int w = width();
     const int h = height();
-    const int m = FMargin;
+    const int m = m_margin;
     const QRgb face = Rgb(Couleurs::clBtnFace);
     const QRgb lumiere = Rgb(Couleurs::clBtnHighlight);
     const QRgb ombre = Rgb(Couleurs::clBtnShadow);
@@ -161,14 +161,14 @@ QImage TColorButton::Paint() const
 
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(face);
-    if (FEnfonce) {
+    if (m_enfonce) {
         Cadre(image, 0, 0, w, h, cadre, lumiere);
         Cadre(image, 1, 1, w - 1, h - 1, ombre, face);
     } else {
         Cadre(image, 0, 0, w, h, lumiere, cadre);
         Cadre(image, 1, 1, w - 1, h - 1, face, ombre);
     }
-    const int decalage = FEnfonce ? 1 : 0;
+    const int decalage = m_enfonce ? 1 : 0;
     if (hasFocus())
         RectangleFocus(image, 2 + decalage, 2 + decalage, w - 3 + decalage, h - 3 + decalage);
 
@@ -179,7 +179,7 @@ QImage TColorButton::Paint() const
     const int hauteur = h - 14 + 4 * m;
     Remplir(image, gauche, haut, gauche + largeur + 1, haut + hauteur + 1, qRgb(0, 0, 0));
     Remplir(image, gauche + 1, haut + 1, gauche + largeur, haut + hauteur,
-            isEnabled() ? Rgb(FColor) : face);
+            isEnabled() ? Rgb(m_color) : face);
     return image;
 }
 
@@ -201,7 +201,7 @@ void TColorButton::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
     const QPoint p = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && FSuivi && rect().contains(p)) {
+    if (event->button() == Qt::LeftButton && m_suivi && rect().contains(p)) {
         // The click comes before the release is handled, so the button is
         // drawn up while the dialog is open. The dialog's owner may free the
         // button meanwhile.
@@ -219,10 +219,10 @@ void TColorButton::MouseDown(Qt::MouseButton bouton, int, int)
         return;
     if (!hasFocus())
         setFocus(Qt::MouseFocusReason);
-    FEnfonce = true;
+    m_enfonce = true;
     repaint();
-    FSuivi = true;
-    if (FActivationEvent == TActivationEvent::aeMouseDown) {
+    m_suivi = true;
+    if (m_activationEvent == TActivationEvent::aeMouseDown) {
         const QPointer<TColorButton> moi(this);
         DoClick();
         if (moi)
@@ -232,24 +232,24 @@ void TColorButton::MouseDown(Qt::MouseButton bouton, int, int)
 
 void TColorButton::MouseMove(int x, int y)
 {
-    if (FSuivi)
+    if (m_suivi)
         ChangerEtat(rect().contains(x, y));
 }
 
 void TColorButton::MouseUp(Qt::MouseButton bouton, int, int)
 {
-    if (bouton != Qt::LeftButton || !FSuivi)
+    if (bouton != Qt::LeftButton || !m_suivi)
         return;
-    FSuivi = false;
-    FEnfonce = false;
+    m_suivi = false;
+    m_enfonce = false;
     repaint();
 }
 
 void TColorButton::Click()
 {
-    FSuivi = false;
+    m_suivi = false;
     ChangerEtat(false);
-    if (FActivationEvent == TActivationEvent::aeClick)
+    if (m_activationEvent == TActivationEvent::aeClick)
         DoClick();
 }
 
@@ -262,9 +262,9 @@ void TColorButton::ChoisirCouleur()
 void TColorButton::DoClick()
 {
     DialoguesBureau bureau;
-    Dialogues& dialogues = FDialogues ? *FDialogues : static_cast<Dialogues&>(bureau);
+    Dialogues& dialogues = m_dialogues ? *m_dialogues : static_cast<Dialogues&>(bureau);
     const QPointer<TColorButton> moi(this);
-    const auto choisie = dialogues.ChoisirCouleur(this, FColor, FCustomColors, FOptions);
+    const auto choisie = dialogues.ChoisirCouleur(this, m_color, m_customColors, m_options);
     if (!choisie || !moi)
         return;
     SetStateColor(*choisie);
@@ -280,7 +280,7 @@ void TColorButton::keyPressEvent(QKeyEvent* event)
     }
     switch (event->key()) {
     case Qt::Key_Space:
-        if (!FEnfonce && !event->isAutoRepeat())
+        if (!m_enfonce && !event->isAutoRepeat())
             MouseDown(Qt::LeftButton, 1, 1);
         event->accept();
         return;
@@ -312,8 +312,8 @@ void TColorButton::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
         // A press in progress ends with the enabled state.
-        FSuivi = false;
-        FEnfonce = false;
+        m_suivi = false;
+        m_enfonce = false;
         update();
     } else if (event->type() == QEvent::PaletteChange) {
         update();

@@ -26,18 +26,18 @@ public:
     explicit TColorButton(QWidget* parent = nullptr);
     ~TColorButton() override;
 
-    TActivationEvent ActivationEvent() const { return FActivationEvent; }
-    void SetActivationEvent(TActivationEvent evenement) { FActivationEvent = evenement; }
-    uint32_t Color() const { return FColor; }
+    TActivationEvent ActivationEvent() const { return m_activationEvent; }
+    void SetActivationEvent(TActivationEvent evenement) { m_activationEvent = evenement; }
+    uint32_t Color() const { return m_color; }
     // Shows the colour at once; raises no OnColorChange.
     void SetStateColor(uint32_t couleur);
     // QColorDialog::ColorDialogOptions, as an int.
-    int Options() const { return FOptions; }
-    void SetOptions(int options) { FOptions = options; }
-    const QStringList& CustomColors() const { return FCustomColors; }
-    void SetCustomColors(const QStringList& couleurs) { FCustomColors = couleurs; }
+    int Options() const { return m_options; }
+    void SetOptions(int options) { m_options = options; }
+    const QStringList& CustomColors() const { return m_customColors; }
+    void SetCustomColors(const QStringList& couleurs) { m_customColors = couleurs; }
     // 1 enlarges the swatch by two pixels on every side; 2 and above are ignored.
-    int Margin() const { return FMargin; }
+    int Margin() const { return m_margin; }
     void SetMargin(int marge);
 
     // Raised after the user confirmed a colour in the dialog.
@@ -45,10 +45,10 @@ public:
 
     // Where the colour dialog comes from: the desktop's when none is given.
     // The dialogs must outlive the button.
-    void SetDialogues(Dialogues* dialogues) { FDialogues = dialogues; }
+    void SetDialogues(Dialogues* dialogues) { m_dialogues = dialogues; }
 
     // True while the button is drawn pressed.
-    bool Enfonce() const { return FEnfonce; }
+    bool Enfonce() const { return m_enfonce; }
     // Opens the colour dialog as a click does; nothing while disabled.
     void ChoisirCouleur();
 
@@ -79,14 +79,14 @@ private:
     QImage Paint() const;
     void ChangerEtat(bool enfonce);
 
-    TActivationEvent FActivationEvent = TActivationEvent::aeClick;
-    uint32_t FColor = Couleurs::clWhite;
-    int FOptions = 0;
-    QStringList FCustomColors;
-    int FMargin = 1;
-    Dialogues* FDialogues = nullptr;
+    TActivationEvent m_activationEvent = TActivationEvent::aeClick;
+    uint32_t m_color = Couleurs::clWhite;
+    int m_options = 0;
+    QStringList m_customColors;
+    int m_margin = 1;
+    Dialogues* m_dialogues = nullptr;
 
-    bool FEnfonce = false;
+    bool m_enfonce = false;
     // A left press (or Space) that began on the button is in progress.
-    bool FSuivi = false;
+    bool m_suivi = false;
 };

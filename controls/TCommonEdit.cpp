@@ -20,65 +20,65 @@
 // text.
 class TCommonEdit::Filtre : public QValidator {
 public:
-    explicit Filtre(TCommonEdit* champ) : QValidator(champ), FChamp(champ) {}
+    explicit Filtre(TCommonEdit* champ) : QValidator(champ), m_champ(champ) {}
 
     State validate(QString& texte, int&) const override
     {
-        if (FChamp->Majuscules())
+        if (m_champ->Majuscules())
             texte = texte.toUpper();
-        return FChamp->Approuve(texte) ? Acceptable : Invalid;
+        return m_champ->Approuve(texte) ? Acceptable : Invalid;
     }
 
 private:
-    TCommonEdit* FChamp;
+    TCommonEdit* m_champ;
 };
 
 TCommonEdit::TCommonEdit(QWidget* parent) : QLineEdit(parent)
 {
     setValidator(new Filtre(this));
     connect(this, &QLineEdit::textChanged, this, &TCommonEdit::GarderTexteApprouve);
-    ColorerTexte(FColorNormal);
+    ColorerTexte(m_colorNormal);
 }
 
 void TCommonEdit::GarderTexteApprouve(const QString& texte)
 {
     // What the field shows itself is trusted: a format may add words.
-    if (FAffichage || Approuve(texte)) {
-        FTexteApprouve = texte;
+    if (m_affichage || Approuve(texte)) {
+        m_texteApprouve = texte;
         return;
     }
-    Afficher(FTexteApprouve);
+    Afficher(m_texteApprouve);
 }
 
 void TCommonEdit::SetFormatString(const QString& format)
 {
-    FFormatString = format;
+    m_formatString = format;
     SetValue2();
 }
 
 void TCommonEdit::SetValidate(bool valider)
 {
-    FValidate = valider;
+    m_validate = valider;
     SetValue2();
 }
 
 void TCommonEdit::SetAlignment(Qt::Alignment alignement)
 {
-    FAlignment = alignement & Qt::AlignHorizontal_Mask;
-    setAlignment(FAlignment | Qt::AlignVCenter);
+    m_alignment = alignement & Qt::AlignHorizontal_Mask;
+    setAlignment(m_alignment | Qt::AlignVCenter);
 }
 
 void TCommonEdit::SetColorNormal(uint32_t couleur)
 {
-    FColorNormal = couleur;
-    if (!FEnAvertissement)
+    m_colorNormal = couleur;
+    if (!m_enAvertissement)
         ColorerTexte(couleur);
 }
 
 void TCommonEdit::SetColorWarning(uint32_t couleur)
 {
-    FColorWarning = couleur;
-    if (FEnAvertissement)
+    m_colorWarning = couleur;
+    if (m_enAvertissement)
         ColorerTexte(couleur);
 }
 
@@ -112,15 +112,15 @@ QChar TCommonEdit::Separateur()
 
 void TCommonEdit::Afficher(const QString& texte)
 {
-    const QString affiche = FMajuscules ? texte.toUpper() : texte;
-    const QScopedValueRollback<bool> affichage(FAffichage, true);
+    const QString affiche = m_majuscules ? texte.toUpper() : texte;
+    const QScopedValueRollback<bool> affichage(m_affichage, true);
     if (text() != affiche)
         setText(affiche);
 }
 
 void TCommonEdit::ColorerTexte(uint32_t couleur)
 {
-    FCouleurTexte = couleur;
+    m_couleurTexte = couleur;
     // A disabled field keeps the desktop's grey.
     const QColor couleurQt = VersQColor(couleur);
     QPalette palette = this->palette();
@@ -134,14 +134,14 @@ void TCommonEdit::ColorerTexte(uint32_t couleur)
 
 void TCommonEdit::MontrerNormal()
 {
-    FEnAvertissement = false;
-    ColorerTexte(FColorNormal);
+    m_enAvertissement = false;
+    ColorerTexte(m_colorNormal);
 }
 
 void TCommonEdit::Avertir(QEvent::Type type, const TNotifyEvent& evenement)
 {
-    FEnAvertissement = true;
-    ColorerTexte(FColorWarning);
+    m_enAvertissement = true;
+    ColorerTexte(m_colorWarning);
     // The event queue owns the notification until it is delivered.
     if (evenement)
         QCoreApplication::postEvent(this, new QEvent(type));
@@ -212,17 +212,17 @@ void TCommonEdit::keyPressEvent(QKeyEvent* event)
 
 void TCommonEdit::focusInEvent(QFocusEvent* event)
 {
-    const bool entree = !FFocusSuspendu;
-    FFocusSuspendu = false;
+    const bool entree = !m_focusSuspendu;
+    m_focusSuspendu = false;
     if (entree) {
         // A click places the caret where it falls.
-        if (FAutoSelect && QGuiApplication::mouseButtons() == Qt::NoButton)
+        if (m_autoSelect && QGuiApplication::mouseButtons() == Qt::NoButton)
             selectAll();
         MontrerNormal();
     }
     QLineEdit::focusInEvent(event);
     const Qt::FocusReason raison = event->reason();
-    if (entree && !FAutoSelect
+    if (entree && !m_autoSelect
         && (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason
             || raison == Qt::ShortcutFocusReason))
         deselect();
@@ -233,7 +233,7 @@ void TCommonEdit::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
     const Qt::FocusReason raison = event->reason();
     if (raison == Qt::PopupFocusReason || raison == Qt::ActiveWindowFocusReason) {
-        FFocusSuspendu = true;
+        m_focusSuspendu = true;
         return;
     }
     SetValue2();

@@ -39,22 +39,22 @@ public:
     explicit TCommonEdit(QWidget* parent = nullptr);
 
     // Each setter below but the colours re-reads and re-formats the value.
-    const QString& FormatString() const { return FFormatString; }
+    const QString& FormatString() const { return m_formatString; }
     void SetFormatString(const QString& format);
-    bool Validate() const { return FValidate; }
+    bool Validate() const { return m_validate; }
     void SetValidate(bool valider);
     // Left, right or centred (Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter).
-    Qt::Alignment Alignment() const { return FAlignment; }
+    Qt::Alignment Alignment() const { return m_alignment; }
     void SetAlignment(Qt::Alignment alignement);
-    uint32_t ColorNormal() const { return FColorNormal; }
+    uint32_t ColorNormal() const { return m_colorNormal; }
     void SetColorNormal(uint32_t couleur);
-    uint32_t ColorWarning() const { return FColorWarning; }
+    uint32_t ColorWarning() const { return m_colorWarning; }
     void SetColorWarning(uint32_t couleur);
     // Select the whole text when the field is entered (on by default).
-    bool AutoSelect() const { return FAutoSelect; }
-    void SetAutoSelect(bool selectionner) { FAutoSelect = selectionner; }
+    bool AutoSelect() const { return m_autoSelect; }
+    void SetAutoSelect(bool selectionner) { m_autoSelect = selectionner; }
     // Letters are shown in upper case (the decimal fields: an exponent shows as E).
-    bool Majuscules() const { return FMajuscules; }
+    bool Majuscules() const { return m_majuscules; }
 
     // Raised, with the field as sender, after the value was clamped to
     // MaxValue (OnOverflow) or MinValue (OnUnderflow).
@@ -66,7 +66,7 @@ public:
 
     // The colour the text is drawn in now (ColorNormal or ColorWarning); it
     // is the QPalette::Text colour of the field.
-    uint32_t CouleurTexte() const { return FCouleurTexte; }
+    uint32_t CouleurTexte() const { return m_couleurTexte; }
 
     // The field's context menu (undo, redo, cut, copy, paste, delete, select
     // all) in French whatever translation is loaded, its cut judged first.
@@ -90,7 +90,7 @@ protected:
     T Borner(T valeur, T minimum, T maximum)
     {
         MontrerNormal();
-        if (!FValidate)
+        if (!m_validate)
             return valeur;
         if (valeur < minimum) {
             Avertir(CMUnderflow, OnUnderflow);
@@ -107,7 +107,7 @@ protected:
     // selection stay when nothing changes.
     void Afficher(const QString& texte);
     void ColorerTexte(uint32_t couleur);
-    void SetMajuscules(bool majuscules) { FMajuscules = majuscules; }
+    void SetMajuscules(bool majuscules) { m_majuscules = majuscules; }
 
     // Judges a text: stores it as Candidat and asks SyntaxOk.
     bool Approuve(const QString& candidat);
@@ -134,19 +134,19 @@ private:
     void Avertir(QEvent::Type type, const TNotifyEvent& evenement);
     void MontrerNormal();
 
-    QString FFormatString;
-    bool FValidate = false;
-    Qt::Alignment FAlignment = Qt::AlignLeft;
-    uint32_t FColorNormal = Couleurs::clBlack;
-    uint32_t FColorWarning = Couleurs::clRed;
-    uint32_t FCouleurTexte = Couleurs::clBlack;
-    bool FEnAvertissement = false;
-    bool FAutoSelect = true;
-    bool FMajuscules = false;
+    QString m_formatString;
+    bool m_validate = false;
+    Qt::Alignment m_alignment = Qt::AlignLeft;
+    uint32_t m_colorNormal = Couleurs::clBlack;
+    uint32_t m_colorWarning = Couleurs::clRed;
+    uint32_t m_couleurTexte = Couleurs::clBlack;
+    bool m_enAvertissement = false;
+    bool m_autoSelect = true;
+    bool m_majuscules = false;
     // The field's last text that SyntaxOk approved or that it showed itself.
-    QString FTexteApprouve;
-    bool FAffichage = false;  // Afficher is setting the text
+    QString m_texteApprouve;
+    bool m_affichage = false;  // Afficher is setting the text
     // The focus left for a popup menu or another window and will come back:
     // neither an exit nor, on its return, an entry.
-    bool FFocusSuspendu = false;
+    bool m_focusSuspendu = false;
 };

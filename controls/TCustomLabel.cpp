@@ -16,17 +16,17 @@ TCustomLabel::TCustomLabel(QWidget* parent) : QLabel(parent) {}
 
 void TCustomLabel::SetTransparent(bool transparent)
 {
-    if (transparent == FTransparent)
+    if (transparent == m_transparent)
         return;
-    FTransparent = transparent;
+    m_transparent = transparent;
     update();
 }
 
 void TCustomLabel::SetShowAccelChar(bool accelerateurs)
 {
-    if (accelerateurs == FShowAccelChar)
+    if (accelerateurs == m_showAccelChar)
         return;
-    FShowAccelChar = accelerateurs;
+    m_showAccelChar = accelerateurs;
     update();
 }
 
@@ -37,7 +37,7 @@ int TCustomLabel::DrawFlags() const
                 | Qt::TextExpandTabs;
     if (wordWrap())
         flags |= Qt::TextWordWrap;
-    if (FShowAccelChar)
+    if (m_showAccelChar)
         flags |= Qt::TextShowMnemonic;
     return flags;
 }
@@ -45,7 +45,7 @@ int TCustomLabel::DrawFlags() const
 QString TCustomLabel::LegendeMesuree() const
 {
     const QString legende = text();
-    if (legende.isEmpty() || (FShowAccelChar && legende == QLatin1String("&")))
+    if (legende.isEmpty() || (m_showAccelChar && legende == QLatin1String("&")))
         return legende + QLatin1Char(' ');
     return legende;
 }
@@ -68,7 +68,7 @@ QSize TCustomLabel::minimumSizeHint() const
 void TCustomLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!FTransparent)
+    if (!m_transparent)
         painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.setFont(font());
     painter.setBackgroundMode(Qt::TransparentMode);
@@ -85,7 +85,7 @@ void TCustomLabel::DoDrawText(QPainter& painter, const QRect& r, int flags) cons
 void TCustomLabel::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        FClicEnCours = true;
+        m_clicEnCours = true;
         event->accept();
         return;
     }
@@ -94,8 +94,8 @@ void TCustomLabel::mousePressEvent(QMouseEvent* event)
 
 void TCustomLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && FClicEnCours) {
-        FClicEnCours = false;
+    if (event->button() == Qt::LeftButton && m_clicEnCours) {
+        m_clicEnCours = false;
         event->accept();
         if (rect().contains(event->position().toPoint()))
             Click();

@@ -16,11 +16,11 @@ public:
     explicit TCustomLabel(QWidget* parent = nullptr);
 
     // When set, nothing is painted behind the text.
-    bool Transparent() const { return FTransparent; }
+    bool Transparent() const { return m_transparent; }
     void SetTransparent(bool transparent);
     // When set, "&" underlines the next letter and "&&" shows one "&";
     // otherwise "&" is drawn as it is.
-    bool ShowAccelChar() const { return FShowAccelChar; }
+    bool ShowAccelChar() const { return m_showAccelChar; }
     void SetShowAccelChar(bool accelerateurs);
 
     QSize sizeHint() const override;
@@ -43,7 +43,7 @@ protected:
     QString LegendeMesuree() const;
 
 private:
-    bool FTransparent = false;
-    bool FShowAccelChar = true;
-    bool FClicEnCours = false;
+    bool m_transparent = false;
+    bool m_showAccelChar = true;
+    bool m_clicEnCours = false;
 };

@@ -11,12 +11,12 @@ QString TDecimalEdit::Formater(long double valeur) const
 {
     const QChar separateur = Separateur();
     const QString texte = FormatFixe(valeur, Decimales(), separateur);
-    return FFixedDecimals ? texte : SansZerosFinals(texte, separateur);
+    return m_fixedDecimals ? texte : SansZerosFinals(texte, separateur);
 }
 
 void TDecimalEdit::SetFixedDecimals(bool fixes)
 {
-    FFixedDecimals = fixes;
+    m_fixedDecimals = fixes;
     SetValue2();
 }
 

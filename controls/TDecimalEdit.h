@@ -12,7 +12,7 @@ public:
     explicit TDecimalEdit(QWidget* parent = nullptr);
 
     // Off: trailing zeros are dropped (12,50 shows 12,5 and 12,00 shows 12).
-    bool FixedDecimals() const { return FFixedDecimals; }
+    bool FixedDecimals() const { return m_fixedDecimals; }
     void SetFixedDecimals(bool fixes);
 
     // The number of decimals FormatString asks for; a FormatString that is
@@ -23,5 +23,5 @@ protected:
     QString Formater(long double valeur) const override;
 
 private:
-    bool FFixedDecimals = true;
+    bool m_fixedDecimals = true;
 };

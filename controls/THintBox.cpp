@@ -44,43 +44,43 @@ THintBox::~THintBox() = default;
 
 void THintBox::SetColor(uint32_t couleur)
 {
-    if (couleur == FColor)
+    if (couleur == m_color)
         return;
-    FColor = couleur;
+    m_color = couleur;
     repaint();
 }
 
 void THintBox::SetShadowColor(uint32_t couleur)
 {
-    if (couleur == FShadowColor)
+    if (couleur == m_shadowColor)
         return;
-    FShadowColor = couleur;
+    m_shadowColor = couleur;
     repaint();
 }
 
 void THintBox::SetLines(const QStringList& lignes)
 {
-    FLines = lignes;
-    if (FHTMLFormatting)
+    m_lines = lignes;
+    if (m_htmlFormatting)
         Parse();
     TexteChange();
 }
 
 void THintBox::SetShadowSize(int taille)
 {
-    if (taille < 0 || taille == FShadowSize)
+    if (taille < 0 || taille == m_shadowSize)
         return;
-    const int ecart = taille - FShadowSize;
+    const int ecart = taille - m_shadowSize;
     resize(width() + ecart, height() + ecart);
-    FShadowSize = taille;
+    m_shadowSize = taille;
     repaint();
 }
 
 void THintBox::SetHTMLFormatting(bool actif)
 {
-    if (actif == FHTMLFormatting)
+    if (actif == m_htmlFormatting)
         return;
-    FHTMLFormatting = actif;
+    m_htmlFormatting = actif;
     if (actif)
         Parse();
     TexteChange();
@@ -88,39 +88,39 @@ void THintBox::SetHTMLFormatting(bool actif)
 
 void THintBox::SetHintBox(bool actif)
 {
-    if (actif == FDrawHintBox)
+    if (actif == m_drawHintBox)
         return;
-    FDrawHintBox = actif;
+    m_drawHintBox = actif;
     repaint();
 }
 
 void THintBox::Update()
 {
-    if (FHTMLFormatting)
+    if (m_htmlFormatting)
         Parse();
     TexteChange();
 }
 
 void THintBox::Parse()
 {
-    FDisplayLines.emplace();
-    for (const QString& ligne : std::as_const(FLines))
+    m_displayLines.emplace();
+    for (const QString& ligne : std::as_const(m_lines))
         ParseLine(ligne);
 }
 
 void THintBox::ParseLine(const QString& ligne)
 {
-    if (!FDisplayLines)
-        FDisplayLines.emplace();
-    Balisage::ParseLine(ligne, *FDisplayLines);
+    if (!m_displayLines)
+        m_displayLines.emplace();
+    Balisage::ParseLine(ligne, *m_displayLines);
 }
 
 QString THintBox::TexteLisible() const
 {
-    if (!FHTMLFormatting)
-        return FLines.join(QLatin1Char('\n'));
+    if (!m_htmlFormatting)
+        return m_lines.join(QLatin1Char('\n'));
     LignesBulle lignes;
-    for (const QString& ligne : FLines)
+    for (const QString& ligne : m_lines)
         Balisage::ParseLine(ligne, lignes);
     QStringList lisibles;
     for (const LigneBulle& ligne : std::as_const(lignes))
@@ -148,7 +148,7 @@ void THintBox::paintEvent(QPaintEvent*)
     tampon.fill(Qt::transparent);
     {
         QPainter painter(&tampon);
-        if (FHTMLFormatting)
+        if (m_htmlFormatting)
             DrawBoxEx(painter);
         else
             DrawBox(painter);
@@ -158,22 +158,22 @@ void THintBox::paintEvent(QPaintEvent*)
 
 void THintBox::DessinerBoite(QPainter& painter) const
 {
-    if (!FDrawHintBox)
+    if (!m_drawHintBox)
         return;
     const int w = width();
     const int h = height();
-    const int s = FShadowSize;
-    Remplir(painter, s, s, w, h, VersQColor(FShadowColor));
+    const int s = m_shadowSize;
+    Remplir(painter, s, s, w, h, VersQColor(m_shadowColor));
     Remplir(painter, 0, 0, w - s, h - s, Qt::black);
-    Remplir(painter, 1, 1, w - s - 1, h - s - 1, VersQColor(FColor));
+    Remplir(painter, 1, 1, w - s - 1, h - s - 1, VersQColor(m_color));
 }
 
 void THintBox::DrawBoxEx(QPainter& painter)
 {
-    if (!FDisplayLines)
+    if (!m_displayLines)
         Parse();
     DessinerBoite(painter);
-    if (FDisplayLines->isEmpty())
+    if (m_displayLines->isEmpty())
         return;
     // Only the face and size of the widget's font: the mark-up gives the style.
     QFont police = font();
@@ -183,8 +183,8 @@ void THintBox::DrawBoxEx(QPainter& painter)
     police.setStrikeOut(false);
     SurfaceBulleQt surface(painter, police, palette().color(foregroundRole()));
     MiseEnPageBulle(surface).DessinerFormate(
-        *FDisplayLines, MiseEnPageBulle::ZoneTexte(width(), height(), FShadowSize, FDrawHintBox),
-        FShadowSize);
+        *m_displayLines, MiseEnPageBulle::ZoneTexte(width(), height(), m_shadowSize, m_drawHintBox),
+        m_shadowSize);
 }
 
 void THintBox::DrawBox(QPainter& painter)
@@ -192,6 +192,6 @@ void THintBox::DrawBox(QPainter& painter)
     DessinerBoite(painter);
     SurfaceBulleQt surface(painter, font(), palette().color(foregroundRole()));
     MiseEnPageBulle(surface).DessinerSimple(
-        FLines, MiseEnPageBulle::ZoneTexte(width(), height(), FShadowSize, FDrawHintBox),
-        FShadowSize);
+        m_lines, MiseEnPageBulle::ZoneTexte(width(), height(), m_shadowSize, m_drawHintBox),
+        m_shadowSize);
 }

@@ -27,30 +27,30 @@ public:
     explicit THintBox(QWidget* parent = nullptr);
     ~THintBox() override;
 
-    uint32_t Color() const { return FColor; }
+    uint32_t Color() const { return m_color; }
     void SetColor(uint32_t couleur);
-    uint32_t ShadowColor() const { return FShadowColor; }
+    uint32_t ShadowColor() const { return m_shadowColor; }
     void SetShadowColor(uint32_t couleur);
     // The source lines. Changes made directly show after Update().
-    const QStringList& Lines() const { return FLines; }
-    QStringList& Lines() { return FLines; }
+    const QStringList& Lines() const { return m_lines; }
+    QStringList& Lines() { return m_lines; }
     void SetLines(const QStringList& lignes);
     // Offset of the shadow. A new size grows or shrinks the control by the
     // difference, so the box itself keeps its size; negative sizes are ignored.
-    int ShadowSize() const { return FShadowSize; }
+    int ShadowSize() const { return m_shadowSize; }
     void SetShadowSize(int taille);
     // Off: the lines are drawn as written, in the whole widget font.
-    bool HTMLFormatting() const { return FHTMLFormatting; }
+    bool HTMLFormatting() const { return m_htmlFormatting; }
     void SetHTMLFormatting(bool actif);
     // Off: only the text is drawn, over whatever lies beneath the control.
-    bool DrawHintBox() const { return FDrawHintBox; }
+    bool DrawHintBox() const { return m_drawHintBox; }
     void SetHintBox(bool actif);
 
     // Re-splits the source lines (in formatted mode) and repaints.
     void Update();
 
     // The display lines of formatted mode; none before the first split.
-    const std::optional<LignesBulle>& DisplayLines() const { return FDisplayLines; }
+    const std::optional<LignesBulle>& DisplayLines() const { return m_displayLines; }
     // Rebuilds the display lines from the source lines.
     void Parse();
     // Appends the display lines of one source line.
@@ -79,11 +79,11 @@ private:
     // Repaints now and tells the accessibility clients the text may differ.
     void TexteChange();
 
-    uint32_t FColor = Couleurs::clInfoBk;
-    uint32_t FShadowColor = Couleurs::Rgb(128, 128, 128);
-    QStringList FLines;
-    int FShadowSize = 4;
-    bool FHTMLFormatting = true;
-    bool FDrawHintBox = true;
-    std::optional<LignesBulle> FDisplayLines;
+    uint32_t m_color = Couleurs::clInfoBk;
+    uint32_t m_shadowColor = Couleurs::Rgb(128, 128, 128);
+    QStringList m_lines;
+    int m_shadowSize = 4;
+    bool m_htmlFormatting = true;
+    bool m_drawHintBox = true;
+    std::optional<LignesBulle> m_displayLines;
 };

@@ -70,9 +70,9 @@ TLabel3D::TLabel3D(QWidget* parent) : TCustomLabel(parent)
 
 void TLabel3D::SetCaptionStyle(TCaptionStyle style)
 {
-    if (style == FCaptionStyle)
+    if (style == m_captionStyle)
         return;
-    FCaptionStyle = style;
+    m_captionStyle = style;
     update();
 }
 
@@ -83,7 +83,7 @@ int TLabel3D::DrawFlags() const
 
 void TLabel3D::DoDrawText(QPainter& painter, const QRect& r, int flags) const
 {
-    const Copies copies = CopiesDuStyle(FCaptionStyle);
+    const Copies copies = CopiesDuStyle(m_captionStyle);
     if (copies.basDroite) {
         painter.setPen(VersQColor(*copies.basDroite));
         painter.drawText(r.translated(1, 1), flags, text());

@@ -20,7 +20,7 @@ class TLabel3D : public TCustomLabel {
 public:
     explicit TLabel3D(QWidget* parent = nullptr);
 
-    TCaptionStyle CaptionStyle() const { return FCaptionStyle; }
+    TCaptionStyle CaptionStyle() const { return m_captionStyle; }
     void SetCaptionStyle(TCaptionStyle style);
 
 protected:
@@ -28,5 +28,5 @@ protected:
     void DoDrawText(QPainter& painter, const QRect& r, int flags) const override;
 
 private:
-    TCaptionStyle FCaptionStyle = TCaptionStyle::csRecessed;
+    TCaptionStyle m_captionStyle = TCaptionStyle::csRecessed;
 };

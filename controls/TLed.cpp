@@ -130,12 +130,12 @@ QString TLed::NomAccessibleParDefaut()
 
 QString TLed::CouleurLue() const
 {
-    return NomCouleur(FValue ? FTrueColor : FFalseColor);
+    return NomCouleur(m_value ? FTrueColor : FFalseColor);
 }
 
 void TLed::AnnoncerChangement(bool valeur, const QString& couleur)
 {
-    if (valeur != FValue) {
+    if (valeur != m_value) {
         QAccessible::State change;
         change.checked = true;
         QAccessibleStateChangeEvent evenement(this, change);
@@ -149,28 +149,28 @@ void TLed::AnnoncerChangement(bool valeur, const QString& couleur)
 
 QSize TLed::sizeHint() const
 {
-    return TailleStyle(FLEDStyle);
+    return TailleStyle(m_ledStyle);
 }
 
 void TLed::ChangeValue(bool valeur)
 {
-    if (valeur == FValue)
+    if (valeur == m_value)
         return;
     const QString couleur = CouleurLue();
-    FValue = valeur;
+    m_value = valeur;
     MontrerValeur();
-    if (FBlink)
+    if (m_blink)
         SetLedTimer();
     AnnoncerChangement(!valeur, couleur);
 }
 
 void TLed::ChangeBlink(bool clignote)
 {
-    if (clignote == FBlink)
+    if (clignote == m_blink)
         return;
     MontrerValeur();
-    FBlink = clignote;
-    if (FBlink)
+    m_blink = clignote;
+    if (m_blink)
         SetLedTimer();
     else
         ResetLedTimer();
@@ -178,18 +178,18 @@ void TLed::ChangeBlink(bool clignote)
 
 void TLed::ChangeStyle(TLEDStyle style)
 {
-    if (style == FLEDStyle)
+    if (style == m_ledStyle)
         return;
-    FLEDStyle = style;
+    m_ledStyle = style;
     CreateLedBitmap();
     repaint();
 }
 
 void TLed::ChangeBorder(bool encadre)
 {
-    if (encadre == FBordered)
+    if (encadre == m_bordered)
         return;
-    FBordered = encadre;
+    m_bordered = encadre;
     CreateLedBitmap();
     repaint();
 }
@@ -214,34 +214,34 @@ void TLed::ChangerCouleur(uint32_t& champ, uint32_t couleur)
     if (couleur == champ)
         return;
     const QString nomAvant = CouleurLue();
-    const bool clignotait = FBlink;
+    const bool clignotait = m_blink;
     if (clignotait)
         ChangeBlink(false);
     champ = couleur;
     CreateLedBitmap();
     ChangeBlink(clignotait);
     repaint();
-    AnnoncerChangement(FValue, nomAvant);
+    AnnoncerChangement(m_value, nomAvant);
 }
 
 void TLed::SetInterval(int millisecondes)
 {
-    if (millisecondes == FInterval)
+    if (millisecondes == m_interval)
         return;
-    FInterval = millisecondes;
-    if (FTimer) {
-        FTimer->setInterval(FInterval);
+    m_interval = millisecondes;
+    if (m_timer) {
+        m_timer->setInterval(m_interval);
         // A period of 0 or less would tick on every pass of the event loop.
-        if (FInterval > 0)
-            FTimer->start();
+        if (m_interval > 0)
+            m_timer->start();
         else
-            FTimer->stop();
+            m_timer->stop();
     }
 }
 
 void TLed::MontrerValeur()
 {
-    if (FValue)
+    if (m_value)
         SetToTrueColor();
     else
         SetToFalseColor();
@@ -250,74 +250,74 @@ void TLed::MontrerValeur()
 void TLed::CreateLedBitmap()
 {
     FreeLedBitmap();
-    const QSize taille = TailleStyle(FLEDStyle);
+    const QSize taille = TailleStyle(m_ledStyle);
     resize(taille);
 
     const QImage image =
-        QImage(QStringLiteral(":/leds/%1.xpm").arg(NomImage(FLEDStyle, FBordered)))
+        QImage(QStringLiteral(":/leds/%1.xpm").arg(NomImage(m_ledStyle, m_bordered)))
             .convertToFormat(QImage::Format_RGB32);
-    FTrueImage = image;
-    FFalseImage = image;
+    m_trueImage = image;
+    m_falseImage = image;
 
     // The face is the green surface under the middle of the control.
     const int x = taille.width() / 2;
     const int y = taille.height() / 2;
-    RemplirSurface(FTrueImage, x, y, VertFace, VersRgb(FTrueColor));
-    RemplirSurface(FFalseImage, x, y, VertFace, VersRgb(FFalseColor));
+    RemplirSurface(m_trueImage, x, y, VertFace, VersRgb(FTrueColor));
+    RemplirSurface(m_falseImage, x, y, VertFace, VersRgb(FFalseColor));
 
-    if (!FBordered) {
+    if (!m_bordered) {
         // Only the background around the lamp takes the border colour; the
         // silver enclosed by the outlines stays.
-        RemplirSurface(FTrueImage, 0, 0, GrisFond, VersRgb(FBorderColor));
-        RemplirSurface(FFalseImage, 0, 0, GrisFond, VersRgb(FBorderColor));
+        RemplirSurface(m_trueImage, 0, 0, GrisFond, VersRgb(FBorderColor));
+        RemplirSurface(m_falseImage, 0, 0, GrisFond, VersRgb(FBorderColor));
     }
 }
 
 void TLed::FreeLedBitmap()
 {
-    FTrueImage = QImage();
-    FFalseImage = QImage();
+    m_trueImage = QImage();
+    m_falseImage = QImage();
 }
 
 void TLed::SetToTrueColor()
 {
-    FPhase = 0;
+    m_phase = 0;
     repaint();
 }
 
 void TLed::SetToFalseColor()
 {
-    FPhase = 1;
+    m_phase = 1;
     repaint();
 }
 
 void TLed::SetLedTimer()
 {
-    if (FTimer)
+    if (m_timer)
         return;
-    FPhase = 0;
-    FTimer = new QTimer(this);
-    FTimer->setInterval(FInterval);
-    connect(FTimer, &QTimer::timeout, this, &TLed::OnLedTimer);
-    if (FInterval > 0)
-        FTimer->start();
+    m_phase = 0;
+    m_timer = new QTimer(this);
+    m_timer->setInterval(m_interval);
+    connect(m_timer, &QTimer::timeout, this, &TLed::OnLedTimer);
+    if (m_interval > 0)
+        m_timer->start();
 }
 
 void TLed::ResetLedTimer()
 {
-    if (!FTimer)
+    if (!m_timer)
         return;
     // The OnTimer handler may switch blinking off from inside the tick, so
     // the timer is stopped and cut loose now and destroyed once it returns.
-    FTimer->stop();
-    FTimer->disconnect(this);
-    FTimer->deleteLater();
-    FTimer = nullptr;
+    m_timer->stop();
+    m_timer->disconnect(this);
+    m_timer->deleteLater();
+    m_timer = nullptr;
 }
 
 void TLed::OnLedTimer()
 {
-    FPhase = FPhase == 0 ? 1 : 0;
+    m_phase = m_phase == 0 ? 1 : 0;
     repaint();
     if (OnTimer)
         OnTimer(this);
@@ -330,7 +330,7 @@ void TLed::paintEvent(QPaintEvent*)
 
 void TLed::Paint()
 {
-    const QImage& image = FPhase == 0 ? FTrueImage : FFalseImage;
+    const QImage& image = m_phase == 0 ? m_trueImage : m_falseImage;
     if (image.isNull())
         return;
     QPainter painter(this);

@@ -37,11 +37,11 @@ public:
     uint32_t TrueColor() const { return FTrueColor; }
     uint32_t FalseColor() const { return FFalseColor; }
     uint32_t BorderColor() const { return FBorderColor; }
-    bool Blink() const { return FBlink; }
-    bool Bordered() const { return FBordered; }
-    bool Value() const { return FValue; }
-    int Interval() const { return FInterval; }
-    TLEDStyle LEDStyle() const { return FLEDStyle; }
+    bool Blink() const { return m_blink; }
+    bool Bordered() const { return m_bordered; }
+    bool Value() const { return m_value; }
+    int Interval() const { return m_interval; }
+    TLEDStyle LEDStyle() const { return m_ledStyle; }
 
     // Every setter does nothing when given the value already held.
     void SetTrueColor(uint32_t couleur);
@@ -59,9 +59,9 @@ public:
     TNotifyEvent OnMouseLeave;
 
     // 0 while the true picture is the one to show, 1 for the false picture.
-    int Phase() const { return FPhase; }
+    int Phase() const { return m_phase; }
     // The blink timer exists only while the lamp blinks.
-    bool HasLedTimer() const { return !FTimer.isNull(); }
+    bool HasLedTimer() const { return !m_timer.isNull(); }
 
     QSize sizeHint() const override;
 
@@ -103,14 +103,14 @@ private:
     uint32_t FTrueColor = Couleurs::clLime;
     uint32_t FFalseColor = Couleurs::clSilver;
     uint32_t FBorderColor = Couleurs::clBtnFace;
-    bool FBlink = true;
-    bool FBordered = true;
-    bool FValue = false;
-    int FInterval = 1000;
-    TLEDStyle FLEDStyle = TLEDStyle::LEDSmall;
+    bool m_blink = true;
+    bool m_bordered = true;
+    bool m_value = false;
+    int m_interval = 1000;
+    TLEDStyle m_ledStyle = TLEDStyle::LEDSmall;
 
-    QImage FTrueImage;
-    QImage FFalseImage;
-    QPointer<QTimer> FTimer;
-    int FPhase = 1;
+    QImage m_trueImage;
+    QImage m_falseImage;
+    QPointer<QTimer> m_timer;
+    int m_phase = 1;
 };

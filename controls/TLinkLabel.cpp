@@ -44,7 +44,7 @@ TLinkLabel::TLinkLabel(QWidget* parent) : TCustomLabel(parent)
     QFont police = font();
     police.setUnderline(true);
     setFont(police);
-    ColorerTexte(FLinkColor);
+    ColorerTexte(m_linkColor);
     setCursor(Qt::PointingHandCursor);
     OuvrirLien = [](const QString& cible) {
         // A link that cannot be opened is silently left alone.
@@ -54,10 +54,10 @@ TLinkLabel::TLinkLabel(QWidget* parent) : TCustomLabel(parent)
 
 void TLinkLabel::SetLinkColor(uint32_t couleur)
 {
-    if (couleur == FLinkColor)
+    if (couleur == m_linkColor)
         return;
-    FLinkColor = couleur;
-    ColorerTexte(FLinkColor);
+    m_linkColor = couleur;
+    ColorerTexte(m_linkColor);
     repaint();
 }
 
@@ -70,7 +70,7 @@ void TLinkLabel::ColorerTexte(uint32_t couleur)
 
 void TLinkLabel::Jouer(const QString& evenement) const
 {
-    if (FLinkSound && JouerSon)
+    if (m_linkSound && JouerSon)
         JouerSon(evenement);
 }
 
@@ -89,10 +89,10 @@ void TLinkLabel::leaveEvent(QEvent* event)
 void TLinkLabel::CMMouseEnter()
 {
     ColorerTexte(FLinkColorMouseMove);
-    if (FLinkMagnet && !FDeplace) {
+    if (m_linkMagnet && !m_deplace) {
         // Right and bottom edges stay; the text moves one pixel up and left.
         setGeometry(x() - 1, y() - 1, width() + 1, height() + 1);
-        FDeplace = true;
+        m_deplace = true;
     }
     Jouer(QStringLiteral("MenuCommand"));
     repaint();
@@ -100,11 +100,11 @@ void TLinkLabel::CMMouseEnter()
 
 void TLinkLabel::CMMouseLeave()
 {
-    ColorerTexte(FLinkColor);
-    if (FDeplace) {
+    ColorerTexte(m_linkColor);
+    if (m_deplace) {
         // Exactly one pixel back, even if the label was moved meanwhile.
         setGeometry(x() + 1, y() + 1, width() - 1, height() - 1);
-        FDeplace = false;
+        m_deplace = false;
     }
     repaint();
 }
@@ -113,7 +113,7 @@ void TLinkLabel::Click()
 {
     Jouer(QStringLiteral("MenuPopup"));
     if (LinkType() != TLinkType::ltNone && OuvrirLien)
-        OuvrirLien(FLien.Cible());
+        OuvrirLien(m_lien.Cible());
     if (OnClick)
         OnClick(this);
 }

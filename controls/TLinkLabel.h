@@ -20,26 +20,26 @@ public:
 
     explicit TLinkLabel(QWidget* parent = nullptr);
 
-    TLinkType LinkType() const { return FLien.LinkType(); }
-    const QString& LinkProtocol() const { return FLien.LinkProtocol(); }
-    const QString& LinkDestination() const { return FLien.LinkDestination(); }
-    void SetLinkType(TLinkType type) { FLien.SetLinkType(type); }
-    void SetLinkProtocol(const QString& protocole) { FLien.SetLinkProtocol(protocole); }
-    void SetLinkDestination(const QString& destination) { FLien.SetLinkDestination(destination); }
+    TLinkType LinkType() const { return m_lien.LinkType(); }
+    const QString& LinkProtocol() const { return m_lien.LinkProtocol(); }
+    const QString& LinkDestination() const { return m_lien.LinkDestination(); }
+    void SetLinkType(TLinkType type) { m_lien.SetLinkType(type); }
+    void SetLinkProtocol(const QString& protocole) { m_lien.SetLinkProtocol(protocole); }
+    void SetLinkDestination(const QString& destination) { m_lien.SetLinkDestination(destination); }
     static TLinkType GetLinkType(const QString& protocole)
     {
         return LienHypertexte::GetLinkType(protocole);
     }
 
-    uint32_t LinkColor() const { return FLinkColor; }
+    uint32_t LinkColor() const { return m_linkColor; }
     // Also becomes the text colour at once.
     void SetLinkColor(uint32_t couleur);
     uint32_t LinkColorMouseMove() const { return FLinkColorMouseMove; }
     void SetLinkColorMouseMove(uint32_t couleur) { FLinkColorMouseMove = couleur; }
-    bool LinkMagnet() const { return FLinkMagnet; }
-    void SetLinkMagnet(bool aimant) { FLinkMagnet = aimant; }
-    bool LinkSound() const { return FLinkSound; }
-    void SetLinkSound(bool son) { FLinkSound = son; }
+    bool LinkMagnet() const { return m_linkMagnet; }
+    void SetLinkMagnet(bool aimant) { m_linkMagnet = aimant; }
+    bool LinkSound() const { return m_linkSound; }
+    void SetLinkSound(bool son) { m_linkSound = son; }
 
     // Raised after a click, link or not.
     TNotifyEvent OnClick;
@@ -65,11 +65,11 @@ private:
     void ColorerTexte(uint32_t couleur);
     void Jouer(const QString& evenement) const;
 
-    LienHypertexte FLien;
-    uint32_t FLinkColor = Couleurs::clBlue;
+    LienHypertexte m_lien;
+    uint32_t m_linkColor = Couleurs::clBlue;
     uint32_t FLinkColorMouseMove = Couleurs::clRed;
-    bool FLinkMagnet = true;
-    bool FLinkSound = true;
+    bool m_linkMagnet = true;
+    bool m_linkSound = true;
     // The jump made when the pointer entered, undone when it leaves.
-    bool FDeplace = false;
+    bool m_deplace = false;
 };

@@ -30,41 +30,41 @@ TLinkType LienHypertexte::GetLinkType(const QString& protocole)
 
 void LienHypertexte::SetLinkType(TLinkType type)
 {
-    if (type == FLinkType)
+    if (type == m_linkType)
         return;
-    FLinkType = type;
+    m_linkType = type;
     if (EstConnu(type)) {
-        FLinkProtocol = Prefixe(type);
+        m_linkProtocol = Prefixe(type);
     } else if (type == TLinkType::ltNone) {
-        FLinkProtocol.clear();
-        FLinkDestination.clear();
+        m_linkProtocol.clear();
+        m_linkDestination.clear();
     }
 }
 
 void LienHypertexte::SetLinkProtocol(const QString& protocole)
 {
-    if (protocole == FLinkProtocol)
+    if (protocole == m_linkProtocol)
         return;
-    FLinkProtocol = protocole.toLower();
-    SetLinkType(GetLinkType(FLinkProtocol));
+    m_linkProtocol = protocole.toLower();
+    SetLinkType(GetLinkType(m_linkProtocol));
 }
 
 void LienHypertexte::SetLinkDestination(const QString& destination)
 {
-    if (destination != FLinkDestination)
-        FLinkDestination = destination.toLower();
+    if (destination != m_linkDestination)
+        m_linkDestination = destination.toLower();
 
     for (size_t i = 0; i < Prefixes.size(); ++i) {
         const QLatin1String prefixe(Prefixes[i]);
-        if (FLinkDestination.startsWith(prefixe)) {
-            FLinkDestination.remove(0, prefixe.size());
-            FLinkProtocol = prefixe;
-            FLinkType = static_cast<TLinkType>(i);
+        if (m_linkDestination.startsWith(prefixe)) {
+            m_linkDestination.remove(0, prefixe.size());
+            m_linkProtocol = prefixe;
+            m_linkType = static_cast<TLinkType>(i);
             return;
         }
     }
-    if (FLinkDestination.isEmpty()) {
-        FLinkType = TLinkType::ltNone;
-        FLinkProtocol.clear();
+    if (m_linkDestination.isEmpty()) {
+        m_linkType = TLinkType::ltNone;
+        m_linkProtocol.clear();
     }
 }

@@ -21,11 +21,11 @@ enum class TLinkType : int {
 
 class LienHypertexte {
 public:
-    TLinkType LinkType() const { return FLinkType; }
-    const QString& LinkProtocol() const { return FLinkProtocol; }
-    const QString& LinkDestination() const { return FLinkDestination; }
+    TLinkType LinkType() const { return m_linkType; }
+    const QString& LinkProtocol() const { return m_linkProtocol; }
+    const QString& LinkDestination() const { return m_linkDestination; }
     // What the desktop is asked to open: prefix then destination.
-    QString Cible() const { return FLinkProtocol + FLinkDestination; }
+    QString Cible() const { return m_linkProtocol + m_linkDestination; }
 
     // A known kind brings its prefix; ltNone empties prefix and destination;
     // ltCUSTOM keeps the prefix held.
@@ -43,7 +43,7 @@ public:
     static QString Prefixe(TLinkType type);
 
 private:
-    TLinkType FLinkType = TLinkType::ltHTTP;
-    QString FLinkProtocol = QStringLiteral("http://");
-    QString FLinkDestination;
+    TLinkType m_linkType = TLinkType::ltHTTP;
+    QString m_linkProtocol = QStringLiteral("http://");
+    QString m_linkDestination;
 };

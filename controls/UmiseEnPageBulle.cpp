@@ -34,24 +34,24 @@ qlRect MiseEnPageBulle::ZoneTexte(int largeur, int hauteur, int ombre, bool dess
 
 void MiseEnPageBulle::ChangerStyle(const QString& nom)
 {
-    StyleTexte style = FSurface.Style();
+    StyleTexte style = m_surface.Style();
     Balisage::AppliquerStyle(nom, style);
-    FSurface.FixerStyle(style);
+    m_surface.FixerStyle(style);
 }
 
 QSize MiseEnPageBulle::TextExtentEx(const QString& texte)
 {
-    const StyleTexte garde = FSurface.Style();
+    const StyleTexte garde = m_surface.Style();
     QSize etendue(0, 0);
     Balisage::Parcourir(
         texte,
         [&](const QString& morceau) {
-            const QSize m = FSurface.Mesurer(morceau);
+            const QSize m = m_surface.Mesurer(morceau);
             etendue.rwidth() += m.width();
             etendue.setHeight(std::max(etendue.height(), m.height()));
         },
         [&](const QString& nom) { ChangerStyle(nom); });
-    FSurface.FixerStyle(garde);
+    m_surface.FixerStyle(garde);
     return etendue;
 }
 
@@ -63,8 +63,8 @@ void MiseEnPageBulle::TextOutEx(int x, int y, const QString& texte)
         [&](const QString& morceau) {
             if (morceau.isEmpty())
                 return;
-            FSurface.Ecrire(x + avance, y, morceau);
-            avance += FSurface.Mesurer(morceau).width();
+            m_surface.Ecrire(x + avance, y, morceau);
+            avance += m_surface.Mesurer(morceau).width();
         },
         [&](const QString& nom) { ChangerStyle(nom); });
 }
@@ -90,7 +90,7 @@ bool MiseEnPageBulle::DessinerLigne(const QString& ligne, AlignementBulle aligne
         while (pos <= n) {
             ++pos;
             const QString piece = ligne.mid(debut - 1, pos - debut);
-            const QSize m = FSurface.Mesurer(piece);
+            const QSize m = m_surface.Mesurer(piece);
             if (piece.endsWith(espace))
                 coupure = pos - 1;
             if (largeurUtile >= m.width())
@@ -119,7 +119,7 @@ bool MiseEnPageBulle::DessinerLigne(const QString& ligne, AlignementBulle aligne
 
 void MiseEnPageBulle::DessinerFormate(const LignesBulle& lignes, const qlRect& zone, int ombre)
 {
-    FSurface.FixerStyle(StyleTexte());
+    m_surface.FixerStyle(StyleTexte());
     const int utile = LargeurUtile(zone, ombre);
     const Mesure mesurer = [this](const QString& t) { return TextExtentEx(t); };
     const Sortie ecrire = [this](int x, int y, const QString& t) { TextOutEx(x, y, t); };
@@ -140,8 +140,8 @@ void MiseEnPageBulle::DessinerFormate(const LignesBulle& lignes, const qlRect& z
 void MiseEnPageBulle::DessinerSimple(const QStringList& lignes, const qlRect& zone, int ombre)
 {
     const int utile = LargeurUtile(zone, ombre);
-    const Mesure mesurer = [this](const QString& t) { return FSurface.Mesurer(t); };
-    const Sortie ecrire = [this](int x, int y, const QString& t) { FSurface.Ecrire(x, y, t); };
+    const Mesure mesurer = [this](const QString& t) { return m_surface.Mesurer(t); };
+    const Sortie ecrire = [this](int x, int y, const QString& t) { m_surface.Ecrire(x, y, t); };
     int rang = 0;
     for (const QString& ligne : lignes)
         if (!DessinerLigne(ligne, AlignementBulle::Gauche, zone, utile, rang, mesurer, ecrire))

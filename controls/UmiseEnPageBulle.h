@@ -15,7 +15,7 @@
 class MiseEnPageBulle {
 public:
     // The surface must outlive the layout.
-    explicit MiseEnPageBulle(SurfaceBulle& surface) : FSurface(surface) {}
+    explicit MiseEnPageBulle(SurfaceBulle& surface) : m_surface(surface) {}
 
     // The text area of a box of this size: inside the box and its outline
     // when the box is drawn, the whole control otherwise.
@@ -44,5 +44,5 @@ private:
                        int largeurUtile, int& rang, const Mesure& mesurer, const Sortie& ecrire);
     void ChangerStyle(const QString& nom);
 
-    SurfaceBulle& FSurface;
+    SurfaceBulle& m_surface;
 };

@@ -49,18 +49,18 @@ uint64_t LireEntete(const char* octets, std::size_t& position)
 TCSV::TCSV()
     : m_Tampon(std::make_unique<char[]>(TailleTampon))
 {
-    m_Curseur = m_Tampon.get();
+    m_curseur = m_Tampon.get();
 }
 
 void TCSV::Vider()
 {
-    m_NbColonnes = 0;
-    m_NbRangees = 0;
-    m_GuillemetOuvert = false;
+    m_nbColonnes = 0;
+    m_nbRangees = 0;
+    m_guillemetOuvert = false;
     // Give the memory back rather than keep the capacity of a larger file.
-    m_Octets.reset();
-    m_TailleOctets = 0;
-    m_CapaciteOctets = 0;
+    m_reserveOctets.reset();
+    m_tailleOctets = 0;
+    m_capaciteOctets = 0;
     std::vector<uint64_t>().swap(m_Reperes);
 }
 
@@ -71,44 +71,44 @@ bool TCSV::Charge(const QString& chemin)
 
 bool TCSV::Charge(DescripteurFichier fichier)
 {
-    m_ErreurCharge = fichier.Erreur();
+    m_erreurCharge = fichier.Erreur();
     if (!fichier.Valide())
         return false;
 
-    m_Fichier = std::move(fichier);
-    const uint64_t taille = m_Fichier.Taille();
+    m_fichier = std::move(fichier);
+    const uint64_t taille = m_fichier.Taille();
     try {
         Lire(taille);
     } catch (...) {
-        m_Fichier.Fermer();
+        m_fichier.Fermer();
         throw;
     }
-    m_Fichier.Fermer();
+    m_fichier.Fermer();
     return true;
 }
 
 void TCSV::ChargeMemoire(std::string octets)
 {
-    m_ErreurCharge = 0;
-    m_Memoire = std::move(octets);
-    m_PositionMemoire = 0;
-    m_DepuisMemoire = true;
+    m_erreurCharge = 0;
+    m_memoire = std::move(octets);
+    m_positionMemoire = 0;
+    m_depuisMemoire = true;
     try {
-        Lire(m_Memoire.size());
+        Lire(m_memoire.size());
     } catch (...) {
-        m_DepuisMemoire = false;
-        std::string().swap(m_Memoire);
+        m_depuisMemoire = false;
+        std::string().swap(m_memoire);
         throw;
     }
-    m_DepuisMemoire = false;
-    std::string().swap(m_Memoire);
+    m_depuisMemoire = false;
+    std::string().swap(m_memoire);
 }
 
 void TCSV::Lire(uint64_t taille)
 {
-    m_FinFichier = false;
-    m_Restant = 0;
-    m_Curseur = m_Tampon.get();
+    m_finFichier = false;
+    m_restant = 0;
+    m_curseur = m_Tampon.get();
     Vider();
     try {
         // The pool never needs more than the file plus one header byte per
@@ -125,33 +125,33 @@ void TCSV::Lire(uint64_t taille)
 
 bool TCSV::ChargeBuf()
 {
-    if (m_FinFichier)
+    if (m_finFichier)
         return false;
-    m_Curseur = m_Tampon.get();
+    m_curseur = m_Tampon.get();
     int64_t lus = 0;
-    if (m_DepuisMemoire) {
+    if (m_depuisMemoire) {
         lus = static_cast<int64_t>(
-            std::min<std::size_t>(TailleTampon, m_Memoire.size() - m_PositionMemoire));
-        std::memcpy(m_Tampon.get(), m_Memoire.data() + m_PositionMemoire,
+            std::min<std::size_t>(TailleTampon, m_memoire.size() - m_positionMemoire));
+        std::memcpy(m_Tampon.get(), m_memoire.data() + m_positionMemoire,
                     static_cast<std::size_t>(lus));
-        m_PositionMemoire += static_cast<std::size_t>(lus);
+        m_positionMemoire += static_cast<std::size_t>(lus);
     } else {
-        lus = m_Fichier.Lire(m_Tampon.get(), TailleTampon);
+        lus = m_fichier.Lire(m_Tampon.get(), TailleTampon);
     }
-    m_Restant = static_cast<int32_t>(lus);
+    m_restant = static_cast<int32_t>(lus);
     if (lus < TailleTampon)
-        m_FinFichier = true;
+        m_finFichier = true;
     return true;
 }
 
 void TCSV::AgrandirOctets(std::size_t minimum)
 {
-    const std::size_t capacite = std::max({minimum, 2 * m_CapaciteOctets, std::size_t{64}});
+    const std::size_t capacite = std::max({minimum, 2 * m_capaciteOctets, std::size_t{64}});
     std::unique_ptr<char[]> octets(new char[capacite]);
-    if (m_TailleOctets > 0)
-        std::memcpy(octets.get(), m_Octets.get(), m_TailleOctets);
-    m_Octets = std::move(octets);
-    m_CapaciteOctets = capacite;
+    if (m_tailleOctets > 0)
+        std::memcpy(octets.get(), m_reserveOctets.get(), m_tailleOctets);
+    m_reserveOctets = std::move(octets);
+    m_capaciteOctets = capacite;
 }
 
 void TCSV::Parse()
@@ -159,30 +159,30 @@ void TCSV::Parse()
     enum class Etat { DebutCellule, EntreGuillemets, DansCellule };
 
     // The rows are built from scratch, into the pool's present capacity.
-    m_TailleOctets = 0;
+    m_tailleOctets = 0;
     m_Reperes.clear();
-    m_NbColonnes = 0;
-    m_NbRangees = 0;
+    m_nbColonnes = 0;
+    m_nbRangees = 0;
 
     // The write position and the end of the pool live in locals so that the
     // compiler keeps them in registers across the byte stores.
-    char* base = m_Octets.get();
-    char* ecriture = base + m_TailleOctets;
-    char* limite = base + m_CapaciteOctets;
-    const char separateur = m_Separateur;
+    char* base = m_reserveOctets.get();
+    char* ecriture = base + m_tailleOctets;
+    char* limite = base + m_capaciteOctets;
+    const char separateur = m_separateur;
     Etat etat = Etat::DebutCellule;
     std::size_t debutCellule = 0;      // offset of the open cell's header byte
     std::size_t derniereCellule = 0;   // offset of the last closed cell's header byte
     uint32_t cellulesRangee = 0;
     uint32_t rangees = 0;
-    m_Reperes.push_back(m_TailleOctets);
+    m_Reperes.push_back(m_tailleOctets);
 
     const auto agrandir = [&](std::size_t supplement) {
-        m_TailleOctets = static_cast<std::size_t>(ecriture - base);
-        AgrandirOctets(m_TailleOctets + supplement);
-        base = m_Octets.get();
-        ecriture = base + m_TailleOctets;
-        limite = base + m_CapaciteOctets;
+        m_tailleOctets = static_cast<std::size_t>(ecriture - base);
+        AgrandirOctets(m_tailleOctets + supplement);
+        base = m_reserveOctets.get();
+        ecriture = base + m_tailleOctets;
+        limite = base + m_capaciteOctets;
     };
     const auto ajouter = [&](char octet) {
         if (ecriture == limite)
@@ -211,7 +211,7 @@ void TCSV::Parse()
     };
     const auto fermerRangee = [&] {
         base[derniereCellule] = static_cast<char>(base[derniereCellule] | 1);
-        m_NbColonnes = std::max(m_NbColonnes, cellulesRangee);
+        m_nbColonnes = std::max(m_nbColonnes, cellulesRangee);
         cellulesRangee = 0;
         ++rangees;
         if (rangees % RangeesParRepere == 0)
@@ -271,18 +271,18 @@ void TCSV::Parse()
     }
 
     // An open cell ends with the input; a row ends if it holds a cell.
-    m_GuillemetOuvert = etat == Etat::EntreGuillemets;
+    m_guillemetOuvert = etat == Etat::EntreGuillemets;
     if (etat != Etat::DebutCellule)
         fermerCellule();
     if (cellulesRangee > 0)
         fermerRangee();
-    m_TailleOctets = static_cast<std::size_t>(ecriture - base);
-    m_NbRangees = rangees;
+    m_tailleOctets = static_cast<std::size_t>(ecriture - base);
+    m_nbRangees = rangees;
 }
 
 std::size_t TCSV::LireRangee(std::size_t position, Rangee* rangee) const
 {
-    const char* const octets = m_Octets.get();
+    const char* const octets = m_reserveOctets.get();
     for (;;) {
         const uint64_t entete = LireEntete(octets, position);
         const auto longueur = static_cast<std::size_t>(entete >> 1);
@@ -305,18 +305,18 @@ std::size_t TCSV::DebutRangee(uint32_t rang) const
 Rangee TCSV::operator[](int32_t index) const
 {
     Rangee rangee;
-    rangee.reserve(m_NbColonnes);
-    if (index >= 0 && static_cast<uint32_t>(index) < m_NbRangees)
+    rangee.reserve(m_nbColonnes);
+    if (index >= 0 && static_cast<uint32_t>(index) < m_nbRangees)
         LireRangee(DebutRangee(static_cast<uint32_t>(index)), &rangee);
-    rangee.resize(m_NbColonnes);
+    rangee.resize(m_nbColonnes);
     return rangee;
 }
 
 VueRangee TCSV::Vue(int32_t index) const
 {
-    if (index < 0 || static_cast<uint32_t>(index) >= m_NbRangees)
+    if (index < 0 || static_cast<uint32_t>(index) >= m_nbRangees)
         return VueRangee(nullptr, 0);
-    return VueRangee(m_Octets.get(), DebutRangee(static_cast<uint32_t>(index)));
+    return VueRangee(m_reserveOctets.get(), DebutRangee(static_cast<uint32_t>(index)));
 }
 
 std::string_view VueRangee::operator[](uint32_t colonne) const
@@ -360,14 +360,14 @@ bool TCSV::Sauve(const QString& chemin) const
     std::size_t position = 0;
     std::string ligne;
     Rangee rangee;
-    for (uint32_t r = 0; r < m_NbRangees && reussi; ++r) {
+    for (uint32_t r = 0; r < m_nbRangees && reussi; ++r) {
         rangee.clear();
         position = LireRangee(position, &rangee);
-        rangee.resize(m_NbColonnes);
+        rangee.resize(m_nbColonnes);
         ligne.clear();
         for (const std::string& cellule : rangee) {
             if (!ligne.empty())
-                ligne += m_Separateur;
+                ligne += m_separateur;
             ligne += Guillemet;
             for (const char octet : cellule) {
                 if (octet == Guillemet)
@@ -384,6 +384,6 @@ bool TCSV::Sauve(const QString& chemin) const
 
 std::size_t TCSV::MemoireOccupee() const
 {
-    return m_CapaciteOctets + m_Reperes.capacity() * sizeof(uint64_t)
+    return m_capaciteOctets + m_Reperes.capacity() * sizeof(uint64_t)
         + static_cast<std::size_t>(TailleTampon);
 }

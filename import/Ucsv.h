@@ -69,7 +69,7 @@ public:
     void ChargeMemoire(std::string octets);
     // Why the last Charge returned false, as an errno value (see
     // DescripteurFichier::Erreur); 0 after a load that succeeded.
-    int ErreurCharge() const { return m_ErreurCharge; }
+    int ErreurCharge() const { return m_erreurCharge; }
     // Writes every cell quoted, rows ended by CR LF. False if the file cannot
     // be created or a write fails; lines already written stay in the file.
     bool Sauve(const QString& chemin) const;
@@ -91,14 +91,14 @@ public:
     // no padding to NbColonnes().
     VueRangee Vue(int32_t index) const;
 
-    char Separateur() const { return m_Separateur; }
+    char Separateur() const { return m_separateur; }
     // The separator of the next loads: a file re-saved by a spreadsheet may
     // use "," or a tab instead of ";".
-    void FixeSeparateur(char separateur) { m_Separateur = separateur; }
+    void FixeSeparateur(char separateur) { m_separateur = separateur; }
     // The last load ended inside a quoted cell: a quote was left open.
-    bool GuillemetOuvert() const { return m_GuillemetOuvert; }
-    uint32_t NbColonnes() const { return m_NbColonnes; }
-    uint32_t NbRangees() const { return m_NbRangees; }
+    bool GuillemetOuvert() const { return m_guillemetOuvert; }
+    uint32_t NbColonnes() const { return m_nbColonnes; }
+    uint32_t NbRangees() const { return m_nbRangees; }
 
     // Bytes held by the table and the read buffer (capacities, not sizes).
     std::size_t MemoireOccupee() const;
@@ -115,50 +115,50 @@ private:
     // returns the position of the next row.
     std::size_t LireRangee(std::size_t position, Rangee* rangee) const;
 
-    char m_Separateur = ';';
-    uint32_t m_NbColonnes = 0;
-    uint32_t m_NbRangees = 0;
+    char m_separateur = ';';
+    uint32_t m_nbColonnes = 0;
+    uint32_t m_nbRangees = 0;
     // Makes room for at least `minimum` bytes in the pool, keeping its contents.
     void AgrandirOctets(std::size_t minimum);
 
-    // The rows: cell headers and bytes (m_TailleOctets of m_CapaciteOctets
+    // The rows: cell headers and bytes (m_tailleOctets of m_capaciteOctets
     // used), and the start of every 16th row.
-    std::unique_ptr<char[]> m_Octets;
-    std::size_t m_TailleOctets = 0;
-    std::size_t m_CapaciteOctets = 0;
+    std::unique_ptr<char[]> m_reserveOctets;
+    std::size_t m_tailleOctets = 0;
+    std::size_t m_capaciteOctets = 0;
     std::vector<uint64_t> m_Reperes;
     std::unique_ptr<char[]> m_Tampon;
-    DescripteurFichier m_Fichier;
-    char* m_Curseur = nullptr;
-    int32_t m_Restant = 0;
-    bool m_FinFichier = false;
-    int m_ErreurCharge = 0;
-    bool m_GuillemetOuvert = false;
+    DescripteurFichier m_fichier;
+    char* m_curseur = nullptr;
+    int32_t m_restant = 0;
+    bool m_finFichier = false;
+    int m_erreurCharge = 0;
+    bool m_guillemetOuvert = false;
     // Bytes read instead of the file when loading from memory.
-    std::string m_Memoire;
-    std::size_t m_PositionMemoire = 0;
-    bool m_DepuisMemoire = false;
+    std::string m_memoire;
+    std::size_t m_positionMemoire = 0;
+    bool m_depuisMemoire = false;
 };
 
 inline bool TCSV::Get(char& c, char& suivant)
 {
     bool recharge = false;
-    if (m_Restant <= 0) {
+    if (m_restant <= 0) {
         ChargeBuf();
         recharge = true;
-        if (m_Restant <= 0) {
+        if (m_restant <= 0) {
             c = 0;
             suivant = 0;
             return false;
         }
     }
-    c = *m_Curseur++;
-    --m_Restant;
-    if (m_Restant > 0) {
-        suivant = *m_Curseur;
+    c = *m_curseur++;
+    --m_restant;
+    if (m_restant > 0) {
+        suivant = *m_curseur;
     } else if (!recharge) {
         ChargeBuf();
-        suivant = m_Restant > 0 ? *m_Curseur : 0;
+        suivant = m_restant > 0 ? *m_curseur : 0;
     } else {
         suivant = 0;
     }

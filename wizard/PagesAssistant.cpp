@@ -343,7 +343,7 @@ void TFormatAssistant::ConstruirePageFonte(QWidget* page)
     couleur->setWordWrap(false);
     ColorButton1 = new TColorButton(page);
     ColorButton1->setGeometry(88, 96, 44, 22);
-    ColorButton1->SetDialogues(&dialogues_);
+    ColorButton1->SetDialogues(&m_dialogues);
     ColorButton1->SetOptions(0);
     ColorButton1->setAccessibleName(QStringLiteral("Couleur"));
     ColorButton1->OnColorChange = [this](TColorButton*) { ColorButton1ColorChange(); };

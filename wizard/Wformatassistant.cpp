@@ -63,7 +63,7 @@ QString DescriptionFonte(const Fonte& fonte)
 }
 
 TFormatAssistant::TFormatAssistant(Dialogues& dialogues, QWidget* parent)
-    : QDialog(parent), dialogues_(dialogues)
+    : QDialog(parent), m_dialogues(dialogues)
 {
     setWindowTitle(QStringLiteral("Assistant format étiquettes"));
     // A fixed frame with a title and no button on it.
@@ -98,8 +98,8 @@ TFormatAssistant::TFormatAssistant(Dialogues& dialogues, QWidget* parent)
     FixerOrdreTabulation();
 
     // The copy starts with no file and the default font until ChargeFormat.
-    copie_.PathFich.clear();
-    copie_.Fonte = Fonte();
+    m_copie.PathFich.clear();
+    m_copie.Fonte = Fonte();
     MontrePage(0);
     btSuiv->setEnabled(true);
 }
@@ -150,8 +150,8 @@ void TFormatAssistant::FixerOrdreTabulation()
 void TFormatAssistant::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!centree_) {
-        centree_ = true;
+    if (!m_centree) {
+        m_centree = true;
         if (const QScreen* ecran = screen())
             move(ecran->availableGeometry().center() - rect().center());
     }
@@ -179,46 +179,46 @@ void TFormatAssistant::keyPressEvent(QKeyEvent* event)
 
 void TFormatAssistant::ChargeFormat(::Parametres& parametres)
 {
-    appelant_ = &parametres;
-    copie_ = parametres;
+    m_appelant = &parametres;
+    m_copie = parametres;
     AfficheFeuille();
-    MontrerCm(edMargeInterneHaute, copie_.MargesInternes.top);
-    MontrerCm(edMargeInterneBasse, copie_.MargesInternes.bottom);
-    MontrerCm(edMargeInterneDroite, copie_.MargesInternes.right);
-    MontrerCm(edMargeInterneGauche, copie_.MargesInternes.left);
+    MontrerCm(edMargeInterneHaute, m_copie.MargesInternes.top);
+    MontrerCm(edMargeInterneBasse, m_copie.MargesInternes.bottom);
+    MontrerCm(edMargeInterneDroite, m_copie.MargesInternes.right);
+    MontrerCm(edMargeInterneGauche, m_copie.MargesInternes.left);
     AfficheFonte();
 }
 
 void TFormatAssistant::ChargeReglagesImpression(ReglagesImpression& reglages)
 {
-    reglages_ = &reglages;
+    m_reglages = &reglages;
 }
 
 qlPoint TFormatAssistant::DecalageImprimante() const
 {
-    return reglages_->Decalage();
+    return m_reglages->Decalage();
 }
 
 void TFormatAssistant::AfficheFeuille()
 {
     // Showing the size checks "Autre" through edLargeurPageChange.
-    MontrerCm(edLargeurPage, copie_.LargeurPage);
-    MontrerCm(edHauteurPage, copie_.HauteurPage);
-    if (copie_.LargeurPage == 2100 && copie_.HauteurPage == 2970)
+    MontrerCm(edLargeurPage, m_copie.LargeurPage);
+    MontrerCm(edHauteurPage, m_copie.HauteurPage);
+    if (m_copie.LargeurPage == 2100 && m_copie.HauteurPage == 2970)
         rbA4->setChecked(true);
     else
         rbAutre->setChecked(true);
-    rgOrientationItems->button(copie_.Orientation ? 1 : 0)->setChecked(true);
+    rgOrientationItems->button(m_copie.Orientation ? 1 : 0)->setChecked(true);
 
-    edNbLignes->SetValue(static_cast<uint32_t>(copie_.NbLignes));
-    edNbCols->SetValue(static_cast<uint32_t>(copie_.NbCols));
+    edNbLignes->SetValue(static_cast<uint32_t>(m_copie.NbLignes));
+    edNbCols->SetValue(static_cast<uint32_t>(m_copie.NbCols));
 
-    MontrerCm(edLargeurEtiq, copie_.LargeurEtiq);
-    MontrerCm(edHauteurEtiq, copie_.HauteurEtiq);
-    MontrerCm(edMargeHaute, copie_.MargeHaute);
-    MontrerCm(edMargeBasse, copie_.MargeBasse);
-    MontrerCm(edMargeDroite, copie_.MargeDroite);
-    MontrerCm(edMargeGauche, copie_.MargeGauche);
+    MontrerCm(edLargeurEtiq, m_copie.LargeurEtiq);
+    MontrerCm(edHauteurEtiq, m_copie.HauteurEtiq);
+    MontrerCm(edMargeHaute, m_copie.MargeHaute);
+    MontrerCm(edMargeBasse, m_copie.MargeBasse);
+    MontrerCm(edMargeDroite, m_copie.MargeDroite);
+    MontrerCm(edMargeGauche, m_copie.MargeGauche);
 }
 
 void TFormatAssistant::edLargeurPageChange()
@@ -230,7 +230,7 @@ bool TFormatAssistant::Accepte(const QString& refus)
 {
     if (refus.isEmpty())
         return true;
-    dialogues_.Message(this, refus);
+    m_dialogues.Message(this, refus);
     return false;
 }
 
@@ -238,64 +238,64 @@ bool TFormatAssistant::QuitterPageFormat()
 {
     if (rbA4->isChecked()) {
         // The fields keep whatever they show.
-        copie_.LargeurPage = 2100;
-        copie_.HauteurPage = 2970;
+        m_copie.LargeurPage = 2100;
+        m_copie.HauteurPage = 2970;
     } else if (!rbAutre->isChecked()) {
         return Accepte(QStringLiteral("Format de page non défini"));
     } else {
-        LireCm(edLargeurPage, copie_.LargeurPage);
-        LireCm(edHauteurPage, copie_.HauteurPage);
-        if (!Accepte(VerifieTaillePage(copie_)))
+        LireCm(edLargeurPage, m_copie.LargeurPage);
+        LireCm(edHauteurPage, m_copie.HauteurPage);
+        if (!Accepte(VerifieTaillePage(m_copie)))
             return false;
     }
 
     switch (rgOrientationItems->checkedId()) {
     case 0:
-        copie_.Orientation = false;
+        m_copie.Orientation = false;
         break;
     case 1:
-        copie_.Orientation = true;
+        m_copie.Orientation = true;
         break;
     default:
         return Accepte(QStringLiteral("Il faut préciser l'orientation"));
     }
     // Landscape sheets are counted and measured turned: the panels show how.
-    panPortrait1->setVisible(copie_.Orientation);
-    panPortrait2->setVisible(copie_.Orientation);
+    panPortrait1->setVisible(m_copie.Orientation);
+    panPortrait2->setVisible(m_copie.Orientation);
     return true;
 }
 
 bool TFormatAssistant::QuitterPageNombre()
 {
     // A number above 2^31 reads as a negative one, which the check refuses.
-    copie_.NbLignes = Arith32::Signe(edNbLignes->Value());
-    copie_.NbCols = Arith32::Signe(edNbCols->Value());
-    return Accepte(VerifieNombreEtiquettes(copie_));
+    m_copie.NbLignes = Arith32::Signe(edNbLignes->Value());
+    m_copie.NbCols = Arith32::Signe(edNbCols->Value());
+    return Accepte(VerifieNombreEtiquettes(m_copie));
 }
 
 bool TFormatAssistant::QuitterPageEtiquette()
 {
-    LireCm(edLargeurEtiq, copie_.LargeurEtiq);
-    LireCm(edHauteurEtiq, copie_.HauteurEtiq);
-    return Accepte(VerifieTailleEtiquette(copie_));
+    LireCm(edLargeurEtiq, m_copie.LargeurEtiq);
+    LireCm(edHauteurEtiq, m_copie.HauteurEtiq);
+    return Accepte(VerifieTailleEtiquette(m_copie));
 }
 
 bool TFormatAssistant::QuitterPageMargesInternes()
 {
-    LireCm(edMargeInterneGauche, copie_.MargesInternes.left);
-    LireCm(edMargeInterneDroite, copie_.MargesInternes.right);
-    LireCm(edMargeInterneHaute, copie_.MargesInternes.top);
-    LireCm(edMargeInterneBasse, copie_.MargesInternes.bottom);
-    return Accepte(VerifieMargesInternes(copie_));
+    LireCm(edMargeInterneGauche, m_copie.MargesInternes.left);
+    LireCm(edMargeInterneDroite, m_copie.MargesInternes.right);
+    LireCm(edMargeInterneHaute, m_copie.MargesInternes.top);
+    LireCm(edMargeInterneBasse, m_copie.MargesInternes.bottom);
+    return Accepte(VerifieMargesInternes(m_copie));
 }
 
 bool TFormatAssistant::QuitterPageDecalage()
 {
-    LireCm(edMargeHaute, copie_.MargeHaute);
-    LireCm(edMargeBasse, copie_.MargeBasse);
-    LireCm(edMargeDroite, copie_.MargeDroite);
-    LireCm(edMargeGauche, copie_.MargeGauche);
-    return Accepte(VerifieDecalage(copie_));
+    LireCm(edMargeHaute, m_copie.MargeHaute);
+    LireCm(edMargeBasse, m_copie.MargeBasse);
+    LireCm(edMargeDroite, m_copie.MargeDroite);
+    LireCm(edMargeGauche, m_copie.MargeGauche);
+    return Accepte(VerifieDecalage(m_copie));
 }
 
 void TFormatAssistant::btSuivClick()
@@ -330,14 +330,14 @@ void TFormatAssistant::btFermerClick()
         reject();
         return;
     }
-    if (appelant_)
-        *appelant_ = copie_;
+    if (m_appelant)
+        *m_appelant = m_copie;
     accept();
 }
 
 void TFormatAssistant::AfficheFonte()
 {
-    const Fonte& fonte = copie_.Fonte;
+    const Fonte& fonte = m_copie.Fonte;
     lbNomPolice->setText(DescriptionFonte(fonte));
     ColorButton1->SetStateColor(fonte.Couleur);
 
@@ -352,23 +352,23 @@ void TFormatAssistant::AfficheFonte()
 void TFormatAssistant::btPoliceClick()
 {
     Police initiale;
-    copie_.Fonte.Restaure(initiale);
+    m_copie.Fonte.Restaure(initiale);
     // Opened on the family really drawn, so that OK with only a new size
     // keeps the family that prints; the stored name stays the one chosen.
     Police proposee = initiale;
     proposee.Name = FamilleReelle(initiale);
     // The dialog's colour comes back with the font.
-    std::optional<Police> choisie = dialogues_.ChoisirPolice(this, proposee);
+    std::optional<Police> choisie = m_dialogues.ChoisirPolice(this, proposee);
     if (!choisie)
         return;
     choisie->Name = NomApresDialogue(initiale.Name, proposee.Name, choisie->Name);
-    copie_.Fonte.Copie(*choisie);
+    m_copie.Fonte.Copie(*choisie);
     AfficheFonte();
 }
 
 void TFormatAssistant::ColorButton1ColorChange()
 {
-    copie_.Fonte.Couleur = ColorButton1->Color();
+    m_copie.Fonte.Couleur = ColorButton1->Color();
     AfficheFonte();
 }
 
@@ -376,10 +376,10 @@ void TFormatAssistant::btTestClick()
 {
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setFromTo(1, 1);
-    if (!dialogues_.ChoisirImprimante(this, imprimante, Dialogues::ChoixImpression::PageUnique))
+    if (!m_dialogues.ChoisirImprimante(this, imprimante, Dialogues::ChoixImpression::PageUnique))
         return;
     if (!ImprimanteDisponible(imprimante)) {
-        dialogues_.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
+        m_dialogues.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
         return;
     }
     ImprimeTestSansErreur(imprimante);
@@ -389,27 +389,27 @@ void TFormatAssistant::ImprimeTestSansErreur(QPrinter& imprimante)
 {
     // Whatever happens, the wizard stays open.
     try {
-        ImprimeTest(imprimante, copie_, DecalageImprimante());
+        ImprimeTest(imprimante, m_copie, DecalageImprimante());
     } catch (const ErreurImpression& erreur) {
-        dialogues_.Message(this, erreur.Message());
+        m_dialogues.Message(this, erreur.Message());
     } catch (const std::bad_alloc&) {
-        dialogues_.Message(this, QStringLiteral("Mémoire insuffisante."));
+        m_dialogues.Message(this, QStringLiteral("Mémoire insuffisante."));
     } catch (const std::exception& erreur) {
-        dialogues_.Message(this, QString::fromUtf8(erreur.what()));
+        m_dialogues.Message(this, QString::fromUtf8(erreur.what()));
     }
 }
 
 void TFormatAssistant::btPlancheClick()
 {
     TChoixPlanche choix(this);
-    if (dialogues_.Executer(choix) != QDialog::Accepted)
+    if (m_dialogues.Executer(choix) != QDialog::Accepted)
         return;
     const std::optional<Planche> planche = choix.PlancheChoisie();
     if (!planche)
         return;
     // The font, inner margins and print flags stay; the fields of the sheet
     // show the new values, which are read and checked as if typed.
-    const QString marges = AppliquePlanche(*planche, copie_);
+    const QString marges = AppliquePlanche(*planche, m_copie);
     AfficheFeuille();
     QString texte = QStringLiteral("%1 : %2 étiquettes de %3 sur %4 colonnes et %5 lignes, "
                                    "reprises dans les pages suivantes.")
@@ -419,10 +419,10 @@ void TFormatAssistant::btPlancheClick()
     if (!marges.isEmpty()) {
         // Inner margins made smaller so that text fits the sheet's labels.
         texte += QLatin1Char(' ') + marges;
-        MontrerCm(edMargeInterneHaute, copie_.MargesInternes.top);
-        MontrerCm(edMargeInterneBasse, copie_.MargesInternes.bottom);
-        MontrerCm(edMargeInterneDroite, copie_.MargesInternes.right);
-        MontrerCm(edMargeInterneGauche, copie_.MargesInternes.left);
+        MontrerCm(edMargeInterneHaute, m_copie.MargesInternes.top);
+        MontrerCm(edMargeInterneBasse, m_copie.MargesInternes.bottom);
+        MontrerCm(edMargeInterneDroite, m_copie.MargesInternes.right);
+        MontrerCm(edMargeInterneGauche, m_copie.MargesInternes.left);
     }
     lbPlanche->setText(texte);
 }
@@ -432,19 +432,19 @@ void TFormatAssistant::btApercuClick()
     // The preview shows the format's own sheet; printing from it goes the
     // way of the test button.
     QPrinter imprimante(QPrinter::HighResolution);
-    if (copie_.LargeurPage > 0 && copie_.HauteurPage > 0)
-        FixerFeuille(imprimante, copie_.LargeurPage, copie_.HauteurPage, copie_.Orientation);
-    dialogues_.Apercu(this, imprimante, QStringLiteral("Aperçu de la page de test"),
+    if (m_copie.LargeurPage > 0 && m_copie.HauteurPage > 0)
+        FixerFeuille(imprimante, m_copie.LargeurPage, m_copie.HauteurPage, m_copie.Orientation);
+    m_dialogues.Apercu(this, imprimante, QStringLiteral("Aperçu de la page de test"),
                       [this](QPrinter& cible) { ImprimeTestSansErreur(cible); });
 }
 
 void TFormatAssistant::btReglageClick()
 {
     TReglageImprimante reglage(this);
-    reglage.SetDecalages(reglages_->DecalageX, reglages_->DecalageY);
-    if (dialogues_.Executer(reglage) != QDialog::Accepted)
+    reglage.SetDecalages(m_reglages->DecalageX, m_reglages->DecalageY);
+    if (m_dialogues.Executer(reglage) != QDialog::Accepted)
         return;
     // The printer's, not the format's: kept whatever becomes of the wizard.
-    reglages_->DecalageX = reglage.DecalageX();
-    reglages_->DecalageY = reglage.DecalageY();
+    m_reglages->DecalageX = reglage.DecalageX();
+    m_reglages->DecalageY = reglage.DecalageY();
 }

@@ -73,7 +73,7 @@ public:
     void btReglageClick();
 
     // The copy every page reads from and writes to.
-    const ::Parametres& CopieTravail() const { return copie_; }
+    const ::Parametres& CopieTravail() const { return m_copie; }
     // The name of the page shown: "Page", "NombreEtiq", "Etiquette",
     // "MargesInternes", "Decalage", "Fonte" or "Merci".
     QString PageCourante() const;
@@ -169,10 +169,10 @@ private:
     // Shows the message of a failed check; true when there was none.
     bool Accepte(const QString& refus);
 
-    Dialogues& dialogues_;
-    ::Parametres* appelant_ = nullptr;
-    ::Parametres copie_;
-    ReglagesImpression reglagesPropres_;  // when the caller gave none
-    ReglagesImpression* reglages_ = &reglagesPropres_;
-    bool centree_ = false;
+    Dialogues& m_dialogues;
+    ::Parametres* m_appelant = nullptr;
+    ::Parametres m_copie;
+    ReglagesImpression m_reglagesPropres;  // when the caller gave none
+    ReglagesImpression* m_reglages = &m_reglagesPropres;
+    bool m_centree = false;
 };

@@ -96,21 +96,21 @@ class FenetrePrincipale : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(config_.isValid());
-        ASSERT_TRUE(donnees_.isValid());
-        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+        ASSERT_TRUE(m_config.isValid());
+        ASSERT_TRUE(m_donnees.isValid());
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
         FichierIni.clear();
     }
 
     void TearDown() override
     {
-        fenetre_.reset();
+        m_fenetre.reset();
         FichierIni.clear();
     }
 
     QString Ecrire(const QString& nom, const QByteArray& contenu)
     {
-        const QString chemin = donnees_.filePath(nom);
+        const QString chemin = m_donnees.filePath(nom);
         EcritOctets(chemin, contenu);
         return chemin;
     }
@@ -123,52 +123,52 @@ protected:
         return Ecrire(nom, contenu);
     }
 
-    QString CheminIni() const { return config_.path() + QStringLiteral("/Kelvora/Brivane.ini"); }
+    QString CheminIni() const { return m_config.path() + QStringLiteral("/Kelvora/Brivane.ini"); }
 
     void EcrireIni(const QByteArray& contenu)
     {
-        QDir().mkpath(config_.path() + QStringLiteral("/Kelvora"));
+        QDir().mkpath(m_config.path() + QStringLiteral("/Kelvora"));
         EcritOctets(CheminIni(), contenu);
     }
 
     // Builds the window and lets its posted start-up message run.
     TMyFrame& Demarrer()
     {
-        fenetre_ = std::make_unique<TMyFrame>(dialogues_, champs_);
-        fenetre_->show();
-        QCoreApplication::sendPostedEvents(fenetre_.get(), TMyFrame::EvDemarrage);
-        return *fenetre_;
+        m_fenetre = std::make_unique<TMyFrame>(m_dialogues, m_champs);
+        m_fenetre->show();
+        QCoreApplication::sendPostedEvents(m_fenetre.get(), TMyFrame::EvDemarrage);
+        return *m_fenetre;
     }
 
     // A key pressed by a person, in the window they are working in.
     void Taper(Qt::Key touche, Qt::KeyboardModifiers modificateurs = Qt::NoModifier)
     {
-        fenetre_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre_.get()));
-        QTest::keyClick(fenetre_.get(), touche, modificateurs);
+        m_fenetre->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_fenetre.get()));
+        QTest::keyClick(m_fenetre.get(), touche, modificateurs);
     }
 
-    QString Statut() const { return fenetre_->lbFich->text(); }
-    QString InfoFichier() const { return fenetre_->lbInfoFich->text(); }
+    QString Statut() const { return m_fenetre->lbFich->text(); }
+    QString InfoFichier() const { return m_fenetre->lbInfoFich->text(); }
 
     // The help folder moved to the data folder, with doc1.pdf in it or not.
     QString DocumentAide(bool present)
     {
-        fenetre_->DossierAide = donnees_.path() + QLatin1Char('/');
-        const QString chemin = fenetre_->DossierAide + QStringLiteral("doc1.pdf");
+        m_fenetre->DossierAide = m_donnees.path() + QLatin1Char('/');
+        const QString chemin = m_fenetre->DossierAide + QStringLiteral("doc1.pdf");
         if (present)
             EcritOctets(chemin, "%PDF-1.4\n");
         else
             QFile::remove(chemin);
         return chemin;
     }
-    bool Voyant() const { return fenetre_->Led1->Value(); }
+    bool Voyant() const { return m_fenetre->Led1->Value(); }
 
-    QTemporaryDir config_;
-    QTemporaryDir donnees_;
-    DialoguesTest dialogues_;
-    TChampsDia champs_;
-    std::unique_ptr<TMyFrame> fenetre_;
+    QTemporaryDir m_config;
+    QTemporaryDir m_donnees;
+    DialoguesTest m_dialogues;
+    TChampsDia m_champs;
+    std::unique_ptr<TMyFrame> m_fenetre;
 };
 
 TEST_F(FenetrePrincipale, LaFenetreEtSesControlesSontALeurPlace)
@@ -222,9 +222,9 @@ TEST_F(FenetrePrincipale, DemarrageSansCheminNeChargeRien)
     Demarrer();
     EXPECT_EQ(Statut(), QStringLiteral("Fichier non défini"));
     EXPECT_FALSE(Voyant());
-    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_TRUE(m_dialogues.messages.isEmpty());
     EXPECT_EQ(FichierIni, CheminIni());
-    EXPECT_TRUE(fenetre_->DossierAide.endsWith(QLatin1Char('/')));
+    EXPECT_TRUE(m_fenetre->DossierAide.endsWith(QLatin1Char('/')));
 }
 
 TEST_F(FenetrePrincipale, DemarrageAvecUnFichierSupprimeLeSignaleSansMessage)
@@ -236,8 +236,8 @@ TEST_F(FenetrePrincipale, DemarrageAvecUnFichierSupprimeLeSignaleSansMessage)
     EXPECT_EQ(Statut(), QStringLiteral("Le fichier n'a pas pu être chargé"));
     EXPECT_EQ(InfoFichier(), QStringLiteral("« liste.csv » : le fichier n'existe pas"));
     EXPECT_FALSE(Voyant());
-    EXPECT_TRUE(dialogues_.messages.isEmpty());
-    EXPECT_EQ(fenetre_->Parametres.PathFich, chemin);
+    EXPECT_TRUE(m_dialogues.messages.isEmpty());
+    EXPECT_EQ(m_fenetre->Parametres.PathFich, chemin);
 }
 
 TEST_F(FenetrePrincipale, DemarrageAvecUnBonFichierAllumeLeVoyant)
@@ -248,9 +248,9 @@ TEST_F(FenetrePrincipale, DemarrageAvecUnBonFichierAllumeLeVoyant)
     EXPECT_EQ(InfoFichier(), QStringLiteral("liste.csv — 2 électeurs — ")
                                  + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
     EXPECT_TRUE(Voyant());
-    EXPECT_EQ(fenetre_->Table.NbRangees(), 3u);
-    EXPECT_EQ(fenetre_->IndexChamps[0], 1);
-    EXPECT_EQ(fenetre_->IndexChamps[7], 8);
+    EXPECT_EQ(m_fenetre->Table.NbRangees(), 3u);
+    EXPECT_EQ(m_fenetre->IndexChamps[0], 1);
+    EXPECT_EQ(m_fenetre->IndexChamps[7], 8);
 }
 
 // What is wrong in the settings file is said once at start-up; the values
@@ -277,18 +277,18 @@ TEST_F(FenetrePrincipale, DesReglagesIncorrectsSontDitsAuDemarrageEtRienNeSImpri
     };
     for (const auto& c : cas) {
         EcrireIni(c.ini);
-        dialogues_.messages.clear();
+        m_dialogues.messages.clear();
         int dialogues = 0;
-        dialogues_.modal = [&dialogues](QDialog&) { return ++dialogues, int(QDialog::Rejected); };
+        m_dialogues.modal = [&dialogues](QDialog&) { return ++dialogues, int(QDialog::Rejected); };
         Demarrer();
-        EXPECT_EQ(dialogues_.messages, QStringList{c.message});
-        fenetre_->AOLButton3Click();
-        fenetre_->btApercuClick();
+        EXPECT_EQ(m_dialogues.messages, QStringList{c.message});
+        m_fenetre->AOLButton3Click();
+        m_fenetre->btApercuClick();
         EXPECT_EQ(dialogues, c.dialogues);
-        EXPECT_TRUE(dialogues_.impressionsDemandees == 0 && dialogues_.apercus.isEmpty());
+        EXPECT_TRUE(m_dialogues.impressionsDemandees == 0 && m_dialogues.apercus.isEmpty());
         if (c.message == refus)
-            EXPECT_EQ(dialogues_.messages, QStringList({refus, refus, refus}));
-        fenetre_->close();
+            EXPECT_EQ(m_dialogues.messages, QStringList({refus, refus, refus}));
+        m_fenetre->close();
         EXPECT_EQ(LitOctets(CheminIni()) == utf16, c.ini == utf16);
     }
 }
@@ -298,61 +298,61 @@ TEST_F(FenetrePrincipale, EtapeUnAnnuleeNeChangeRien)
     const QString chemin = BonFichier();
     EcrireIni("[Brivane]\nPathFich=" + chemin.toUtf8() + "\n");
     Demarrer();
-    dialogues_.fichiers = {QString()};
-    fenetre_->AOLButton1Click();
-    EXPECT_EQ(dialogues_.dossierPropose, donnees_.path() + QLatin1Char('/'));
-    EXPECT_EQ(dialogues_.nomPropose, QStringLiteral("liste.csv"));
-    EXPECT_EQ(fenetre_->Parametres.PathFich, chemin);
+    m_dialogues.fichiers = {QString()};
+    m_fenetre->AOLButton1Click();
+    EXPECT_EQ(m_dialogues.dossierPropose, m_donnees.path() + QLatin1Char('/'));
+    EXPECT_EQ(m_dialogues.nomPropose, QStringLiteral("liste.csv"));
+    EXPECT_EQ(m_fenetre->Parametres.PathFich, chemin);
     EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
     EXPECT_TRUE(Voyant());
-    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_TRUE(m_dialogues.messages.isEmpty());
 }
 
 TEST_F(FenetrePrincipale, EtapeUnSurUnFichierVerrouilleGardeLaTableChargee)
 {
     Demarrer();
-    dialogues_.fichiers = {BonFichier(QStringLiteral("bon.csv"), 5)};
-    fenetre_->AOLButton1Click();
+    m_dialogues.fichiers = {BonFichier(QStringLiteral("bon.csv"), 5)};
+    m_fenetre->AOLButton1Click();
     ASSERT_TRUE(Voyant());
 
     const QString verrouille = BonFichier(QStringLiteral("ouvert.csv"), 1);
     {
         const FichierTenu tenu(verrouille);
         ASSERT_TRUE(tenu.Pris());
-        dialogues_.fichiers = {verrouille};
-        fenetre_->AOLButton1Click();
+        m_dialogues.fichiers = {verrouille};
+        m_fenetre->AOLButton1Click();
     }
 
-    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Impossible de charger le fichier")});
+    EXPECT_EQ(m_dialogues.messages, QStringList{QStringLiteral("Impossible de charger le fichier")});
     EXPECT_EQ(Statut(), QStringLiteral("Le fichier n'a pas pu être chargé"));
     EXPECT_EQ(InfoFichier(),
               QStringLiteral("« ouvert.csv » : le fichier est ouvert par un autre programme"));
     EXPECT_TRUE(Voyant());
-    EXPECT_EQ(fenetre_->Table.NbRangees(), 6u);
-    EXPECT_EQ(fenetre_->Parametres.PathFich, verrouille);
+    EXPECT_EQ(m_fenetre->Table.NbRangees(), 6u);
+    EXPECT_EQ(m_fenetre->Parametres.PathFich, verrouille);
 }
 
 TEST_F(FenetrePrincipale, EtapeUnReussieAllumeLeVoyant)
 {
     Demarrer();
-    dialogues_.fichiers = {BonFichier()};
-    fenetre_->AOLButton1Click();
-    EXPECT_EQ(dialogues_.dossierPropose, QString());
+    m_dialogues.fichiers = {BonFichier()};
+    m_fenetre->AOLButton1Click();
+    EXPECT_EQ(m_dialogues.dossierPropose, QString());
     EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
     EXPECT_TRUE(Voyant());
-    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_TRUE(m_dialogues.messages.isEmpty());
 }
 
 TEST_F(FenetrePrincipale, UnFichierDEnteteSeuleEteintLeVoyantSansMessage)
 {
     Demarrer();
-    dialogues_.fichiers = {BonFichier(), Ecrire(QStringLiteral("entete.csv"), kEntete)};
-    fenetre_->AOLButton1Click();
+    m_dialogues.fichiers = {BonFichier(), Ecrire(QStringLiteral("entete.csv"), kEntete)};
+    m_fenetre->AOLButton1Click();
     ASSERT_TRUE(Voyant());
-    fenetre_->AOLButton1Click();
+    m_fenetre->AOLButton1Click();
     EXPECT_FALSE(Voyant());
     EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
-    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_TRUE(m_dialogues.messages.isEmpty());
 }
 
 TEST_F(FenetrePrincipale, UneColonneManquanteEstNommee)
@@ -360,10 +360,10 @@ TEST_F(FenetrePrincipale, UneColonneManquanteEstNommee)
     Demarrer();
     QByteArray entete(kEntete);
     entete.replace(";classe enfant 1", ";classe");
-    dialogues_.fichiers = {BonFichier(), Ecrire(QStringLiteral("incomplet.csv"), entete + kElecteur)};
-    fenetre_->AOLButton1Click();
-    fenetre_->AOLButton1Click();
-    EXPECT_EQ(dialogues_.messages,
+    m_dialogues.fichiers = {BonFichier(), Ecrire(QStringLiteral("incomplet.csv"), entete + kElecteur)};
+    m_fenetre->AOLButton1Click();
+    m_fenetre->AOLButton1Click();
+    EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Champ non trouvé : classe enfant 1\nLa première ligne "
                                          "contient 9 colonnes séparées par « ; ».")});
     EXPECT_EQ(Statut(), QStringLiteral("Fichier incorrect"));
@@ -383,17 +383,17 @@ TEST_F(FenetrePrincipale, UnFichierReEnregistreSeLitEtSesLignesDouteusesSontNomm
     QByteArray vides(kEntete);
     for (int i = 0; i < 7; ++i)
         vides += ";;;;;;;;\r\n";
-    dialogues_.fichiers = {Ecrire(QStringLiteral("unicode.txt"), utf16),
+    m_dialogues.fichiers = {Ecrire(QStringLiteral("unicode.txt"), utf16),
                            Ecrire(QStringLiteral("vides.csv"), vides + kElecteur)};
-    fenetre_->AOLButton1Click();
+    m_fenetre->AOLButton1Click();
     EXPECT_TRUE(Voyant());
-    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_TRUE(m_dialogues.messages.isEmpty());
 
     // One message after the verdict: the first five lines, then the count.
-    fenetre_->AOLButton1Click();
+    m_fenetre->AOLButton1Click();
     EXPECT_TRUE(Voyant());
     const QString vide = QStringLiteral(" : électeur vide (son étiquette sera blanche)\n");
-    EXPECT_EQ(dialogues_.messages,
+    EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Lignes à vérifier dans le fichier :\n") + "ligne 2" + vide
                           + "ligne 3" + vide + "ligne 4" + vide + "ligne 5" + vide + "ligne 6"
                           + vide + "et 2 autres"});
@@ -402,24 +402,24 @@ TEST_F(FenetrePrincipale, UnFichierReEnregistreSeLitEtSesLignesDouteusesSontNomm
 TEST_F(FenetrePrincipale, LeDialogueDesChampsNeGardeQueCeQuiEstConfirme)
 {
     Demarrer();
-    const ::Parametres avant = fenetre_->Parametres;
+    const ::Parametres avant = m_fenetre->Parametres;
     ASSERT_TRUE(avant.ImprimerAdresse && avant.ImprimerEnfant && avant.ImprimerClasse);
     ASSERT_FALSE(avant.ImprimerSignature);
 
     // Cancelled after changing every box: the flags stay, and the boxes show
     // the flags again next time.
-    dialogues_.modal = [](QDialog& d) {
+    m_dialogues.modal = [](QDialog& d) {
         auto& champs = static_cast<TChampsDia&>(d);
         champs.chkAdresse->setChecked(false);
         champs.chkSignature->setChecked(true);
         return int(QDialog::Rejected);
     };
-    fenetre_->AOLButton4Click();
-    EXPECT_TRUE(fenetre_->Parametres.ImprimerAdresse);
-    EXPECT_FALSE(fenetre_->Parametres.ImprimerSignature);
+    m_fenetre->AOLButton4Click();
+    EXPECT_TRUE(m_fenetre->Parametres.ImprimerAdresse);
+    EXPECT_FALSE(m_fenetre->Parametres.ImprimerSignature);
 
     bool etatsRelus = false;
-    dialogues_.modal = [&etatsRelus](QDialog& d) {
+    m_dialogues.modal = [&etatsRelus](QDialog& d) {
         auto& champs = static_cast<TChampsDia&>(d);
         etatsRelus = champs.chkAdresse->isChecked() && !champs.chkSignature->isChecked()
                      && champs.chkNomEnf->isChecked() && champs.chkClasseEnf->isChecked();
@@ -429,12 +429,12 @@ TEST_F(FenetrePrincipale, LeDialogueDesChampsNeGardeQueCeQuiEstConfirme)
         champs.chkSignature->setChecked(true);
         return int(QDialog::Accepted);
     };
-    fenetre_->AOLButton4Click();
+    m_fenetre->AOLButton4Click();
     EXPECT_TRUE(etatsRelus);
-    EXPECT_FALSE(fenetre_->Parametres.ImprimerAdresse);
-    EXPECT_FALSE(fenetre_->Parametres.ImprimerEnfant);
-    EXPECT_FALSE(fenetre_->Parametres.ImprimerClasse);
-    EXPECT_TRUE(fenetre_->Parametres.ImprimerSignature);
+    EXPECT_FALSE(m_fenetre->Parametres.ImprimerAdresse);
+    EXPECT_FALSE(m_fenetre->Parametres.ImprimerEnfant);
+    EXPECT_FALSE(m_fenetre->Parametres.ImprimerClasse);
+    EXPECT_TRUE(m_fenetre->Parametres.ImprimerSignature);
 }
 
 TEST_F(FenetrePrincipale, LeLienDAideOuvreLeDocumentDuDossierDAide)
@@ -447,13 +447,13 @@ TEST_F(FenetrePrincipale, LeLienDAideOuvreLeDocumentDuDossierDAide)
     Demarrer();
     for (const auto& c : cas) {
         const QString chemin = DocumentAide(c.present);
-        dialogues_.ouverts.clear();
-        dialogues_.messages.clear();
-        dialogues_.ouvertureReussie = c.ouvert;
-        QTest::mouseClick(fenetre_->Label16, Qt::LeftButton, {}, QPoint(10, 5));
-        EXPECT_EQ(dialogues_.ouverts,
+        m_dialogues.ouverts.clear();
+        m_dialogues.messages.clear();
+        m_dialogues.ouvertureReussie = c.ouvert;
+        QTest::mouseClick(m_fenetre->Label16, Qt::LeftButton, {}, QPoint(10, 5));
+        EXPECT_EQ(m_dialogues.ouverts,
                   c.demandes ? QList<QUrl>{QUrl::fromLocalFile(chemin)} : QList<QUrl>());
-        EXPECT_EQ(dialogues_.messages,
+        EXPECT_EQ(m_dialogues.messages,
                   c.message ? QStringList{QStringLiteral("Impossible d'ouvrir le document "
                                                          "d'aide : ") + chemin}
                             : QStringList());
@@ -473,13 +473,13 @@ TEST_F(FenetrePrincipale, LAssistantDeFormatEcritSurTerminerEtPasSurAnnuler)
     Demarrer();
     for (const bool terminer : {false, true}) {
         bool vu = false;
-        dialogues_.modal = [&](QDialog& d) {
+        m_dialogues.modal = [&](QDialog& d) {
             auto* assistant = dynamic_cast<TFormatAssistant*>(&d);
             EXPECT_NE(assistant, nullptr);
             if (!assistant)
                 return int(QDialog::Rejected);
             vu = true;
-            EXPECT_EQ(assistant->parentWidget(), fenetre_.get());
+            EXPECT_EQ(assistant->parentWidget(), m_fenetre.get());
             assistant->edNbLignes->setText(QStringLiteral("7"));
             while (assistant->PageCourante() != QLatin1String("Merci"))
                 assistant->btSuiv->click();
@@ -488,17 +488,17 @@ TEST_F(FenetrePrincipale, LAssistantDeFormatEcritSurTerminerEtPasSurAnnuler)
             assistant->btFermer->click();
             return assistant->result();
         };
-        fenetre_->AOLButton2Click();
+        m_fenetre->AOLButton2Click();
         EXPECT_TRUE(vu);
-        EXPECT_EQ(fenetre_->Parametres.NbLignes, terminer ? 7 : 8);
-        EXPECT_TRUE(fenetre_->findChildren<TFormatAssistant*>().isEmpty());
+        EXPECT_EQ(m_fenetre->Parametres.NbLignes, terminer ? 7 : 8);
+        EXPECT_TRUE(m_fenetre->findChildren<TFormatAssistant*>().isEmpty());
     }
 }
 
 TEST_F(FenetrePrincipale, LeReglageDeLImprimanteFaitDansLAssistantResteMemeSurAnnuler)
 {
     Demarrer();
-    dialogues_.modal = [&](QDialog& d) {
+    m_dialogues.modal = [&](QDialog& d) {
         if (auto* reglage = dynamic_cast<TReglageImprimante*>(&d)) {
             reglage->SetDecalages(15, -20);
             return int(QDialog::Accepted);
@@ -509,37 +509,37 @@ TEST_F(FenetrePrincipale, LeReglageDeLImprimanteFaitDansLAssistantResteMemeSurAn
             assistant->btReglageClick();
         return int(QDialog::Rejected);
     };
-    fenetre_->AOLButton2Click();
-    EXPECT_EQ(fenetre_->Impression.DecalageX, 15);
-    EXPECT_EQ(fenetre_->Impression.DecalageY, -20);
+    m_fenetre->AOLButton2Click();
+    EXPECT_EQ(m_fenetre->Impression.DecalageX, 15);
+    EXPECT_EQ(m_fenetre->Impression.DecalageY, -20);
 }
 
 TEST_F(FenetrePrincipale, ImprimerSansFichierEstRefuseAvantLeDialogue)
 {
     Demarrer();
-    fenetre_->AOLButton3Click();
-    EXPECT_EQ(dialogues_.messages,
+    m_fenetre->AOLButton3Click();
+    EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.")});
-    EXPECT_EQ(dialogues_.impressionsDemandees, 0);
+    EXPECT_EQ(m_dialogues.impressionsDemandees, 0);
 }
 
 TEST_F(FenetrePrincipale, ImprimerSansImprimanteLeDit)
 {
     Demarrer();
-    dialogues_.fichiers = {BonFichier(QStringLiteral("liste.csv"), 25)};
-    fenetre_->AOLButton1Click();
+    m_dialogues.fichiers = {BonFichier(QStringLiteral("liste.csv"), 25)};
+    m_fenetre->AOLButton1Click();
     int de = 0, a = 0;
-    dialogues_.impression = [&](QPrinter& p) {
+    m_dialogues.impression = [&](QPrinter& p) {
         de = p.fromPage();
         a = p.toPage();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(QString());
         return true;
     };
-    fenetre_->AOLButton3Click();
+    m_fenetre->AOLButton3Click();
     EXPECT_EQ(de, 1);
     EXPECT_EQ(a, 2);
-    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Pas d'imprimante trouvée")});
+    EXPECT_EQ(m_dialogues.messages, QStringList{QStringLiteral("Pas d'imprimante trouvée")});
 }
 
 // "Print to file" over the extraction itself would destroy the voters' list.
@@ -548,16 +548,16 @@ TEST_F(FenetrePrincipale, ImprimerDansLeFichierDeLExtractionEstRefuse)
     Demarrer();
     const QString chemin = BonFichier(QStringLiteral("liste.csv"), 3);
     const QByteArray avant = LitOctets(chemin);
-    dialogues_.fichiers = {chemin};
-    fenetre_->AOLButton1Click();
-    dialogues_.impression = [&](QPrinter& p) {
+    m_dialogues.fichiers = {chemin};
+    m_fenetre->AOLButton1Click();
+    m_dialogues.impression = [&](QPrinter& p) {
         p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(donnees_.filePath(QStringLiteral("./../%1/liste.csv"))
-                                .arg(QFileInfo(donnees_.path()).fileName()));
+        p.setOutputFileName(m_donnees.filePath(QStringLiteral("./../%1/liste.csv"))
+                                .arg(QFileInfo(m_donnees.path()).fileName()));
         return true;
     };
-    fenetre_->AOLButton3Click();
-    EXPECT_EQ(dialogues_.messages,
+    m_fenetre->AOLButton3Click();
+    EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Le fichier PDF ne peut pas remplacer l'extraction CSV : "
                                          "choisissez un autre nom.")});
     EXPECT_EQ(LitOctets(chemin), avant);
@@ -568,15 +568,15 @@ TEST_F(FenetrePrincipale, ImprimerDansLeFichierDeLExtractionEstRefuse)
 TEST_F(FenetrePrincipale, UnPdfQuiNePeutEtreEcritEnEntierEstSignale)
 {
     Demarrer();
-    dialogues_.fichiers = {BonFichier(QStringLiteral("liste.csv"), 3)};
-    fenetre_->AOLButton1Click();
-    dialogues_.impression = [](QPrinter& p) {
+    m_dialogues.fichiers = {BonFichier(QStringLiteral("liste.csv"), 3)};
+    m_fenetre->AOLButton1Click();
+    m_dialogues.impression = [](QPrinter& p) {
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(QStringLiteral("/dev/full"));
         return true;
     };
-    fenetre_->AOLButton3->OnClick(fenetre_->AOLButton3);
-    EXPECT_EQ(dialogues_.messages,
+    m_fenetre->AOLButton3->OnClick(m_fenetre->AOLButton3);
+    EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral(
                   "Impossible d'écrire le fichier PDF « /dev/full » : disque plein.")});
 }
@@ -591,31 +591,31 @@ TEST_F(FenetrePrincipale, LaMemoireEpuiseeEnImprimantEstSignaleeSansFichierParti
     QByteArray contenu(kEntete);
     contenu += "1;Mme;UNTEST;Hildegarde;" + QByteArray(4 << 20, 'x')
                + ";99999;TESTEVILLE;Charles;CM2\r\n";
-    dialogues_.fichiers = {Ecrire(QStringLiteral("liste.csv"), contenu)};
-    fenetre_->AOLButton1Click();
+    m_dialogues.fichiers = {Ecrire(QStringLiteral("liste.csv"), contenu)};
+    m_fenetre->AOLButton1Click();
     ASSERT_TRUE(Voyant());
-    const QString pdf = donnees_.filePath(QStringLiteral("etiquettes.pdf"));
-    dialogues_.impression = [&](QPrinter& p) {
+    const QString pdf = m_donnees.filePath(QStringLiteral("etiquettes.pdf"));
+    m_dialogues.impression = [&](QPrinter& p) {
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(pdf);
         LimiteAllocation = 1 << 20;
         return true;
     };
-    fenetre_->AOLButton3->OnClick(fenetre_->AOLButton3);
+    m_fenetre->AOLButton3->OnClick(m_fenetre->AOLButton3);
     LimiteAllocation = 0;
-    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Mémoire insuffisante.")});
+    EXPECT_EQ(m_dialogues.messages, QStringList{QStringLiteral("Mémoire insuffisante.")});
     EXPECT_FALSE(QFile::exists(pdf));
-    EXPECT_TRUE(fenetre_->isVisible());
+    EXPECT_TRUE(m_fenetre->isVisible());
 }
 
 TEST_F(FenetrePrincipale, LaFermetureEnregistreLesReglages)
 {
     Demarrer();
     const QString chemin = BonFichier();
-    dialogues_.fichiers = {chemin};
-    fenetre_->AOLButton1Click();
-    fenetre_->AOLButton6Click();
-    EXPECT_FALSE(fenetre_->isVisible());
+    m_dialogues.fichiers = {chemin};
+    m_fenetre->AOLButton1Click();
+    m_fenetre->AOLButton6Click();
+    EXPECT_FALSE(m_fenetre->isVisible());
 
     const QByteArray contenu = LitOctets(CheminIni());
     EXPECT_TRUE(contenu.contains("PathFich=" + chemin.toUtf8())) << contenu.constData();
@@ -626,23 +626,23 @@ TEST_F(FenetrePrincipale, UnRedemarrageRetrouveLeFichierEtLesReglages)
 {
     Demarrer();
     const QString chemin = BonFichier();
-    dialogues_.fichiers = {chemin};
-    fenetre_->AOLButton1Click();
-    dialogues_.modal = [](QDialog& d) {
+    m_dialogues.fichiers = {chemin};
+    m_fenetre->AOLButton1Click();
+    m_dialogues.modal = [](QDialog& d) {
         auto& champs = static_cast<TChampsDia&>(d);
         champs.chkClasseEnf->setChecked(false);
         champs.chkSignature->setChecked(true);
         return int(QDialog::Accepted);
     };
-    fenetre_->AOLButton4Click();
-    fenetre_->Parametres.Fonte.FromString("Liberation Serif,12,255,1000,0,1");
-    fenetre_->Parametres.NbCols = 2;
-    const ::Parametres avant = fenetre_->Parametres;
-    fenetre_->close();
-    fenetre_.reset();
+    m_fenetre->AOLButton4Click();
+    m_fenetre->Parametres.Fonte.FromString("Liberation Serif,12,255,1000,0,1");
+    m_fenetre->Parametres.NbCols = 2;
+    const ::Parametres avant = m_fenetre->Parametres;
+    m_fenetre->close();
+    m_fenetre.reset();
 
     Demarrer();
-    const ::Parametres& apres = fenetre_->Parametres;
+    const ::Parametres& apres = m_fenetre->Parametres;
     EXPECT_EQ(apres.PathFich, chemin);
     EXPECT_EQ(apres.Fonte.ToString(), avant.Fonte.ToString());
     EXPECT_EQ(apres.NbCols, 2);
@@ -657,31 +657,31 @@ TEST_F(FenetrePrincipale, UnEchecDEcritureALaFermetureEstSignaleEtLaFenetreSeFer
 {
     // A regular file where the settings folder should be: nothing can be
     // written below it, even as root.
-    EcritOctets(config_.path() + QStringLiteral("/Kelvora"), "pas un dossier");
+    EcritOctets(m_config.path() + QStringLiteral("/Kelvora"), "pas un dossier");
     Demarrer();
     EXPECT_EQ(Statut(), QStringLiteral("Fichier non défini"));
-    fenetre_->AOLButton6Click();
-    EXPECT_FALSE(fenetre_->isVisible());
-    EXPECT_EQ(dialogues_.messages,
+    m_fenetre->AOLButton6Click();
+    EXPECT_FALSE(m_fenetre->isVisible());
+    EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Impossible d'écrire dans ") + CheminIni()});
 }
 
 TEST_F(FenetrePrincipale, CtrlOOuvreLeFichierCommeLEtapeUn)
 {
     Demarrer();
-    fenetre_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre_.get()));
+    m_fenetre->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_fenetre.get()));
     QWidget* focusAvant = QApplication::focusWidget();
-    dialogues_.fichiers = {BonFichier()};
+    m_dialogues.fichiers = {BonFichier()};
     Taper(Qt::Key_O, Qt::ControlModifier);
-    EXPECT_TRUE(dialogues_.fichiers.empty());
+    EXPECT_TRUE(m_dialogues.fichiers.empty());
     EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
     EXPECT_TRUE(Voyant());
     // The buttons stay as they were: no caption, look or focus changes; Tab,
     // not the mouse, gives them the focus.
-    EXPECT_EQ(fenetre_->AOLButton1->Caption(), QStringLiteral("Ouvrir le fichier..."));
-    EXPECT_FALSE(fenetre_->AOLButton1->Enfonce());
-    EXPECT_EQ(fenetre_->AOLButton1->focusPolicy(), Qt::TabFocus);
+    EXPECT_EQ(m_fenetre->AOLButton1->Caption(), QStringLiteral("Ouvrir le fichier..."));
+    EXPECT_FALSE(m_fenetre->AOLButton1->Enfonce());
+    EXPECT_EQ(m_fenetre->AOLButton1->focusPolicy(), Qt::TabFocus);
     EXPECT_EQ(QApplication::focusWidget(), focusAvant);
 }
 
@@ -689,28 +689,28 @@ TEST_F(FenetrePrincipale, CtrlPImprimeCommeLEtapeTrois)
 {
     Demarrer();
     Taper(Qt::Key_P, Qt::ControlModifier);
-    EXPECT_EQ(dialogues_.messages,
+    EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.")});
 
     // An error in the middle of the job is shown as the button shows it.
-    dialogues_.messages.clear();
-    dialogues_.fichiers = {BonFichier()};
+    m_dialogues.messages.clear();
+    m_dialogues.fichiers = {BonFichier()};
     Taper(Qt::Key_O, Qt::ControlModifier);
-    dialogues_.impression = [](QPrinter&) -> bool { throw std::runtime_error("Imprimante débranchée"); };
+    m_dialogues.impression = [](QPrinter&) -> bool { throw std::runtime_error("Imprimante débranchée"); };
     Taper(Qt::Key_P, Qt::ControlModifier);
-    EXPECT_EQ(dialogues_.impressionsDemandees, 1);
-    EXPECT_EQ(dialogues_.messages, QStringList{QStringLiteral("Imprimante débranchée")});
-    EXPECT_TRUE(fenetre_->isVisible());
+    EXPECT_EQ(m_dialogues.impressionsDemandees, 1);
+    EXPECT_EQ(m_dialogues.messages, QStringList{QStringLiteral("Imprimante débranchée")});
+    EXPECT_TRUE(m_fenetre->isVisible());
 }
 
 TEST_F(FenetrePrincipale, CtrlQQuitteEnEnregistrantLesReglages)
 {
     Demarrer();
     const QString chemin = BonFichier();
-    dialogues_.fichiers = {chemin};
-    fenetre_->AOLButton1Click();
+    m_dialogues.fichiers = {chemin};
+    m_fenetre->AOLButton1Click();
     Taper(Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_FALSE(fenetre_->isVisible());
+    EXPECT_FALSE(m_fenetre->isVisible());
     const QByteArray contenu = LitOctets(CheminIni());
     EXPECT_TRUE(contenu.contains("PathFich=" + chemin.toUtf8())) << contenu.constData();
 }
@@ -720,8 +720,8 @@ TEST_F(FenetrePrincipale, F1OuvreLeDocumentDAide)
     Demarrer();
     const QString chemin = DocumentAide(true);
     Taper(Qt::Key_F1);
-    ASSERT_EQ(dialogues_.ouverts.size(), 1);
-    EXPECT_EQ(dialogues_.ouverts.front(), QUrl::fromLocalFile(chemin));
+    ASSERT_EQ(m_dialogues.ouverts.size(), 1);
+    EXPECT_EQ(m_dialogues.ouverts.front(), QUrl::fromLocalFile(chemin));
 }
 
 TEST_F(FenetrePrincipale, LesRaccourcisSeTaisentSousUnDialogue)
@@ -731,7 +731,7 @@ TEST_F(FenetrePrincipale, LesRaccourcisSeTaisentSousUnDialogue)
     // While the fields dialog is open, Ctrl+Q and F1 belong to it, not to the
     // main window behind it.
     bool actif = false;
-    dialogues_.modal = [&actif](QDialog& d) {
+    m_dialogues.modal = [&actif](QDialog& d) {
         QTimer::singleShot(0, &d, [&actif, &d] {
             actif = QTest::qWaitForWindowActive(&d);
             QTest::keyClick(&d, Qt::Key_Q, Qt::ControlModifier);
@@ -740,10 +740,10 @@ TEST_F(FenetrePrincipale, LesRaccourcisSeTaisentSousUnDialogue)
         });
         return d.exec();
     };
-    fenetre_->AOLButton4Click();
+    m_fenetre->AOLButton4Click();
     EXPECT_TRUE(actif);
-    EXPECT_TRUE(fenetre_->isVisible());
-    EXPECT_TRUE(dialogues_.ouverts.isEmpty());
+    EXPECT_TRUE(m_fenetre->isVisible());
+    EXPECT_TRUE(m_dialogues.ouverts.isEmpty());
 }
 
 // What a screen reader finds in the main window, read through Qt's
@@ -799,7 +799,7 @@ TEST_F(FenetrePrincipale, UnLecteurDEcranLitChaqueControleParSaLegende)
     QAccessibleInterface* voyant = QAccessible::queryAccessibleInterface(f.Led1);
     EXPECT_EQ(voyant->text(QAccessible::Description), QStringLiteral("rouge"));
     EXPECT_FALSE(voyant->state().checked);
-    dialogues_.fichiers = {BonFichier()};
+    m_dialogues.fichiers = {BonFichier()};
     f.AOLButton1Click();
     EXPECT_EQ(voyant->text(QAccessible::Description), QStringLiteral("vert"));
     EXPECT_TRUE(voyant->state().checked);
@@ -858,43 +858,43 @@ TEST_F(FenetrePrincipale, LeBoutonApercuSeTientADroiteDImprimerSansRienDeplacer)
 TEST_F(FenetrePrincipale, ImprimerDemandeDAbordLEtiquetteDeDepart)
 {
     Demarrer();
-    dialogues_.fichiers = {Ecrire(QStringLiteral("liste.csv"), ListeNumerotee(25))};
-    fenetre_->AOLButton1Click();
+    m_dialogues.fichiers = {Ecrire(QStringLiteral("liste.csv"), ListeNumerotee(25))};
+    m_fenetre->AOLButton1Click();
     ASSERT_TRUE(Voyant());
 
     int maximum = 0, valeur = 0, ouverts = 0;
-    dialogues_.modal = [&](QDialog& d) {
+    m_dialogues.modal = [&](QDialog& d) {
         auto* debut = dynamic_cast<TDebutPlanche*>(&d);
         EXPECT_NE(debut, nullptr);
         if (!debut)
             return int(QDialog::Rejected);
         ++ouverts;
-        EXPECT_EQ(dialogues_.impressionsDemandees, 0);  // asked first
+        EXPECT_EQ(m_dialogues.impressionsDemandees, 0);  // asked first
         maximum = debut->edDebut->maximum();
         valeur = debut->Debut();
         return int(QDialog::Rejected);
     };
-    fenetre_->AOLButton3Click();
+    m_fenetre->AOLButton3Click();
     EXPECT_EQ(ouverts, 1);
     EXPECT_EQ(maximum, 24);
     EXPECT_EQ(valeur, 1);
-    EXPECT_EQ(dialogues_.impressionsDemandees, 0);
-    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_EQ(m_dialogues.impressionsDemandees, 0);
+    EXPECT_TRUE(m_dialogues.messages.isEmpty());
 
     // From the 5th label: 4 blanks and 25 voters make two sheets.
-    dialogues_.modal = [&](QDialog& d) {
+    m_dialogues.modal = [&](QDialog& d) {
         auto& debut = dynamic_cast<TDebutPlanche&>(d);
         valeur = debut.Debut();
         debut.SetDebut(5);
         return int(QDialog::Accepted);
     };
     int de = 0, a = 0;
-    dialogues_.impression = [&](QPrinter& p) {
+    m_dialogues.impression = [&](QPrinter& p) {
         de = p.fromPage();
         a = p.toPage();
         return false;
     };
-    fenetre_->AOLButton3Click();
+    m_fenetre->AOLButton3Click();
     EXPECT_EQ(valeur, 1);  // not kept from the cancelled run
     EXPECT_EQ(de, 1);
     EXPECT_EQ(a, 2);
@@ -903,19 +903,19 @@ TEST_F(FenetrePrincipale, ImprimerDemandeDAbordLEtiquetteDeDepart)
 TEST_F(FenetrePrincipale, LApercuRefuseCommeLImpression)
 {
     Demarrer();
-    fenetre_->btApercu->OnClick(fenetre_->btApercu);
-    EXPECT_EQ(dialogues_.messages,
+    m_fenetre->btApercu->OnClick(m_fenetre->btApercu);
+    EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.")});
-    EXPECT_TRUE(dialogues_.apercus.isEmpty());
+    EXPECT_TRUE(m_dialogues.apercus.isEmpty());
 
     // The start label cancelled: no preview either.
-    dialogues_.messages.clear();
-    dialogues_.fichiers = {BonFichier()};
-    fenetre_->AOLButton1Click();
-    dialogues_.modal = [](QDialog&) { return int(QDialog::Rejected); };
-    fenetre_->btApercuClick();
-    EXPECT_TRUE(dialogues_.apercus.isEmpty());
-    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    m_dialogues.messages.clear();
+    m_dialogues.fichiers = {BonFichier()};
+    m_fenetre->AOLButton1Click();
+    m_dialogues.modal = [](QDialog&) { return int(QDialog::Rejected); };
+    m_fenetre->btApercuClick();
+    EXPECT_TRUE(m_dialogues.apercus.isEmpty());
+    EXPECT_TRUE(m_dialogues.messages.isEmpty());
 }
 
 // The preview draws through the print path: sorted by class, from the 7th
@@ -924,41 +924,41 @@ TEST_F(FenetrePrincipale, LApercuRefuseCommeLImpression)
 TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
 {
     Demarrer();
-    dialogues_.fichiers = {
+    m_dialogues.fichiers = {
         Ecrire(QStringLiteral("liste.csv"), ListeNumerotee(40, {"CM2", "CE1", "cp", "CE2"}))};
-    fenetre_->AOLButton1Click();
-    fenetre_->Impression = ReglagesImpression{true, 25, -10};
-    dialogues_.modal = [](QDialog& d) {
+    m_fenetre->AOLButton1Click();
+    m_fenetre->Impression = ReglagesImpression{true, 25, -10};
+    m_dialogues.modal = [](QDialog& d) {
         dynamic_cast<TDebutPlanche&>(d).SetDebut(7);
         return int(QDialog::Accepted);
     };
 
-    const QString imprime = donnees_.filePath(QStringLiteral("imprime.pdf"));
+    const QString imprime = m_donnees.filePath(QStringLiteral("imprime.pdf"));
     QString propose;
-    dialogues_.impression = [&](QPrinter& p) {
+    m_dialogues.impression = [&](QPrinter& p) {
         propose = p.outputFileName();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(imprime);
         return true;
     };
-    fenetre_->AOLButton3Click();
+    m_fenetre->AOLButton3Click();
     // The dialog offered a name beside the extraction; the window says what was done.
-    EXPECT_EQ(propose, donnees_.filePath(QStringLiteral("Etiquettes - liste.pdf")));
-    EXPECT_EQ(dialogues_.messages,
+    EXPECT_EQ(propose, m_donnees.filePath(QStringLiteral("Etiquettes - liste.pdf")));
+    EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("40 étiquettes sur 2 pages enregistrées dans « %1 »")
                               .arg(imprime)});
-    dialogues_.messages.clear();
+    m_dialogues.messages.clear();
 
-    const QString apercu = donnees_.filePath(QStringLiteral("apercu.pdf"));
-    dialogues_.apercu = [&](QPrinter& p, const std::function<void(QPrinter&)>& dessiner) {
+    const QString apercu = m_donnees.filePath(QStringLiteral("apercu.pdf"));
+    m_dialogues.apercu = [&](QPrinter& p, const std::function<void(QPrinter&)>& dessiner) {
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(apercu);
         dessiner(p);
     };
-    fenetre_->btApercuClick();
-    EXPECT_EQ(dialogues_.apercus, QStringList{QStringLiteral("Aperçu des étiquettes")});
-    EXPECT_EQ(dialogues_.impressionsDemandees, 1);  // the preview asks for no printer
-    ASSERT_TRUE(dialogues_.messages.isEmpty()) << dialogues_.messages.join(u'\n').toStdString();
+    m_fenetre->btApercuClick();
+    EXPECT_EQ(m_dialogues.apercus, QStringList{QStringLiteral("Aperçu des étiquettes")});
+    EXPECT_EQ(m_dialogues.impressionsDemandees, 1);  // the preview asks for no printer
+    ASSERT_TRUE(m_dialogues.messages.isEmpty()) << m_dialogues.messages.join(u'\n').toStdString();
 
     const ContenuPdf pdfImprime = LirePdf(imprime);
     const ContenuPdf pdfApercu = LirePdf(apercu);
@@ -973,20 +973,20 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
     // on label 7, 2.5 mm right and 1 mm up.
     const MotPdf* premier = pdfApercu.Chercher(QStringLiteral("Enfant3"));
     ASSERT_NE(premier, nullptr);
-    const qlRect septieme = RectangleTexte(fenetre_->Parametres, 2, 0);
+    const qlRect septieme = RectangleTexte(m_fenetre->Parametres, 2, 0);
     EXPECT_NEAR(premier->gauche, (septieme.left + 25) / 10.0, 0.3);
 
     int pages = 0;
-    dialogues_.apercu = [&](QPrinter& p, const std::function<void(QPrinter&)>& dessiner) {
+    m_dialogues.apercu = [&](QPrinter& p, const std::function<void(QPrinter&)>& dessiner) {
         QPrintPreviewWidget vue(&p);
         QObject::connect(&vue, &QPrintPreviewWidget::paintRequested,
                          [&dessiner](QPrinter* cible) { dessiner(*cible); });
         vue.updatePreview();
         pages = vue.pageCount();
     };
-    fenetre_->btApercuClick();
+    m_fenetre->btApercuClick();
     EXPECT_EQ(pages, 2);
-    EXPECT_TRUE(dialogues_.messages.isEmpty()) << dialogues_.messages.join(u'\n').toStdString();
+    EXPECT_TRUE(m_dialogues.messages.isEmpty()) << m_dialogues.messages.join(u'\n').toStdString();
 }
 
 // Before printing, labels that would lose text are counted and named, and the
@@ -995,57 +995,57 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
 TEST_F(FenetrePrincipale, LesEtiquettesAuTexteCoupeSontSignaleesAvantDImprimer)
 {
     Demarrer();
-    dialogues_.fichiers = {BonFichier(QStringLiteral("liste.csv"), 2)};
-    fenetre_->AOLButton1Click();
-    fenetre_->AOLButton3Click();
-    EXPECT_TRUE(dialogues_.questions.isEmpty());
-    EXPECT_EQ(dialogues_.impressionsDemandees, 1);
+    m_dialogues.fichiers = {BonFichier(QStringLiteral("liste.csv"), 2)};
+    m_fenetre->AOLButton1Click();
+    m_fenetre->AOLButton3Click();
+    EXPECT_TRUE(m_dialogues.questions.isEmpty());
+    EXPECT_EQ(m_dialogues.impressionsDemandees, 1);
 
-    fenetre_->Impression.DecalageX = -100;
-    dialogues_.confirmation = [](const QString&) { return false; };
-    fenetre_->AOLButton3Click();
-    ASSERT_EQ(dialogues_.questions.size(), 1);
-    EXPECT_TRUE(dialogues_.questions[0].startsWith(
+    m_fenetre->Impression.DecalageX = -100;
+    m_dialogues.confirmation = [](const QString&) { return false; };
+    m_fenetre->AOLButton3Click();
+    ASSERT_EQ(m_dialogues.questions.size(), 1);
+    EXPECT_TRUE(m_dialogues.questions[0].startsWith(
         QStringLiteral("Attention : 1 étiquette(s) au texte coupé\nligne 2 : Mme UNTEST "
                        "Hildegarde\n\n")))
-        << dialogues_.questions[0].toStdString();
-    EXPECT_EQ(dialogues_.impressionsDemandees, 1);  // gone back
+        << m_dialogues.questions[0].toStdString();
+    EXPECT_EQ(m_dialogues.impressionsDemandees, 1);  // gone back
 
-    fenetre_->btApercuClick();
-    EXPECT_EQ(dialogues_.interrupteur.legende, QStringLiteral("Contours des étiquettes"));
-    ASSERT_NE(dialogues_.interrupteur.etat, nullptr);
-    EXPECT_TRUE(*dialogues_.interrupteur.etat);
+    m_fenetre->btApercuClick();
+    EXPECT_EQ(m_dialogues.interrupteur.legende, QStringLiteral("Contours des étiquettes"));
+    ASSERT_NE(m_dialogues.interrupteur.etat, nullptr);
+    EXPECT_TRUE(*m_dialogues.interrupteur.etat);
 }
 
 TEST_F(FenetrePrincipale, LeTriParClasseSeChoisitDansLeDialogueDesChamps)
 {
     Demarrer();
-    EXPECT_FALSE(fenetre_->Impression.TriClasse);
+    EXPECT_FALSE(m_fenetre->Impression.TriClasse);
     bool coche = true;
-    dialogues_.modal = [&coche](QDialog& d) {
+    m_dialogues.modal = [&coche](QDialog& d) {
         auto& champs = static_cast<TChampsDia&>(d);
         coche = champs.chkTriClasse->isChecked();
         champs.chkTriClasse->setChecked(true);
         return int(QDialog::Rejected);
     };
-    fenetre_->AOLButton4Click();
+    m_fenetre->AOLButton4Click();
     EXPECT_FALSE(coche);
-    EXPECT_FALSE(fenetre_->Impression.TriClasse);
+    EXPECT_FALSE(m_fenetre->Impression.TriClasse);
 
-    dialogues_.modal = [&coche](QDialog& d) {
+    m_dialogues.modal = [&coche](QDialog& d) {
         auto& champs = static_cast<TChampsDia&>(d);
         coche = champs.chkTriClasse->isChecked();
         champs.chkTriClasse->setChecked(true);
         champs.chkAjusterTexte->setChecked(true);
         return int(QDialog::Accepted);
     };
-    fenetre_->AOLButton4Click();
+    m_fenetre->AOLButton4Click();
     EXPECT_FALSE(coche);  // the cancelled change is gone
-    EXPECT_TRUE(fenetre_->Impression.TriClasse);
-    EXPECT_TRUE(fenetre_->Impression.AjusterTexte);
-    EXPECT_TRUE(fenetre_->Parametres.ImprimerAdresse);  // the other boxes as they were
+    EXPECT_TRUE(m_fenetre->Impression.TriClasse);
+    EXPECT_TRUE(m_fenetre->Impression.AjusterTexte);
+    EXPECT_TRUE(m_fenetre->Parametres.ImprimerAdresse);  // the other boxes as they were
 
-    fenetre_->AOLButton4Click();
+    m_fenetre->AOLButton4Click();
     EXPECT_TRUE(coche);
 }
 
@@ -1074,15 +1074,15 @@ TEST_F(FenetrePrincipale, LesReglagesDImpressionSurviventAUnRedemarrage)
                                "[Impression]\nTriClasse=1\nDecalageX=12\nDecalageY=-7\n";
     EcrireIni(initial);
     Demarrer();
-    EXPECT_TRUE(fenetre_->Impression.TriClasse);
-    EXPECT_EQ(fenetre_->Impression.DecalageX, 12);
-    EXPECT_EQ(fenetre_->Impression.DecalageY, -7);
-    EXPECT_EQ(fenetre_->Parametres.NbCols, 2);
+    EXPECT_TRUE(m_fenetre->Impression.TriClasse);
+    EXPECT_EQ(m_fenetre->Impression.DecalageX, 12);
+    EXPECT_EQ(m_fenetre->Impression.DecalageY, -7);
+    EXPECT_EQ(m_fenetre->Parametres.NbCols, 2);
 
-    fenetre_->Impression = ReglagesImpression{false, -35, 100};
-    const ::Parametres parametres = fenetre_->Parametres;
-    fenetre_->close();
-    fenetre_.reset();
+    m_fenetre->Impression = ReglagesImpression{false, -35, 100};
+    const ::Parametres parametres = m_fenetre->Parametres;
+    m_fenetre->close();
+    m_fenetre.reset();
 
     const QByteArray contenu = LitOctets(CheminIni());
     EXPECT_EQ(Section(contenu, "Impression"),
@@ -1095,11 +1095,11 @@ TEST_F(FenetrePrincipale, LesReglagesDImpressionSurviventAUnRedemarrage)
     EXPECT_TRUE(contenu.startsWith("[Brivane]\n")) << contenu.constData();
 
     Demarrer();
-    EXPECT_FALSE(fenetre_->Impression.TriClasse);
-    EXPECT_EQ(fenetre_->Impression.DecalageX, -35);
-    EXPECT_EQ(fenetre_->Impression.DecalageY, 100);
-    EXPECT_EQ(fenetre_->Parametres.NbCols, 2);
-    EXPECT_TRUE(fenetre_->Parametres.ImprimerSignature);
+    EXPECT_FALSE(m_fenetre->Impression.TriClasse);
+    EXPECT_EQ(m_fenetre->Impression.DecalageX, -35);
+    EXPECT_EQ(m_fenetre->Impression.DecalageY, 100);
+    EXPECT_EQ(m_fenetre->Parametres.NbCols, 2);
+    EXPECT_TRUE(m_fenetre->Parametres.ImprimerSignature);
 }
 
 }  // namespace

@@ -39,13 +39,13 @@ class ReglagesDImpression : public ::testing::Test {
 protected:
     void Prepare(const QByteArray& contenu)
     {
-        QFile::remove(chemin_);
+        QFile::remove(m_chemin);
         if (!contenu.isEmpty())
-            EcritOctets(chemin_, contenu);
+            EcritOctets(m_chemin, contenu);
     }
 
-    QTemporaryDir dossier_;
-    const QString chemin_ = dossier_.filePath(QStringLiteral("Brivane.ini"));
+    QTemporaryDir m_dossier;
+    const QString m_chemin = m_dossier.filePath(QStringLiteral("Brivane.ini"));
 };
 
 TEST_F(ReglagesDImpression, LectureAvecDefautsEtBornes)
@@ -76,7 +76,7 @@ TEST_F(ReglagesDImpression, LectureAvecDefautsEtBornes)
     for (const auto& c : cas) {
         Prepare(c.contenu);
         QStringList avertissements;
-        EXPECT_EQ(Texte(LitReglagesImpression(chemin_, &avertissements)),
+        EXPECT_EQ(Texte(LitReglagesImpression(m_chemin, &avertissements)),
                   QString::fromUtf8(c.attendu))
             << c.contenu.constData();
         EXPECT_EQ(avertissements, c.avertissements) << c.contenu.constData();
@@ -104,26 +104,26 @@ TEST_F(ReglagesDImpression, EcritureSansToucherAuxAutresSections)
     for (const auto& c : cas) {
         Prepare(c.avant);
         QString erreur;
-        EXPECT_TRUE(EcritReglagesImpression(c.reglages, chemin_, erreur));
-        EXPECT_EQ(LitOctets(chemin_), c.apres);
+        EXPECT_TRUE(EcritReglagesImpression(c.reglages, m_chemin, erreur));
+        EXPECT_EQ(LitOctets(m_chemin), c.apres);
     }
 
     // Writing the sheet format at close keeps [Impression] whole.
     Parametres p;
-    LitParametres(p, chemin_);
+    LitParametres(p, m_chemin);
     QString erreur;
-    ASSERT_TRUE(EcritParametres(p, chemin_, erreur));
-    EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QStringLiteral("0 0 0 1"));
-    ASSERT_TRUE(EcritReglagesImpression({true, 12, -34}, chemin_, erreur));
-    ASSERT_TRUE(EcritParametres(p, chemin_, erreur));
-    EXPECT_EQ(Texte(LitReglagesImpression(chemin_)), QStringLiteral("1 12 -34 0"));
+    ASSERT_TRUE(EcritParametres(p, m_chemin, erreur));
+    EXPECT_EQ(Texte(LitReglagesImpression(m_chemin)), QStringLiteral("0 0 0 1"));
+    ASSERT_TRUE(EcritReglagesImpression({true, 12, -34}, m_chemin, erreur));
+    ASSERT_TRUE(EcritParametres(p, m_chemin, erreur));
+    EXPECT_EQ(Texte(LitReglagesImpression(m_chemin)), QStringLiteral("1 12 -34 0"));
 
     // A failed write is reported; a settings file that cannot be read is
     // not replaced.
-    const QString sansDossier = dossier_.filePath(QStringLiteral("absent/Brivane.ini"));
+    const QString sansDossier = m_dossier.filePath(QStringLiteral("absent/Brivane.ini"));
     EXPECT_FALSE(EcritReglagesImpression({}, sansDossier, erreur));
     EXPECT_EQ(erreur, QStringLiteral("Impossible d'écrire dans ") + sansDossier);
-    const QString illisible = dossier_.filePath(QStringLiteral("dossier.ini"));
+    const QString illisible = m_dossier.filePath(QStringLiteral("dossier.ini"));
     ASSERT_TRUE(QDir().mkpath(illisible));
     EXPECT_FALSE(EcritReglagesImpression({}, illisible, erreur));
 }

@@ -19,14 +19,14 @@ protected:
     // A document loaded from the given bytes.
     UIni Document(const QByteArray& octets)
     {
-        EcritOctets(chemin_, octets);
+        EcritOctets(m_chemin, octets);
         UIni ini;
-        EXPECT_TRUE(ini.Charge(chemin_));
+        EXPECT_TRUE(ini.Charge(m_chemin));
         return ini;
     }
 
-    QTemporaryDir dossier_;
-    const QString chemin_ = dossier_.filePath(QStringLiteral("essai.ini"));
+    QTemporaryDir m_dossier;
+    const QString m_chemin = m_dossier.filePath(QStringLiteral("essai.ini"));
 };
 
 struct CasNombre {
@@ -60,7 +60,7 @@ TEST(LitNombreIni, DecimalHexadecimalEtRefus)
 TEST_F(DocumentIni, UnFichierAbsentEstUnDocumentVide)
 {
     UIni ini;
-    EXPECT_TRUE(ini.Charge(dossier_.filePath(QStringLiteral("absent/rien.ini"))));
+    EXPECT_TRUE(ini.Charge(m_dossier.filePath(QStringLiteral("absent/rien.ini"))));
     EXPECT_TRUE(ini.Contenu().isEmpty());
     int32_t valeur = 42;
     EXPECT_FALSE(ini.LitEntier(QStringLiteral("S"), QStringLiteral("K"), valeur));
@@ -72,9 +72,9 @@ TEST_F(DocumentIni, UnFichierAbsentEstUnDocumentVide)
 TEST_F(DocumentIni, UnDossierNeSeChargeNiNeSeRemplace)
 {
     UIni ini;
-    EXPECT_FALSE(ini.Charge(dossier_.path()));
-    EXPECT_FALSE(ini.Sauve(dossier_.path()));
-    EXPECT_TRUE(QFileInfo(dossier_.path()).isDir());
+    EXPECT_FALSE(ini.Charge(m_dossier.path()));
+    EXPECT_FALSE(ini.Sauve(m_dossier.path()));
+    EXPECT_TRUE(QFileInfo(m_dossier.path()).isDir());
 }
 
 TEST_F(DocumentIni, LesNomsSeComparentSansLaCasseEtSansLesBlancs)
@@ -184,7 +184,7 @@ TEST_F(DocumentIni, LesMisesAJourGardentTousLesAutresOctets)
 TEST_F(DocumentIni, UneSectionNeuveCommenceUnFichier)
 {
     UIni ini;
-    ASSERT_TRUE(ini.Charge(chemin_));
+    ASSERT_TRUE(ini.Charge(m_chemin));
     EXPECT_TRUE(ini.EcritEntier(QStringLiteral("S"), QStringLiteral("A"), -5));
     EXPECT_TRUE(ini.EcritEntier(QStringLiteral("S"), QStringLiteral("B"), INT32_MIN));
     EXPECT_EQ(ini.Contenu(), QByteArray("[S]\nA=-5\nB=-2147483648\n"));
@@ -202,9 +202,9 @@ TEST_F(DocumentIni, LesValeursSeRelisentCommeEcrites)
     for (const QString& v : valeurs) {
         const QString cle = QStringLiteral("K%1").arg(i++);
         ASSERT_TRUE(ini.EcritTexte(QStringLiteral("S"), cle, v));
-        ASSERT_TRUE(ini.Sauve(chemin_));
+        ASSERT_TRUE(ini.Sauve(m_chemin));
         UIni relu;
-        ASSERT_TRUE(relu.Charge(chemin_));
+        ASSERT_TRUE(relu.Charge(m_chemin));
         EXPECT_EQ(relu.LitTexte(QStringLiteral("S"), cle), v) << cle.toStdString();
     }
 }
@@ -228,18 +228,18 @@ TEST_F(DocumentIni, LesNomsEtValeursImpossiblesAEnregistrerSontRefuses)
 
 TEST_F(DocumentIni, LEnregistrementEstAtomiqueEtSesEchecsSignales)
 {
-    EcritOctets(chemin_, "[S]\nA=1\n");
+    EcritOctets(m_chemin, "[S]\nA=1\n");
     UIni ini;
-    ASSERT_TRUE(ini.Charge(chemin_));
+    ASSERT_TRUE(ini.Charge(m_chemin));
     ini.EcritEntier(QStringLiteral("S"), QStringLiteral("A"), 2);
-    ASSERT_TRUE(ini.Sauve(chemin_));
-    EXPECT_EQ(LitOctets(chemin_), QByteArray("[S]\nA=2\n"));
-    EXPECT_EQ(QDir(dossier_.path()).entryList(QDir::Files), QStringList{QStringLiteral("essai.ini")});
+    ASSERT_TRUE(ini.Sauve(m_chemin));
+    EXPECT_EQ(LitOctets(m_chemin), QByteArray("[S]\nA=2\n"));
+    EXPECT_EQ(QDir(m_dossier.path()).entryList(QDir::Files), QStringList{QStringLiteral("essai.ini")});
 
     // A folder that is a regular file, or missing: no root privilege helps.
-    EXPECT_FALSE(ini.Sauve(chemin_ + QStringLiteral("/dessous.ini")));
-    EXPECT_FALSE(ini.Sauve(dossier_.filePath(QStringLiteral("absent/essai.ini"))));
-    EXPECT_EQ(LitOctets(chemin_), QByteArray("[S]\nA=2\n"));
+    EXPECT_FALSE(ini.Sauve(m_chemin + QStringLiteral("/dessous.ini")));
+    EXPECT_FALSE(ini.Sauve(m_dossier.filePath(QStringLiteral("absent/essai.ini"))));
+    EXPECT_EQ(LitOctets(m_chemin), QByteArray("[S]\nA=2\n"));
 }
 
 // A settings file may hold 8-bit text: a line that is
@@ -260,9 +260,9 @@ TEST_F(DocumentIni, LignesHuitBitsMarqueDOrdreEtDemiCodetsIsoles)
     ASSERT_TRUE(ini.EcritTexte(s, QStringLiteral("PathFich"), chemin));
     EXPECT_EQ(ini.Contenu(), "\xEF\xBB\xBF[Brivane]\r\nPathFich=" + *EncodeTexteIni(chemin)
                                  + "\r\nAutre=\xE9t\xE9\r\n");
-    ASSERT_TRUE(ini.Sauve(chemin_));
+    ASSERT_TRUE(ini.Sauve(m_chemin));
     UIni relu;
-    ASSERT_TRUE(relu.Charge(chemin_));
+    ASSERT_TRUE(relu.Charge(m_chemin));
     EXPECT_EQ(relu.LitTexte(s, QStringLiteral("PathFich")), chemin);
     EXPECT_EQ(relu.LitTexte(s, QStringLiteral("Autre")), QStringLiteral("\u00E9t\u00E9"));
 
@@ -273,8 +273,8 @@ TEST_F(DocumentIni, LignesHuitBitsMarqueDOrdreEtDemiCodetsIsoles)
         GTEST_SKIP() << "U+FEFF n'existe pas en Windows-1252";
     ASSERT_TRUE(relu.EcritTexte(s, cleBom, QStringLiteral("1")));
     ASSERT_TRUE(relu.EcritTexte(s, QStringLiteral("cle"), QStringLiteral("2")));
-    ASSERT_TRUE(relu.Sauve(chemin_));
-    ASSERT_TRUE(relu.Charge(chemin_));
+    ASSERT_TRUE(relu.Sauve(m_chemin));
+    ASSERT_TRUE(relu.Charge(m_chemin));
     EXPECT_EQ(relu.LitTexte(s, cleBom), QStringLiteral("1"));
     EXPECT_EQ(relu.LitTexte(s, QStringLiteral("cle")), QStringLiteral("2"));
 
@@ -326,7 +326,7 @@ TEST(EncodeTexteIni, EncodageDuSysteme)
 // user's own files beside the settings stay, whatever their age.
 TEST_F(DocumentIni, LesFichiersTemporairesAbandonnesSontSupprimesALEcriture)
 {
-    const QDir dossier(dossier_.path());
+    const QDir dossier(m_dossier.path());
     const QString vieux[] = {QStringLiteral("essai.ini.~ecriture-brivane-Ab12Cd"),
                              QStringLiteral("essai.ini.~ecriture-brivane-zzzzzz")};
     const QString gardes[] = {QStringLiteral("essai.ini.~ecriture-brivane-Ab12C"),
@@ -354,7 +354,7 @@ TEST_F(DocumentIni, LesFichiersTemporairesAbandonnesSontSupprimesALEcriture)
 
     UIni ini;
     ASSERT_TRUE(ini.EcritEntier(QStringLiteral("S"), QStringLiteral("A"), 1));
-    ASSERT_TRUE(ini.Sauve(chemin_));
+    ASSERT_TRUE(ini.Sauve(m_chemin));
     QStringList attendus(std::begin(gardes), std::end(gardes));
     attendus << QStringLiteral("essai.ini");
     attendus.sort();

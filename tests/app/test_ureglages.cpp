@@ -76,29 +76,29 @@ class FichierReglages : public ::testing::Test {
 protected:
     Parametres Lu(const QByteArray& contenu)
     {
-        EcritOctets(chemin_, contenu);
+        EcritOctets(m_chemin, contenu);
         Parametres p;
-        LitParametres(p, chemin_);
+        LitParametres(p, m_chemin);
         return p;
     }
 
-    QTemporaryDir dossier_;
-    const QString chemin_ = dossier_.filePath(QStringLiteral("Brivane.ini"));
+    QTemporaryDir m_dossier;
+    const QString m_chemin = m_dossier.filePath(QStringLiteral("Brivane.ini"));
 };
 
 TEST_F(FichierReglages, PremierLancementDonneLesDefautsEtEcritLesClesDansLOrdre)
 {
     Parametres p;
     p.PathFich = QStringLiteral("reste");
-    LitParametres(p, chemin_);
+    LitParametres(p, m_chemin);
     // The defaults leave the path as it was.
     EXPECT_EQ(p.PathFich, QStringLiteral("reste"));
     p.PathFich.clear();
 
     QString erreur;
-    ASSERT_TRUE(EcritParametres(p, chemin_, erreur)) << erreur.toStdString();
+    ASSERT_TRUE(EcritParametres(p, m_chemin, erreur)) << erreur.toStdString();
     EXPECT_TRUE(erreur.isEmpty());
-    EXPECT_EQ(LitOctets(chemin_), FichierParDefaut);
+    EXPECT_EQ(LitOctets(m_chemin), FichierParDefaut);
 }
 
 TEST_F(FichierReglages, ChaqueCleAtteintSonPropreChamp)
@@ -124,10 +124,10 @@ TEST_F(FichierReglages, ChaqueCleAtteintSonPropreChamp)
     EXPECT_EQ(p.MargesInternes, qlRect(13, 11, 12, 14));
 
     // Written back unchanged, accented path included.
-    ASSERT_TRUE(QFile::remove(chemin_));
+    ASSERT_TRUE(QFile::remove(m_chemin));
     QString erreur;
-    ASSERT_TRUE(EcritParametres(p, chemin_, erreur));
-    EXPECT_EQ(LitOctets(chemin_), FichierComplet);
+    ASSERT_TRUE(EcritParametres(p, m_chemin, erreur));
+    EXPECT_EQ(LitOctets(m_chemin), FichierComplet);
 }
 
 struct CasValeur {
@@ -154,8 +154,8 @@ TEST_F(FichierReglages, UneValeurIllisibleEstReecriteAvecLeDefaut)
     EXPECT_EQ(p.NbCols, 3);
     EXPECT_TRUE(p.Orientation);
     QString erreur;
-    ASSERT_TRUE(EcritParametres(p, chemin_, erreur));
-    const QByteArray ecrit = LitOctets(chemin_);
+    ASSERT_TRUE(EcritParametres(p, m_chemin, erreur));
+    const QByteArray ecrit = LitOctets(m_chemin);
     EXPECT_TRUE(ecrit.startsWith("[Brivane]\nNbCols=3\nOrientation=1\nPathFich=\n")) << ecrit.constData();
 }
 
@@ -202,10 +202,10 @@ TEST_F(FichierReglages, LeResteDuFichierSurvitEtLesClesRestentEnPlace)
         "A=1\n");
     EXPECT_EQ(p.NbCols, 5);
     QString erreur;
-    ASSERT_TRUE(EcritParametres(p, chemin_, erreur));
+    ASSERT_TRUE(EcritParametres(p, m_chemin, erreur));
     QByteArray cles = FichierParDefaut.mid(QByteArray("[Brivane]\n").size());
     cles.replace("NbCols=3\n", "");
-    EXPECT_EQ(LitOctets(chemin_),
+    EXPECT_EQ(LitOctets(m_chemin),
               "; r\xC3\xA9glages\n"
               "[Autre]\n"
               "NbCols=99\n"
@@ -231,9 +231,9 @@ TEST_F(FichierReglages, UnCheminAvecUnSautDeLigneEstOublieEtLeResteGarde)
     p.PathFich = QStringLiteral("/tmp/liste\nMargeHaute=999.csv");
     p.NbCols = 4;
     QString erreur;
-    ASSERT_TRUE(EcritParametres(p, chemin_, erreur)) << erreur.toStdString();
+    ASSERT_TRUE(EcritParametres(p, m_chemin, erreur)) << erreur.toStdString();
     Parametres relu;
-    LitParametres(relu, chemin_);
+    LitParametres(relu, m_chemin);
     EXPECT_EQ(relu.PathFich, QString());
     EXPECT_EQ(relu.NbCols, 4);
     EXPECT_EQ(relu.MargeHaute, 40);
@@ -241,8 +241,8 @@ TEST_F(FichierReglages, UnCheminAvecUnSautDeLigneEstOublieEtLeResteGarde)
 
 TEST_F(FichierReglages, FichierDeReglagesEtCheminAccentues)
 {
-    QDir(dossier_.path()).mkdir(QStringLiteral("R\xE9glages \xE9t\xE9"));
-    const QString fichier = dossier_.filePath(QStringLiteral("R\xE9glages \xE9t\xE9/Brivane.ini"));
+    QDir(m_dossier.path()).mkdir(QStringLiteral("R\xE9glages \xE9t\xE9"));
+    const QString fichier = m_dossier.filePath(QStringLiteral("R\xE9glages \xE9t\xE9/Brivane.ini"));
     Parametres p = Defauts();
     p.PathFich = QStringLiteral("/m\xE9\x64ia/cl\xE9/CSVListe\xC9lectorale \xE0 jour.csv");
     QString erreur;
@@ -256,7 +256,7 @@ TEST_F(FichierReglages, FichierDeReglagesEtCheminAccentues)
 TEST_F(FichierReglages, UneEcritureRateeEstSignaleeEtGardeLAncienFichier)
 {
     const QByteArray ancien = "[Brivane]\nNbCols=5\n";
-    EcritOctets(chemin_, ancien);
+    EcritOctets(m_chemin, ancien);
     Parametres p = Defauts();
     QString erreur;
     bool ok = true;
@@ -264,30 +264,30 @@ TEST_F(FichierReglages, UneEcritureRateeEstSignaleeEtGardeLAncienFichier)
     {
         const DisquePlein disque;
         limite = disque.Active();
-        ok = EcritParametres(p, chemin_, erreur);
+        ok = EcritParametres(p, m_chemin, erreur);
     }
     if (limite) {
         EXPECT_FALSE(ok);
-        EXPECT_EQ(erreur, QStringLiteral("Impossible d'\xE9\x63rire dans ") + chemin_);
-        EXPECT_EQ(LitOctets(chemin_), ancien);
+        EXPECT_EQ(erreur, QStringLiteral("Impossible d'\xE9\x63rire dans ") + m_chemin);
+        EXPECT_EQ(LitOctets(m_chemin), ancien);
     } else {
-        EcritOctets(chemin_, ancien);  // no size limit on this system: the write went through
+        EcritOctets(m_chemin, ancien);  // no size limit on this system: the write went through
     }
-    EXPECT_EQ(QDir(dossier_.path()).entryList(QDir::Files), QStringList{QStringLiteral("Brivane.ini")});
+    EXPECT_EQ(QDir(m_dossier.path()).entryList(QDir::Files), QStringList{QStringLiteral("Brivane.ini")});
 
     // A folder that is really a file, a missing folder, a settings "file"
     // that is a folder.
     const QString impossibles[] = {
-        chemin_ + QStringLiteral("/Brivane.ini"),
-        dossier_.filePath(QStringLiteral("absent/Brivane.ini")),
-        dossier_.path(),
+        m_chemin + QStringLiteral("/Brivane.ini"),
+        m_dossier.filePath(QStringLiteral("absent/Brivane.ini")),
+        m_dossier.path(),
     };
     for (const QString& fichier : impossibles) {
         erreur.clear();
         EXPECT_FALSE(EcritParametres(p, fichier, erreur));
         EXPECT_EQ(erreur, QStringLiteral("Impossible d'\xE9\x63rire dans ") + fichier);
     }
-    EXPECT_EQ(LitOctets(chemin_), ancien);
+    EXPECT_EQ(LitOctets(m_chemin), ancien);
 }
 
 // A path that cannot stand in the file as it is (a lone surrogate has no
@@ -298,9 +298,9 @@ TEST_F(FichierReglages, UnCheminOuLOnNePeutEcrireEstOublieSansEtreChange)
     p.PathFich = QStringLiteral("/home/liste") + QChar(0xD800) + QStringLiteral(".csv");
     p.NbCols = 5;
     QString erreur;
-    ASSERT_TRUE(EcritParametres(p, chemin_, erreur)) << erreur.toStdString();
+    ASSERT_TRUE(EcritParametres(p, m_chemin, erreur)) << erreur.toStdString();
     Parametres relu;
-    LitParametres(relu, chemin_);
+    LitParametres(relu, m_chemin);
     EXPECT_TRUE(relu.PathFich.isEmpty());
     EXPECT_EQ(relu.NbCols, 5);
 }
@@ -312,12 +312,12 @@ TEST_F(FichierReglages, UnFichierEnLectureSeuleNEstPasRemplace)
     if (!DroitsContraignants())
         GTEST_SKIP() << RaisonDroitsIgnores().toStdString();
     const QByteArray ancien = "[Brivane]\nNbCols=5\n";
-    EcritOctets(chemin_, ancien);
-    ASSERT_TRUE(QFile::setPermissions(chemin_, QFileDevice::ReadOwner));
+    EcritOctets(m_chemin, ancien);
+    ASSERT_TRUE(QFile::setPermissions(m_chemin, QFileDevice::ReadOwner));
     QString erreur;
-    EXPECT_FALSE(EcritParametres(Defauts(), chemin_, erreur));
-    EXPECT_EQ(erreur, QStringLiteral("Impossible d'\xE9\x63rire dans ") + chemin_);
-    EXPECT_EQ(LitOctets(chemin_), ancien);
+    EXPECT_FALSE(EcritParametres(Defauts(), m_chemin, erreur));
+    EXPECT_EQ(erreur, QStringLiteral("Impossible d'\xE9\x63rire dans ") + m_chemin);
+    EXPECT_EQ(LitOctets(m_chemin), ancien);
 }
 
 TEST(CheminFichierIni, DossierKelvoraSousLeDossierDeConfiguration)

@@ -57,17 +57,17 @@ class Accessibilite : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        annonces = &recues_;
-        precedent_ = QAccessible::installUpdateHandler(&Recevoir);
+        annonces = &m_recues;
+        m_precedent = QAccessible::installUpdateHandler(&Recevoir);
         Activer(true);
         ASSERT_TRUE(QAccessible::isActive());
-        fenetre_.resize(300, 100);
+        m_fenetre.resize(300, 100);
     }
 
     void TearDown() override
     {
         Activer(false);
-        QAccessible::installUpdateHandler(precedent_);
+        QAccessible::installUpdateHandler(m_precedent);
         annonces = nullptr;
     }
 
@@ -75,13 +75,13 @@ protected:
     std::vector<Annonce> Annonces(const QObject* objet, QAccessible::Event type)
     {
         std::vector<Annonce> trouvees;
-        for (const Annonce& a : recues_)
+        for (const Annonce& a : m_recues)
             if (a.objet == objet && a.type == type)
                 trouvees.push_back(a);
         return trouvees;
     }
 
-    void Oublier() { recues_.clear(); }
+    void Oublier() { m_recues.clear(); }
 
     static QAccessibleActionInterface* Actions(QWidget* controle)
     {
@@ -89,9 +89,9 @@ protected:
         return interface ? interface->actionInterface() : nullptr;
     }
 
-    QWidget fenetre_;
-    std::vector<Annonce> recues_;
-    QAccessible::UpdateHandler precedent_ = nullptr;
+    QWidget m_fenetre;
+    std::vector<Annonce> m_recues;
+    QAccessible::UpdateHandler m_precedent = nullptr;
 };
 
 TAOLButton* Bouton(QWidget* parent, const QString& legende)
@@ -182,9 +182,9 @@ TEST_F(Accessibilite, ChaqueControleSeLitParSonRoleSonNomEtSonEtat)
 
     for (const Lecture& l : lectures) {
         SCOPED_TRACE(l.cas);
-        const std::unique_ptr<QWidget> parent = std::make_unique<QWidget>(&fenetre_);
+        const std::unique_ptr<QWidget> parent = std::make_unique<QWidget>(&m_fenetre);
         QWidget* controle = l.creer(parent.get());
-        fenetre_.show();
+        m_fenetre.show();
         QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(controle);
         ASSERT_NE(interface, nullptr);
         EXPECT_EQ(interface->object(), controle);
@@ -221,7 +221,7 @@ TEST_F(Accessibilite, AppuyerSurUnBoutonLeCliqueQuandLaSourisLePourrait)
     };
     for (const Appui& a : appuis) {
         SCOPED_TRACE(a.cas);
-        TAOLButton* bouton = Bouton(&fenetre_, QStringLiteral("Définir les champs..."));
+        TAOLButton* bouton = Bouton(&m_fenetre, QStringLiteral("Définir les champs..."));
         int clics = 0;
         bool relevePendantLeClic = false;
         bouton->OnClick = [&](TAOLButton* b) {
@@ -229,7 +229,7 @@ TEST_F(Accessibilite, AppuyerSurUnBoutonLeCliqueQuandLaSourisLePourrait)
             relevePendantLeClic = !b->Enfonce();
         };
         bouton->SetEnabled(a.active);
-        fenetre_.show();
+        m_fenetre.show();
         QDialog dialogue;
         if (a.modal) {
             dialogue.setModal(true);
@@ -253,7 +253,7 @@ TEST_F(Accessibilite, AppuyerSurUnBoutonLeCliqueQuandLaSourisLePourrait)
 
 TEST_F(Accessibilite, UnBoutonDetruitAvantLeClicDiffereNeCliquePas)
 {
-    auto* bouton = Bouton(&fenetre_, QStringLiteral("Quitter"));
+    auto* bouton = Bouton(&m_fenetre, QStringLiteral("Quitter"));
     int clics = 0;
     bouton->OnClick = [&clics](TAOLButton*) { ++clics; };
     Actions(bouton)->doAction(QAccessibleActionInterface::pressAction());
@@ -275,7 +275,7 @@ TEST_F(Accessibilite, AppuyerSurUnLienLOuvreCommeUnClic)
     };
     for (const Cas& c : liens) {
         SCOPED_TRACE(c.cas);
-        auto* lien = Etiquette<TLinkLabel>(&fenetre_, QStringLiteral("www.education.gouv.fr"));
+        auto* lien = Etiquette<TLinkLabel>(&m_fenetre, QStringLiteral("www.education.gouv.fr"));
         lien->SetLinkType(c.type);
         if (c.type != TLinkType::ltNone)
             lien->SetLinkDestination(QStringLiteral("www.education.gouv.fr"));
@@ -297,7 +297,7 @@ TEST_F(Accessibilite, AppuyerSurUnLienLOuvreCommeUnClic)
 
 TEST_F(Accessibilite, LeVoyantAnnonceChaqueChangementDEtatEtDeCouleur)
 {
-    TLed* led = Voyant(&fenetre_, false);
+    TLed* led = Voyant(&m_fenetre, false);
     Oublier();
 
     struct Etape {
@@ -345,7 +345,7 @@ TEST_F(Accessibilite, LeVoyantAnnonceChaqueChangementDEtatEtDeCouleur)
 
 TEST_F(Accessibilite, LeBoutonAnnonceSaLegendeEtSaDisponibilite)
 {
-    TAOLButton* bouton = Bouton(&fenetre_, QStringLiteral("Quitter"));
+    TAOLButton* bouton = Bouton(&m_fenetre, QStringLiteral("Quitter"));
     Oublier();
     bouton->SetCap(QStringLiteral("Fermer"));
     bouton->SetCap(QStringLiteral("Fermer"));

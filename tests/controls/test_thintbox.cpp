@@ -16,31 +16,31 @@ class SurfaceFixe final : public SurfaceBulle {
 public:
     QStringList dessins;
 
-    StyleTexte Style() const override { return FStyle; }
-    void FixerStyle(const StyleTexte& style) override { FStyle = style; }
+    StyleTexte Style() const override { return m_style; }
+    void FixerStyle(const StyleTexte& style) override { m_style = style; }
     QSize Mesurer(const QString& t) override
     {
         int largeur = 0;
         for (const QChar c : t)
-            largeur += c == QLatin1Char('|') ? 1 : FStyle.Gras ? 7 : 5;
+            largeur += c == QLatin1Char('|') ? 1 : m_style.Gras ? 7 : 5;
         return t.isEmpty() ? QSize(0, 0) : QSize(largeur, 10);
     }
     void Ecrire(int x, int y, const QString& t) override
     {
-        const QString etoile = FStyle.Gras ? QStringLiteral("*") : QString();
-        if (x == FSuiteX && y == FSuiteY && etoile == FSuiteEtoile)
+        const QString etoile = m_style.Gras ? QStringLiteral("*") : QString();
+        if (x == m_suiteX && y == m_suiteY && etoile == m_suiteEtoile)
             dessins.last().insert(dessins.last().size() - etoile.size(), t);
         else
             dessins << QStringLiteral("%1,%2 %3%4").arg(x).arg(y).arg(t, etoile);
-        FSuiteX = x + Mesurer(t).width();
-        FSuiteY = y;
-        FSuiteEtoile = etoile;
+        m_suiteX = x + Mesurer(t).width();
+        m_suiteY = y;
+        m_suiteEtoile = etoile;
     }
 
 private:
-    StyleTexte FStyle;
-    int FSuiteX = -1, FSuiteY = -1;
-    QString FSuiteEtoile;
+    StyleTexte m_style;
+    int m_suiteX = -1, m_suiteY = -1;
+    QString m_suiteEtoile;
 };
 
 LignesBulle Decoupe(const QStringList& source)

@@ -45,22 +45,22 @@ class Assistant : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InitParametres(format_);
-        format_.PathFich = QStringLiteral("/ecole/liste.csv");
+        InitParametres(m_format);
+        m_format.PathFich = QStringLiteral("/ecole/liste.csv");
     }
 
     TFormatAssistant& Ouvrir()
     {
-        assistant_ = std::make_unique<TFormatAssistant>(dialogues_);
-        assistant_->ChargeFormat(format_);
-        assistant_->show();
-        return *assistant_;
+        m_assistant = std::make_unique<TFormatAssistant>(m_dialogues);
+        m_assistant->ChargeFormat(m_format);
+        m_assistant->show();
+        return *m_assistant;
     }
 
     // The field of the page shown whose accessible name is `nom`.
     QLineEdit* Champ(const char* nom) const
     {
-        for (QLineEdit* champ : assistant_->nb->currentWidget()->findChildren<QLineEdit*>())
+        for (QLineEdit* champ : m_assistant->nb->currentWidget()->findChildren<QLineEdit*>())
             if (champ->accessibleName() == QString::fromUtf8(nom))
                 return champ;
         ADD_FAILURE() << "pas de champ " << nom;
@@ -77,10 +77,10 @@ protected:
 
     bool AllerA(const QString& page)
     {
-        while (assistant_->PageCourante() != page) {
-            const QString avant = assistant_->PageCourante();
-            assistant_->btSuiv->click();
-            if (assistant_->PageCourante() == avant)
+        while (m_assistant->PageCourante() != page) {
+            const QString avant = m_assistant->PageCourante();
+            m_assistant->btSuiv->click();
+            if (m_assistant->PageCourante() == avant)
                 return false;
         }
         return true;
@@ -93,16 +93,16 @@ protected:
         for (const auto& [nom, texte] : saisies)
             if (QLineEdit* champ = Champ(nom))
                 Taper(champ, texte);
-        dialogues_.messages.clear();
-        const QString avant = assistant_->PageCourante();
-        assistant_->btSuiv->click();
-        EXPECT_EQ(assistant_->PageCourante() == avant, !dialogues_.messages.isEmpty());
-        return dialogues_.messages.join(QLatin1Char('|'));
+        m_dialogues.messages.clear();
+        const QString avant = m_assistant->PageCourante();
+        m_assistant->btSuiv->click();
+        EXPECT_EQ(m_assistant->PageCourante() == avant, !m_dialogues.messages.isEmpty());
+        return m_dialogues.messages.join(QLatin1Char('|'));
     }
 
-    Parametres format_;
-    DialoguesTest dialogues_;
-    std::unique_ptr<TFormatAssistant> assistant_;
+    Parametres m_format;
+    DialoguesTest m_dialogues;
+    std::unique_ptr<TFormatAssistant> m_assistant;
 };
 
 TEST_F(Assistant, FenetrePagesEtEtatDesBoutons)
@@ -138,7 +138,7 @@ TEST_F(Assistant, FenetrePagesEtEtatDesBoutons)
         a.btPrec->click();
     EXPECT_EQ(a.PageCourante(), QStringLiteral("Page"));
     EXPECT_FALSE(a.btPrec->isEnabled());
-    EXPECT_TRUE(dialogues_.messages.isEmpty());
+    EXPECT_TRUE(m_dialogues.messages.isEmpty());
     EXPECT_EQ(a.CopieTravail().MargeGauche, 0);
 }
 
@@ -256,9 +256,9 @@ TEST_F(Assistant, ChaquePageRefuseSesValeursAuxLimitesAvecSonMessage)
          marges("haute' ou 'basse", "1.30")},
     };
     for (const auto& c : cas) {
-        format_.Orientation = c.paysage;
-        format_.NbCols = c.colonnes;
-        format_.NbLignes = c.lignes;
+        m_format.Orientation = c.paysage;
+        m_format.NbCols = c.colonnes;
+        m_format.NbLignes = c.lignes;
         Ouvrir();
         ASSERT_TRUE(AllerA(QLatin1String(c.page))) << c.page;
         EXPECT_EQ(Suivant(c.saisies), c.message)
@@ -268,11 +268,11 @@ TEST_F(Assistant, ChaquePageRefuseSesValeursAuxLimitesAvecSonMessage)
 
 TEST_F(Assistant, TaperUneTailleChoisitAutreEtA4ImposeSaTaille)
 {
-    format_.LargeurPage = 2150;
+    m_format.LargeurPage = 2150;
     EXPECT_TRUE(Ouvrir().rbAutre->isChecked());
-    EXPECT_EQ(assistant_->edLargeurPage->text(), QStringLiteral("21,50"));
+    EXPECT_EQ(m_assistant->edLargeurPage->text(), QStringLiteral("21,50"));
 
-    format_.LargeurPage = 2100;
+    m_format.LargeurPage = 2100;
     TFormatAssistant& a = Ouvrir();
     ASSERT_TRUE(a.rbA4->isChecked());
     Taper(a.edHauteurPage, "5");
@@ -298,7 +298,7 @@ TEST_F(Assistant, SuivantLitLeChampAyantLeFocusArrondiADeuxDecimales)
 
 TEST_F(Assistant, LePaysageMontreLesDeuxPanneauxExplicatifs)
 {
-    format_.NbLignes = 5;  // 8 rows of 3,60 cm do not fit down a turned A4 sheet
+    m_format.NbLignes = 5;  // 8 rows of 3,60 cm do not fit down a turned A4 sheet
     TFormatAssistant& a = Ouvrir();
     for (int item : {1, 0}) {
         a.rgOrientationItems->button(item)->click();
@@ -313,7 +313,7 @@ TEST_F(Assistant, LePaysageMontreLesDeuxPanneauxExplicatifs)
 
 TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
 {
-    format_.Fonte.FromString("Arial,10,255,0000,0,1");
+    m_format.Fonte.FromString("Arial,10,255,0000,0,1");
     TFormatAssistant& a = Ouvrir();
     ASSERT_TRUE(AllerA(QStringLiteral("Fonte")));
     EXPECT_EQ(a.lbNomPolice->text(), QStringLiteral("Arial 10"));
@@ -323,7 +323,7 @@ TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
 
     // Cancelled: the dialog opened on the font, nothing changes.
     Police proposee;
-    dialogues_.police = [&](const Police& p) { proposee = p; return std::optional<Police>(); };
+    m_dialogues.police = [&](const Police& p) { proposee = p; return std::optional<Police>(); };
     a.btPolice->click();
     EXPECT_EQ(proposee.Size, 10);
     EXPECT_EQ(proposee.Color, 255u);
@@ -331,12 +331,12 @@ TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
     // It opened on the family really drawn for "Arial"; OK with that family
     // and a new size keeps the name "Arial".
     EXPECT_EQ(proposee.Name, QFontInfo(QFont(QStringLiteral("Arial"))).family());
-    dialogues_.police = [](Police p) { p.Size = 12; return std::optional<Police>(p); };
+    m_dialogues.police = [](Police p) { p.Size = 12; return std::optional<Police>(p); };
     a.btPolice->click();
     EXPECT_EQ(a.CopieTravail().Fonte.ToString(), "Arial,12,255,0000,0,1");
 
     // Confirmed: the dialog's colour comes with the font.
-    dialogues_.police = [](const Police&) {
+    m_dialogues.police = [](const Police&) {
         Police p;
         p.Name = QStringLiteral("Liberation Serif");
         p.Size = 14;
@@ -356,7 +356,7 @@ TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
     EXPECT_EQ(a.lbExemple->palette().color(QPalette::WindowText), QColor(Qt::blue));
 
     // The colour button recolours the sample and keeps the rest.
-    dialogues_.couleur = [](uint32_t) { return std::optional<uint32_t>(Couleurs::Rgb(0, 128, 0)); };
+    m_dialogues.couleur = [](uint32_t) { return std::optional<uint32_t>(Couleurs::Rgb(0, 128, 0)); };
     QTest::mouseClick(a.ColorButton1, Qt::LeftButton, {}, QPoint(20, 10));
     EXPECT_EQ(a.CopieTravail().Fonte.ToString(), "Liberation Serif,14,32768,1111,0,1");
     EXPECT_EQ(a.lbExemple->palette().color(QPalette::WindowText), QColor(0, 128, 0));
@@ -382,27 +382,27 @@ TEST_F(Assistant, LeBoutonDeTestImprimeUnePageSansFermerLAssistant)
         {true, "", {QStringLiteral("Pas d'imprimante trouvée")}},
     };
     for (const auto& c : cas) {
-        dialogues_.messages.clear();
+        m_dialogues.messages.clear();
         QPair<int, int> pages;
-        dialogues_.impression = [&](QPrinter& p) {
+        m_dialogues.impression = [&](QPrinter& p) {
             pages = {p.fromPage(), p.toPage()};
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(*c.fichier ? dossier.filePath(QLatin1String(c.fichier)) : QString());
             return c.confirme;
         };
         QTest::mouseClick(a.btTest, Qt::LeftButton, {}, QPoint(20, 10));
-        EXPECT_EQ(dialogues_.dernierChoixImpression, Dialogues::ChoixImpression::PageUnique);
+        EXPECT_EQ(m_dialogues.dernierChoixImpression, Dialogues::ChoixImpression::PageUnique);
         EXPECT_EQ(pages, qMakePair(1, 1));
-        EXPECT_EQ(dialogues_.messages, c.messages);
+        EXPECT_EQ(m_dialogues.messages, c.messages);
         EXPECT_TRUE(a.isVisible());
     }
-    EXPECT_EQ(dialogues_.impressionsDemandees, 3);
+    EXPECT_EQ(m_dialogues.impressionsDemandees, 3);
 }
 
 TEST_F(Assistant, TerminerEcritToutLaCopieEtAnnulerRien)
 {
-    const Parametres origine = format_;
-    dialogues_.police = [](const Police& p) {
+    const Parametres origine = m_format;
+    m_dialogues.police = [](const Police& p) {
         Police choisie = p;
         choisie.Name = QStringLiteral("Liberation Mono");
         return std::optional<Police>(choisie);
@@ -422,20 +422,20 @@ TEST_F(Assistant, TerminerEcritToutLaCopieEtAnnulerRien)
         a.btFermer->click();
         EXPECT_EQ(a.result(), terminer ? QDialog::Accepted : QDialog::Rejected);
         if (!terminer) {
-            EXPECT_EQ(format_.Fonte, origine.Fonte);
-            EXPECT_EQ(format_.NbLignes, origine.NbLignes);
+            EXPECT_EQ(m_format.Fonte, origine.Fonte);
+            EXPECT_EQ(m_format.NbLignes, origine.NbLignes);
         }
     }
-    EXPECT_EQ(format_.PathFich, origine.PathFich);
-    EXPECT_EQ(format_.LargeurPage, 2000);
-    EXPECT_EQ(format_.HauteurPage, 2800);
-    EXPECT_EQ(format_.NbLignes, 7);
-    EXPECT_EQ(format_.NbCols, 2);
-    EXPECT_EQ(format_.LargeurEtiq, 950);
-    EXPECT_EQ(format_.MargesInternes, qlRect(25, 50, 50, 50));
-    EXPECT_EQ(format_.MargeBasse, 10);
-    EXPECT_EQ(format_.Fonte.LireNom(), "Liberation Mono");
-    EXPECT_EQ(format_.ImprimerSignature, origine.ImprimerSignature);
+    EXPECT_EQ(m_format.PathFich, origine.PathFich);
+    EXPECT_EQ(m_format.LargeurPage, 2000);
+    EXPECT_EQ(m_format.HauteurPage, 2800);
+    EXPECT_EQ(m_format.NbLignes, 7);
+    EXPECT_EQ(m_format.NbCols, 2);
+    EXPECT_EQ(m_format.LargeurEtiq, 950);
+    EXPECT_EQ(m_format.MargesInternes, qlRect(25, 50, 50, 50));
+    EXPECT_EQ(m_format.MargeBasse, 10);
+    EXPECT_EQ(m_format.Fonte.LireNom(), "Liberation Mono");
+    EXPECT_EQ(m_format.ImprimerSignature, origine.ImprimerSignature);
 }
 
 // The members a catalogue sheet sets: size, orientation, grid, label, offsets.
@@ -480,20 +480,20 @@ TEST_F(Assistant, UnePlancheDuCommerceRemplitLesPagesSuivantesCommeSiElleEtaitTa
 {
     // Landscape, another size: the sheet is A4 upright. Cancelling, or
     // confirming with nothing chosen, changes nothing.
-    format_.LargeurPage = 2000;
-    format_.Orientation = true;
-    format_.NbLignes = 5;
+    m_format.LargeurPage = 2000;
+    m_format.Orientation = true;
+    m_format.NbLignes = 5;
     const std::vector<int32_t> avery = {2100, 2970, 0, 3, 7, 640, 381, 155, 64, 148, 75};
     for (const auto& [recherche, resultat] : {std::pair("L7160", QDialog::Rejected),
                                                std::pair("zzz", QDialog::Accepted),
                                                std::pair("L7160", QDialog::Accepted)}) {
         TFormatAssistant& a = Ouvrir();
         const QStringList avant = Affichage(a);
-        dialogues_.modal = ChoixPlanche(recherche, resultat);
+        m_dialogues.modal = ChoixPlanche(recherche, resultat);
         a.btPlanche->click();
         const bool choisie = resultat == QDialog::Accepted && *recherche == 'L';
         SCOPED_TRACE(choisie);
-        EXPECT_EQ(Feuille(a.CopieTravail()), choisie ? avery : Feuille(format_));
+        EXPECT_EQ(Feuille(a.CopieTravail()), choisie ? avery : Feuille(m_format));
         EXPECT_EQ(Affichage(a) != avant, choisie);
         EXPECT_EQ(a.lbPlanche->text().startsWith(QStringLiteral("Avery L7160 : 21 étiquettes de "
                                                                 "64 × 38,1 mm sur 3 colonnes")),
@@ -512,8 +512,8 @@ TEST_F(Assistant, UnePlancheDuCommerceRemplitLesPagesSuivantesCommeSiElleEtaitTa
     Taper(a.edLargeurEtiq, "6,40");
     ASSERT_TRUE(AllerA(QStringLiteral("Merci")));
     a.btFermer->click();
-    EXPECT_EQ(Feuille(format_), avery);
-    EXPECT_EQ(format_.MargesInternes, qlRect(50, 50, 50, 50));  // not the sheet's
+    EXPECT_EQ(Feuille(m_format), avery);
+    EXPECT_EQ(m_format.MargesInternes, qlRect(50, 50, 50, 50));  // not the sheet's
 }
 
 // The test page of the working copy, as ImprimeTest prints it, read back at
@@ -533,7 +533,7 @@ TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
     EXPECT_EQ(a.DecalageImprimante(), qlPoint());  // no settings given
     ReglagesImpression reglages{true, 5, 0};
     a.ChargeReglagesImpression(reglages);
-    dialogues_.modal = ChoixPlanche("L7160", QDialog::Accepted);
+    m_dialogues.modal = ChoixPlanche("L7160", QDialog::Accepted);
     a.btPlanche->click();  // the working copy is printed, not the caller's format
     ASSERT_TRUE(AllerA(QStringLiteral("Merci")));
 
@@ -541,7 +541,7 @@ TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
     QStringList montres;
     for (const auto& [x, resultat] : {std::pair("3", QDialog::Rejected),
                                        std::pair("2", QDialog::Accepted)}) {
-        dialogues_.modal = Repondre<TReglageImprimante>(resultat, [&, x = x](auto& d) {
+        m_dialogues.modal = Repondre<TReglageImprimante>(resultat, [&, x = x](auto& d) {
             montres << d.edDecalageX->text() + QLatin1Char(';') + d.edDecalageY->text();
             d.edDecalageX->setText(QLatin1String(x));
             d.edDecalageY->setText(QStringLiteral("-1,5"));
@@ -553,7 +553,7 @@ TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
 
     // The preview and the test button both print ImprimeTest's page, moved.
     QTemporaryDir dossier;
-    dialogues_.apercu = [&](QPrinter& imprimante, const std::function<void(QPrinter&)>& dessiner) {
+    m_dialogues.apercu = [&](QPrinter& imprimante, const std::function<void(QPrinter&)>& dessiner) {
         EXPECT_EQ(imprimante.pageLayout().fullRectPoints().size(),
                   QPageSize(QPageSize::A4).sizePoints());  // the format's sheet
         imprimante.setOutputFormat(QPrinter::PdfFormat);
@@ -561,13 +561,13 @@ TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
         dessiner(imprimante);
     };
     a.btApercu->click();
-    dialogues_.impression = [&](QPrinter& imprimante) {
+    m_dialogues.impression = [&](QPrinter& imprimante) {
         imprimante.setOutputFormat(QPrinter::PdfFormat);
         imprimante.setOutputFileName(dossier.filePath(QStringLiteral("test.pdf")));
         return true;
     };
     QTest::mouseClick(a.btTest, Qt::LeftButton, {}, QPoint(20, 10));
-    EXPECT_EQ(dialogues_.apercus, QStringList{QStringLiteral("Aperçu de la page de test")});
+    EXPECT_EQ(m_dialogues.apercus, QStringList{QStringLiteral("Aperçu de la page de test")});
     const QImage attendue =
         PageTestImprimee(dossier.filePath("a.pdf"), a.CopieTravail(), {20, -15});
     EXPECT_EQ(RasteriserPage(dossier.filePath(QStringLiteral("apercu.pdf")), 1, 254), attendue);
@@ -576,7 +576,7 @@ TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
 
     // The desktop's preview, with neither a printer nor a file, draws it too.
     int pages = 0;
-    dialogues_.apercu = [&](QPrinter& imprimante, const std::function<void(QPrinter&)>& dessiner) {
+    m_dialogues.apercu = [&](QPrinter& imprimante, const std::function<void(QPrinter&)>& dessiner) {
         imprimante.setOutputFormat(QPrinter::PdfFormat);
         imprimante.setOutputFileName(QString());
         QPrintPreviewWidget apercu(&imprimante);
@@ -587,12 +587,12 @@ TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
     };
     a.btApercu->click();
     EXPECT_EQ(pages, 1);
-    EXPECT_TRUE(dialogues_.messages.isEmpty()) << dialogues_.messages.join('|').toStdString();
+    EXPECT_TRUE(m_dialogues.messages.isEmpty()) << m_dialogues.messages.join('|').toStdString();
 
     // "Annuler" drops the format, not the printer's calibration.
     a.btPrec->click();
     a.btFermer->click();
-    EXPECT_EQ(format_.NbLignes, 8);
+    EXPECT_EQ(m_format.NbLignes, 8);
     EXPECT_TRUE(reglages.TriClasse);
     EXPECT_EQ(qlPoint(reglages.DecalageX, reglages.DecalageY), qlPoint(20, -15));
     EXPECT_EQ(a.btApercu->accessibleName(), QStringLiteral("Aperçu de la page de test..."));
