@@ -9,28 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-DescripteurFichier::~DescripteurFichier()
-{
-    Fermer();
-}
-
-DescripteurFichier::DescripteurFichier(DescripteurFichier&& autre) noexcept
-    : m_fd(autre.m_fd), m_erreur(autre.m_erreur)
-{
-    autre.m_fd = -1;
-}
-
-DescripteurFichier& DescripteurFichier::operator=(DescripteurFichier&& autre) noexcept
-{
-    if (this != &autre) {
-        Fermer();
-        m_fd = autre.m_fd;
-        m_erreur = autre.m_erreur;
-        autre.m_fd = -1;
-    }
-    return *this;
-}
-
 void DescripteurFichier::Fermer()
 {
     if (m_fd >= 0) {
@@ -38,13 +16,6 @@ void DescripteurFichier::Fermer()
         ::close(m_fd);
         m_fd = -1;
     }
-}
-
-DescripteurFichier DescripteurFichier::Echec(int erreur)
-{
-    DescripteurFichier fichier;
-    fichier.m_erreur = erreur != 0 ? erreur : EIO;
-    return fichier;
 }
 
 DescripteurFichier DescripteurFichier::Verrouiller(int fd, int verrou)

@@ -59,28 +59,6 @@ HANDLE Poignee(int fd)
 
 }  // namespace
 
-DescripteurFichier::~DescripteurFichier()
-{
-    Fermer();
-}
-
-DescripteurFichier::DescripteurFichier(DescripteurFichier&& autre) noexcept
-    : m_fd(autre.m_fd), m_erreur(autre.m_erreur)
-{
-    autre.m_fd = -1;
-}
-
-DescripteurFichier& DescripteurFichier::operator=(DescripteurFichier&& autre) noexcept
-{
-    if (this != &autre) {
-        Fermer();
-        m_fd = autre.m_fd;
-        m_erreur = autre.m_erreur;
-        autre.m_fd = -1;
-    }
-    return *this;
-}
-
 void DescripteurFichier::Fermer()
 {
     if (m_fd >= 0) {
@@ -88,13 +66,6 @@ void DescripteurFichier::Fermer()
         ::_close(m_fd);
         m_fd = -1;
     }
-}
-
-DescripteurFichier DescripteurFichier::Echec(int erreur)
-{
-    DescripteurFichier fichier;
-    fichier.m_erreur = erreur != 0 ? erreur : EIO;
-    return fichier;
 }
 
 // Takes ownership of the handle (its share mode already set by the open) once

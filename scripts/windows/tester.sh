@@ -89,15 +89,11 @@ pdf() {
 
 # The installed program, in a fresh prefix that has only what the installer put.
 export WINEDEBUG=-all
+source "$racine/scripts/windows/prefixe.sh"
 prefixe_neuf() {
     export WINEPREFIX="$travail/prefixe"
     rm -rf "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
-    for police in Arial "MS Sans Serif"; do
-        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$police" /t REG_SZ \
-            /d "Liberation Sans" /f >/dev/null 2>&1
-    done
-    wineserver -w
+    preparer_prefixe
     wine "$installeur" /S
     wineserver -w
 }

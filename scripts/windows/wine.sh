@@ -13,17 +13,10 @@ runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 windows() { local p=$1; echo "Z:${p//\//\\}"; }  # Wine's Z: drive is the Unix root
 export WINEPATH="$(windows "$qt/bin");$(windows "$runtime");$(windows /usr/x86_64-w64-mingw32/lib)"
 
-# A new prefix: Wine has no Arial nor MS Sans Serif; its own replacement table
-# (which Qt sees, unlike the system's font substitutes) maps them to Liberation
-# Sans, which has Arial's metrics.
+# A new prefix gets its fonts once.
+source "$(dirname "$0")/prefixe.sh"
 if [ ! -f "$WINEPREFIX/.brivane" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
-    for police in Arial "MS Sans Serif"; do
-        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$police" /t REG_SZ \
-            /d "Liberation Sans" /f >/dev/null 2>&1
-    done
-    wineserver -w
+    preparer_prefixe
     touch "$WINEPREFIX/.brivane"
 fi
 exec wine "$@"
