@@ -24,13 +24,14 @@ extern "C" void Intercepter(int signal)
     errno = ancienErrno;
 }
 
-bool Installer(int signal, struct sigaction& ancien)
+void Installer(int signal, struct sigaction& ancien)
 {
     struct sigaction action {};
     action.sa_handler = &Intercepter;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    return ::sigaction(signal, &action, &ancien) == 0;
+    // Where it fails the default handling stays, and so does `ancien`'s.
+    ::sigaction(signal, &action, &ancien);
 }
 
 }  // namespace
@@ -45,9 +46,8 @@ ArretSession::ArretSession(QObject* parent) : QObject(parent)
     m_notificateur = std::make_unique<QSocketNotifier>(m_lecture, QSocketNotifier::Read);
     connect(m_notificateur.get(), &QSocketNotifier::activated, this, &ArretSession::Lire);
     EcritureSignal = m_ecriture;
-    const bool term = Installer(SIGTERM, m_ancienTerm);
-    const bool hup = Installer(SIGHUP, m_ancienHup);
-    m_actif = term && hup;
+    Installer(SIGTERM, m_ancienTerm);
+    Installer(SIGHUP, m_ancienHup);
 }
 
 ArretSession::~ArretSession()

@@ -21,9 +21,6 @@ public:
     ArretSession(const ArretSession&) = delete;
     ArretSession& operator=(const ArretSession&) = delete;
 
-    // False when the pipe or the handlers could not be set up.
-    bool Actif() const { return m_actif; }
-
 signals:
     // The signal that arrived (several at once come as one request).
     void Demande(int signal);
@@ -33,7 +30,6 @@ private:
 
     int m_lecture = -1;
     int m_ecriture = -1;
-    bool m_actif = false;
     struct sigaction m_ancienTerm {};
     struct sigaction m_ancienHup {};
     std::unique_ptr<QSocketNotifier> m_notificateur;

@@ -62,16 +62,27 @@ void LitParametres(Parametres& p, const QString& fichierIni)
     LitParametres(p, fichierIni, erreur);  // an unreadable file reads as an empty one
 }
 
-bool LitParametres(Parametres& p, const QString& fichierIni, QString& erreur)
+bool ChargeReglages(UIni& ini, const QString& fichierIni, QString& erreur)
+{
+    QString raison;
+    if (ini.Charge(fichierIni, &raison))
+        return true;
+    erreur = QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2")
+                 .arg(fichierIni, raison);
+    return false;
+}
+
+void LitParametres(Parametres& p, const UIni& ini)
 {
     InitParametres(p);
-    UIni ini;
-    QString raison;
-    const bool lu = ini.Charge(fichierIni, &raison);
-    if (!lu)
-        erreur = QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2")
-                     .arg(fichierIni, raison);
     LitCles(p, ini);
+}
+
+bool LitParametres(Parametres& p, const QString& fichierIni, QString& erreur)
+{
+    UIni ini;
+    const bool lu = ChargeReglages(ini, fichierIni, erreur);
+    LitParametres(p, ini);
     return lu;
 }
 

@@ -18,6 +18,11 @@ void LitParametres(Parametres& p, const QString& fichierIni);
 // no permission), with erreur naming the file and the reason, in French. A
 // missing file gives the defaults and true.
 bool LitParametres(Parametres& p, const QString& fichierIni, QString& erreur);
+// The two steps of the above, for a reader of several sections that loads the
+// file once: the load (false and erreur as above; ini then empty), and the
+// format from what ini holds.
+bool ChargeReglages(UIni& ini, const QString& fichierIni, QString& erreur);
+void LitParametres(Parametres& p, const UIni& ini);
 
 // Writes the 21 keys, keeping everything else the file holds. A PathFich
 // that cannot stand in the file (a line break, a lone surrogate) is written

@@ -14,6 +14,7 @@
 #include "TLed.h"
 #include "TLinkLabel.h"
 #include "Ucouleurs.h"
+#include "UIni.h"
 #include "Uglobal.h"
 #include "VerificationFormat.h"
 #include "Ureglages.h"
@@ -344,11 +345,13 @@ void TMyFrame::LitParametres()
 {
     // What the file holds is kept, even a format no wizard would accept; the
     // user hears once what is wrong, and printing refuses such a format.
+    UIni ini;
     QString erreur;
     QStringList avertissements;
-    if (!::LitParametres(Parametres, FichierIni, erreur))
+    if (!ChargeReglages(ini, FichierIni, erreur))
         avertissements << erreur;
-    Impression = LitReglagesImpression(FichierIni, &avertissements);
+    ::LitParametres(Parametres, ini);
+    Impression = LitReglagesImpression(ini, &avertissements);
     const QString refus = RefusFormat(Parametres);
     if (!refus.isEmpty())
         avertissements << refus;

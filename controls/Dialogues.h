@@ -27,6 +27,8 @@ struct InterrupteurApercu {
 
 class Dialogues {
 public:
+    virtual ~Dialogues() = default;
+
     // What the print dialog lets the user choose besides the printer.
     enum class ChoixImpression {
         PlageEtFichier,  // a page range and printing to a file (the labels)

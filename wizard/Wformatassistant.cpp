@@ -182,11 +182,16 @@ void TFormatAssistant::ChargeFormat(::Parametres& parametres)
     m_appelant = &parametres;
     m_copie = parametres;
     AfficheFeuille();
+    AfficheMargesInternes();
+    AfficheFonte();
+}
+
+void TFormatAssistant::AfficheMargesInternes()
+{
     MontrerCm(edMargeInterneHaute, m_copie.MargesInternes.top);
     MontrerCm(edMargeInterneBasse, m_copie.MargesInternes.bottom);
     MontrerCm(edMargeInterneDroite, m_copie.MargesInternes.right);
     MontrerCm(edMargeInterneGauche, m_copie.MargesInternes.left);
-    AfficheFonte();
 }
 
 void TFormatAssistant::ChargeReglagesImpression(ReglagesImpression& reglages)
@@ -419,10 +424,7 @@ void TFormatAssistant::btPlancheClick()
     if (!marges.isEmpty()) {
         // Inner margins made smaller so that text fits the sheet's labels.
         texte += QLatin1Char(' ') + marges;
-        MontrerCm(edMargeInterneHaute, m_copie.MargesInternes.top);
-        MontrerCm(edMargeInterneBasse, m_copie.MargesInternes.bottom);
-        MontrerCm(edMargeInterneDroite, m_copie.MargesInternes.right);
-        MontrerCm(edMargeInterneGauche, m_copie.MargesInternes.left);
+        AfficheMargesInternes();
     }
     lbPlanche->setText(texte);
 }

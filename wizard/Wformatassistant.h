@@ -156,6 +156,8 @@ private:
     // Shows the copy's sheet: its size and orientation, grid, label size and
     // offsets, in the fields of every page.
     void AfficheFeuille();
+    // The working copy's four inner margins in their fields.
+    void AfficheMargesInternes();
     // Prints the test page of the copy; an error is shown, not raised.
     void ImprimeTestSansErreur(QPrinter& imprimante);
 

@@ -10,6 +10,7 @@
 #include "Parametres.h"
 #include "RapportExtraction.h"
 #include "ReglagesImpression.h"
+#include "UIni.h"
 #include "UreglagesImpression.h"
 #include "Ucsv.h"
 #include "Ureglages.h"
@@ -244,13 +245,15 @@ ResultatExport ExportePdf(const OptionsPdf& options)
     // cannot be read is an error rather than the default format.
     if (!options.fichierReglages.isEmpty() && !QFileInfo::exists(fichierReglages))
         return Echec(QStringLiteral("Fichier de réglages introuvable : %1").arg(fichierReglages));
-    Reglages reglages;
+    UIni ini;
     QString erreurReglages;
-    if (!LitParametres(reglages.parametres, fichierReglages, erreurReglages))
+    if (!ChargeReglages(ini, fichierReglages, erreurReglages))
         return Echec(erreurReglages);
+    Reglages reglages;
+    LitParametres(reglages.parametres, ini);
     // Said whatever comes next: a calibration dropped, margins made smaller.
     QStringList avertissements;
-    reglages.impression = LitReglagesImpression(fichierReglages, &avertissements);
+    reglages.impression = LitReglagesImpression(ini, &avertissements);
     if (planche != nullptr) {
         const QString marges = AppliquePlanche(*planche, reglages.parametres);
         if (!marges.isEmpty())
