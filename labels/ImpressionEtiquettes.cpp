@@ -100,6 +100,12 @@ bool Dedans(const qlRect& encre, const qlRect& feuille)
            && encre.bottom <= feuille.bottom;
 }
 
+// The title as a label prints it: "M" is written "M.".
+std::string_view CiviliteImprimee(std::string_view civilite)
+{
+    return civilite == "M" ? std::string_view("M.") : civilite;
+}
+
 // Label outlines on a preview: light grey, and red for a label losing text.
 constexpr uint32_t kCouleurContour = Couleurs::Rgb(200, 200, 200);
 constexpr int kLargeurContourCoupe = 5;
@@ -116,9 +122,8 @@ QStringList AvertissementTexteCoupe(const std::vector<int32_t>& rangees, const T
     const std::size_t montrees = std::min<std::size_t>(rangees.size(), std::max(nombre, 0));
     for (std::size_t i = 0; i < montrees; ++i) {
         const CellulesEtiquette c = Cellules(table.Vue(rangees[i]), indexChamps);
-        // The title as the label prints it.
-        const std::string_view civilite = c[0] == "M" ? std::string_view("M.") : c[0];
-        QString nom = DecodeCp1252(civilite) + QLatin1Char(' ') + DecodeCp1252(c[1])
+        QString nom = DecodeCp1252(CiviliteImprimee(c[0])) + QLatin1Char(' ')
+                      + DecodeCp1252(c[1])
                       + QLatin1Char(' ') + DecodeCp1252(c[2]);
         nom = nom.simplified();
         lignes << QStringLiteral("ligne %1 : %2")
@@ -169,8 +174,7 @@ std::string ComposeEtiquette(const CellulesEtiquette& cellules, const Parametres
     if (p.ImprimerClasse)
         ligne(7);
 
-    const std::string_view civilite = cellules[0];
-    AjouterCellule(texte, civilite == "M" ? std::string_view("M.") : civilite);
+    AjouterCellule(texte, CiviliteImprimee(cellules[0]));
     texte += ' ';
     AjouterCellule(texte, cellules[1]);
     texte += ' ';
