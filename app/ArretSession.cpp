@@ -12,7 +12,7 @@ namespace {
 // of the one live ArretSession, -1 when there is none.
 volatile std::sig_atomic_t EcritureSignal = -1;
 
-extern "C" void Intercepter(int signal)
+extern "C" void Intercepte(int signal)
 {
     const int ancienErrno = errno;
     const int fd = EcritureSignal;
@@ -24,10 +24,10 @@ extern "C" void Intercepter(int signal)
     errno = ancienErrno;
 }
 
-void Installer(int signal, struct sigaction& ancien)
+void Installe(int signal, struct sigaction& ancien)
 {
     struct sigaction action {};
-    action.sa_handler = &Intercepter;
+    action.sa_handler = &Intercepte;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     // Where it fails the default handling stays, and so does `ancien`'s.
@@ -46,8 +46,8 @@ ArretSession::ArretSession(QObject* parent) : QObject(parent)
     m_notificateur = std::make_unique<QSocketNotifier>(m_lecture, QSocketNotifier::Read);
     connect(m_notificateur.get(), &QSocketNotifier::activated, this, &ArretSession::Lire);
     EcritureSignal = m_ecriture;
-    Installer(SIGTERM, m_ancienTerm);
-    Installer(SIGHUP, m_ancienHup);
+    Installe(SIGTERM, m_ancienTerm);
+    Installe(SIGHUP, m_ancienHup);
 }
 
 ArretSession::~ArretSession()

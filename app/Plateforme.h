@@ -18,11 +18,11 @@ QString DossierDonneesUtilisateur();
 // the installer's registry value (text value "path" of the key "Brivane"
 // under the classes root); elsewhere the installed data folder (share/brivane
 // beside the program's bin folder). Without it, the current folder.
-QString TrouverDossierAide();
+QString TrouveDossierAide();
 
 // Makes a console show the UTF-8 messages of a command-line program: a
 // Windows console otherwise reads them in its old OEM code page.
-void PreparerConsole();
+void PrepareConsole();
 
 // The bytes of a settings text as the settings file holds it: the ANSI code
 // page (Windows-1252) on Windows, UTF-8 elsewhere. Nothing when the text

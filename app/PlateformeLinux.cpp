@@ -9,7 +9,7 @@ QString DossierDonneesUtilisateur()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
-QString TrouverDossierAide()
+QString TrouveDossierAide()
 {
     const QDir installe(QCoreApplication::applicationDirPath()
                         + QStringLiteral("/../share/brivane"));
@@ -17,7 +17,7 @@ QString TrouverDossierAide()
     return dossier.endsWith(QLatin1Char('/')) ? dossier : dossier + QLatin1Char('/');
 }
 
-void PreparerConsole() {}
+void PrepareConsole() {}
 
 std::optional<QByteArray> EncodeTexteIni(QStringView texte)
 {

@@ -29,7 +29,7 @@ QString DossierDonneesUtilisateur()
     return QDir::fromNativeSeparators(QString::fromWCharArray(chemin.data()));
 }
 
-QString TrouverDossierAide()
+QString TrouveDossierAide()
 {
     const QString courant = AvecSeparateur(QDir::currentPath());
     HKEY cle = nullptr;
@@ -57,7 +57,7 @@ QString TrouverDossierAide()
     return dossier;
 }
 
-void PreparerConsole()
+void PrepareConsole()
 {
     ::SetConsoleOutputCP(CP_UTF8);
 }

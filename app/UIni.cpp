@@ -229,7 +229,7 @@ namespace {
 // device is refused rather than read (a pipe could block for ever).
 bool LireFichier(const QString& fichier, QByteArray& octets, int& erreur)
 {
-    DescripteurFichier f = DescripteurFichier::OuvrirLecture(fichier);
+    DescripteurFichier f = DescripteurFichier::OuvreLecture(fichier);
     if (!f.Valide()) {
         erreur = f.Erreur();
         return false;

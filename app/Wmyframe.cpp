@@ -46,7 +46,7 @@ QLabel* TitreEtape(QWidget* parent, const QString& texte, int y)
 {
     QLabel* label = Etiquette(parent, texte, 16, y, 56, 18);
     label->setFont(Arial(12, true, true));
-    Colorer(label, Marine());
+    Colore(label, Marine());
     return label;
 }
 
@@ -60,7 +60,7 @@ QLabel* Gras(QLabel* label)
 
 // Captions were laid out for a narrower font than the one this desktop has:
 // a one-line label grows to its text rather than cutting it.
-void ElargirSelonLeTexte(std::initializer_list<QLabel*> labels)
+void ElargitSelonLeTexte(std::initializer_list<QLabel*> labels)
 {
     for (QLabel* label : labels) {
         const int largeur = label->fontMetrics().horizontalAdvance(label->text()) + 2;
@@ -86,8 +86,8 @@ TMyFrame::TMyFrame(Dialogues& dialogues, TChampsDia& champsDia, QWidget* parent)
 {
     [[maybe_unused]] static const bool accessible =
         (QAccessible::installFactory(&FenetreAccessible), true);
-    ConstruireFenetre();
-    ConstruireRaccourcis();
+    ConstruitFenetre();
+    ConstruitRaccourcis();
     // The table, PathFich, DossierAide and the column positions start empty;
     // the format gets its defaults.
     InitParametres();
@@ -96,7 +96,7 @@ TMyFrame::TMyFrame(Dialogues& dialogues, TChampsDia& champsDia, QWidget* parent)
 
 TMyFrame::~TMyFrame() = default;
 
-void TMyFrame::ConstruireFenetre()
+void TMyFrame::ConstruitFenetre()
 {
     setWindowTitle(QStringLiteral("Brivane"));
     setFixedSize(619, 459);
@@ -108,7 +108,7 @@ void TMyFrame::ConstruireFenetre()
 
     Label1 = Etiquette(this, QStringLiteral("Brivane"), 16, 8, 377, 29);
     Label1->setFont(Arial(18, true, false));
-    Colorer(Label1, Marine());
+    Colore(Label1, Marine());
 
     Label2 = Etiquette(this,
                        QStringLiteral("Ce programme permet d'imprimer les étiquettes pour la liste "
@@ -173,12 +173,12 @@ void TMyFrame::ConstruireFenetre()
     btApercu = Bouton(QStringLiteral("Aperçu..."), 216, 336, 89, &TMyFrame::btApercuClick);
     AOLButton6 = Bouton(QStringLiteral("Quitter"), 512, 336, 89, &TMyFrame::AOLButton6Click);
 
-    ElargirSelonLeTexte({Label1, Label3, Label4, Label14, Label16, Label7, Label5, Label6,
+    ElargitSelonLeTexte({Label1, Label3, Label4, Label14, Label16, Label7, Label5, Label6,
                          Label10, Label9, Label8});
-    ConstruirePanneau();
+    ConstruitPanneau();
 }
 
-void TMyFrame::ConstruirePanneau()
+void TMyFrame::ConstruitPanneau()
 {
     Panel1 = new QFrame(this);
     Panel1->setGeometry(0, 368, 619, 91);
@@ -209,7 +209,7 @@ void TMyFrame::ConstruirePanneau()
     lnkSite->setGeometry(16, 70, 150, 14);
 }
 
-void TMyFrame::ConstruireRaccourcis()
+void TMyFrame::ConstruitRaccourcis()
 {
     // The desktop's usual keys, on top of the mouse: they change neither the
     // buttons nor where the focus goes.
@@ -229,7 +229,7 @@ void TMyFrame::ConstruireRaccourcis()
         // A key held down must not open a second dialog behind the first.
         action->setAutoRepeat(false);
         connect(action, &QAction::triggered, this, [this, gestionnaire = raccourci.gestionnaire] {
-            ExecuterProtege([this, gestionnaire] { (this->*gestionnaire)(); });
+            ExecuteProtege([this, gestionnaire] { (this->*gestionnaire)(); });
         });
         addAction(action);
     }
@@ -245,7 +245,7 @@ TAOLButton* TMyFrame::Bouton(const QString& legende, int x, int y, int largeur,
     // window's reading order; a mouse click leaves the focus where it is.
     bouton->setFocusPolicy(Qt::TabFocus);
     bouton->OnClick = [this, gestionnaire](TAOLButton*) {
-        ExecuterProtege([this, gestionnaire] { (this->*gestionnaire)(); });
+        ExecuteProtege([this, gestionnaire] { (this->*gestionnaire)(); });
     };
     return bouton;
 }
@@ -260,7 +260,7 @@ void TMyFrame::showEvent(QShowEvent* event)
     }
 }
 
-void TMyFrame::ExecuterProtege(const std::function<void()>& action)
+void TMyFrame::ExecuteProtege(const std::function<void()>& action)
 {
     // An error must not cross Qt's event loop: it is shown here, as the
     // toolkit's standard error display would, and the window goes on.
@@ -282,7 +282,7 @@ void TMyFrame::FormCreate()
 void TMyFrame::customEvent(QEvent* event)
 {
     if (event->type() == EvDemarrage) {
-        ExecuterProtege([this] { Demarrage(); });
+        ExecuteProtege([this] { Demarrage(); });
         return;
     }
     QWidget::customEvent(event);
@@ -292,7 +292,7 @@ void TMyFrame::Demarrage()
 {
     FichierIni = CheminFichierIni();
     LitParametres();
-    DossierAide = TrouverDossierAide();
+    DossierAide = TrouveDossierAide();
 
     if (Parametres.PathFich.isEmpty()) {
         lbFich->setText(QStringLiteral("Fichier non défini"));
@@ -398,7 +398,7 @@ void TMyFrame::AOLButton1Click()
     const QString dossier = chemin.left(coupure + 1);
     const QString nom = chemin.mid(coupure + 1);
 
-    const QString choisi = m_dialogues.ChoisirFichier(this, dossier, nom);
+    const QString choisi = m_dialogues.ChoisitFichier(this, dossier, nom);
     if (choisi.isEmpty())
         return;
 
@@ -420,7 +420,7 @@ void TMyFrame::AOLButton2Click()
     assistant.ChargeFormat(Parametres);
     // The calibration is the printer's: what the wizard sets stays, even when it is cancelled.
     assistant.ChargeReglagesImpression(Impression);
-    m_dialogues.Executer(assistant);
+    m_dialogues.Execute(assistant);
 }
 
 void TMyFrame::AOLButton4Click()
@@ -432,7 +432,7 @@ void TMyFrame::AOLButton4Click()
     m_champsDia.chkTriClasse->setChecked(Impression.TriClasse);
     m_champsDia.chkAjusterTexte->setChecked(Impression.AjusterTexte);
 
-    if (m_dialogues.Executer(m_champsDia) != QDialog::Accepted)
+    if (m_dialogues.Execute(m_champsDia) != QDialog::Accepted)
         return;
 
     Parametres.ImprimerAdresse = m_champsDia.chkAdresse->isChecked();
@@ -443,7 +443,7 @@ void TMyFrame::AOLButton4Click()
     Impression.AjusterTexte = m_champsDia.chkAjusterTexte->isChecked();
 }
 
-std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
+std::optional<ImpressionEtiquettes> TMyFrame::PrepareImpression()
 {
     const QString refus =
         Extraction.RefusImpression(Parametres, ExtractionChargee::RefusSansElecteur::NonChargee);
@@ -459,7 +459,7 @@ std::optional<ImpressionEtiquettes> TMyFrame::PreparerImpression()
     // A sheet of one label leaves nothing to choose.
     if (EtiquettesParPage(Parametres) > 1) {
         TDebutPlanche debut(Parametres.NbCols, Parametres.NbLignes, this, Parametres.Orientation);
-        if (m_dialogues.Executer(debut) != QDialog::Accepted)
+        if (m_dialogues.Execute(debut) != QDialog::Accepted)
             return std::nullopt;
         options.Debut = debut.Debut();
     }
@@ -480,7 +480,7 @@ bool TMyFrame::ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job)
     return true;
 }
 
-void TMyFrame::ProposerNomPdf(QPrinter& imprimante) const
+void TMyFrame::ProposeNomPdf(QPrinter& imprimante) const
 {
     // The dialog shows this name for "print to file"; the printer chosen by
     // default stays chosen.
@@ -503,19 +503,19 @@ bool TMyFrame::AccepteTexteCoupe(const ImpressionEtiquettes& job)
     const QString texte = avertissement.join(QLatin1Char('\n'))
                           + QStringLiteral("\n\nL'aperçu entoure ces étiquettes de rouge. ")
                           + conseil;
-    return m_dialogues.Confirmer(this, texte, QStringLiteral("Imprimer quand même"),
+    return m_dialogues.Confirme(this, texte, QStringLiteral("Imprimer quand même"),
                                 QStringLiteral("Revenir"));
 }
 
 void TMyFrame::AOLButton3Click()
 {
-    const std::optional<ImpressionEtiquettes> job = PreparerImpression();
+    const std::optional<ImpressionEtiquettes> job = PrepareImpression();
     if (!job || !AccepteTexteCoupe(*job))
         return;
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setFromTo(1, job->NombrePages());
-    ProposerNomPdf(imprimante);
-    if (!m_dialogues.ChoisirImprimante(this, imprimante))
+    ProposeNomPdf(imprimante);
+    if (!m_dialogues.ChoisitImprimante(this, imprimante))
         return;
     // A real printer sends its job to the spooler, never to the name offered.
     if (imprimante.outputFormat() == QPrinter::NativeFormat)
@@ -524,7 +524,7 @@ void TMyFrame::AOLButton3Click()
         m_dialogues.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
         return;
     }
-    // An error while printing reaches ExecuterProtege, which shows its text.
+    // An error while printing reaches ExecuteProtege, which shows its text.
     if (!ImprimeSur(imprimante, *job))
         return;
     const PlagePages plage = PagesAImprimer(imprimante, job->NombrePages());
@@ -539,7 +539,7 @@ void TMyFrame::AOLButton3Click()
 
 void TMyFrame::btApercuClick()
 {
-    std::optional<ImpressionEtiquettes> job = PreparerImpression();
+    std::optional<ImpressionEtiquettes> job = PrepareImpression();
     if (!job)
         return;
     QPrinter imprimante(QPrinter::HighResolution);
@@ -547,16 +547,16 @@ void TMyFrame::btApercuClick()
     // Without a printer the preview's pages are those of a PDF: the sheet's.
     if (imprimante.outputFormat() == QPrinter::PdfFormat && Parametres.LargeurPage > 0
         && Parametres.HauteurPage > 0)
-        FixerFeuille(imprimante, Parametres.LargeurPage, Parametres.HauteurPage,
+        FixeFeuille(imprimante, Parametres.LargeurPage, Parametres.HauteurPage,
                      Parametres.Orientation);
     // For printing from the preview.
-    ProposerNomPdf(imprimante);
+    ProposeNomPdf(imprimante);
     m_dialogues.Apercu(this, imprimante, QStringLiteral("Aperçu des étiquettes"),
                       [this, &job](QPrinter& cible) {
-                          job->MontrerContours(m_contoursApercu);
+                          job->MontreContours(m_contoursApercu);
                           // Drawn from inside the preview's own events: an
                           // error is shown here and goes no further.
-                          ExecuterProtege([this, &job, &cible] { ImprimeSur(cible, *job); });
+                          ExecuteProtege([this, &job, &cible] { ImprimeSur(cible, *job); });
                       },
                       {QStringLiteral("Contours des étiquettes"), &m_contoursApercu});
 }
@@ -569,7 +569,7 @@ void TMyFrame::AOLButton6Click()
 void TMyFrame::Label16Click()
 {
     const QString chemin = DossierAide + QStringLiteral("doc1.pdf");
-    if (!QFileInfo(chemin).isFile() || !m_dialogues.OuvrirDocument(QUrl::fromLocalFile(chemin)))
+    if (!QFileInfo(chemin).isFile() || !m_dialogues.OuvreDocument(QUrl::fromLocalFile(chemin)))
         m_dialogues.Message(this, QStringLiteral("Impossible d'ouvrir le document d'aide : %1")
                                      .arg(QDir::toNativeSeparators(chemin)));
 }

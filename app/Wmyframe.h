@@ -102,11 +102,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ExecuterProtege(const std::function<void()>& action);
+    void ExecuteProtege(const std::function<void()>& action);
     // The checks before printing or previewing, then the start label on the
     // first sheet: the job that lays the voters out, or nothing when it must
     // not go on.
-    std::optional<ImpressionEtiquettes> PreparerImpression();
+    std::optional<ImpressionEtiquettes> PrepareImpression();
     // Before printing: when labels would lose text, says which and asks
     // whether to print anyway.
     bool AccepteTexteCoupe(const ImpressionEtiquettes& job);
@@ -115,7 +115,7 @@ private:
     bool ImprimeSur(QPrinter& imprimante, const ImpressionEtiquettes& job);
     // Offers "Etiquettes - <extraction>.pdf" beside the extraction to the
     // print dialog.
-    void ProposerNomPdf(QPrinter& imprimante) const;
+    void ProposeNomPdf(QPrinter& imprimante) const;
     void FormCreate();
     void Demarrage();
     bool ChargeTable();
@@ -123,9 +123,9 @@ private:
     // Led1 on only while the extraction is ready to print.
     void AfficheVoyant();
     void FormClose();
-    void ConstruireFenetre();
-    void ConstruirePanneau();
-    void ConstruireRaccourcis();
+    void ConstruitFenetre();
+    void ConstruitPanneau();
+    void ConstruitRaccourcis();
     TAOLButton* Bouton(const QString& legende, int x, int y, int largeur, void (TMyFrame::*gestionnaire)());
 
     Dialogues& m_dialogues;

@@ -16,7 +16,7 @@ namespace {
 
 // Qt's own dialogs (file, print, message box buttons) speak French whatever
 // the desktop's language: the program's own texts are French too.
-void ChargerTraductions(QApplication& application, QTranslator& qtbase)
+void ChargeTraductions(QApplication& application, QTranslator& qtbase)
 {
     const QString dossier = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (qtbase.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
@@ -31,8 +31,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brivane"));
     QTranslator qtbase;
-    ChargerTraductions(application, qtbase);
-    InstallerSubstitutionsPolices();
+    ChargeTraductions(application, qtbase);
+    InstalleSubstitutionsPolices();
 
     DialoguesBureau dialogues;
     TChampsDia champsDia;  // created once, hidden, reused by every use of the fields button

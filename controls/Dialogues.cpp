@@ -26,7 +26,7 @@ void DialoguesBureau::Message(QWidget* parent, const QString& texte)
     boite.exec();
 }
 
-bool DialoguesBureau::Confirmer(QWidget* parent, const QString& texte, const QString& continuer,
+bool DialoguesBureau::Confirme(QWidget* parent, const QString& texte, const QString& continuer,
                                const QString& revenir)
 {
     QMessageBox boite(QMessageBox::NoIcon, QApplication::applicationName(), texte,
@@ -40,7 +40,7 @@ bool DialoguesBureau::Confirmer(QWidget* parent, const QString& texte, const QSt
     return boite.clickedButton() == suite;
 }
 
-QString DialoguesBureau::ChoisirFichier(QWidget* parent, const QString& dossier, const QString& nom)
+QString DialoguesBureau::ChoisitFichier(QWidget* parent, const QString& dossier, const QString& nom)
 {
     QFileDialog dialogue(parent);
     dialogue.setAcceptMode(QFileDialog::AcceptOpen);
@@ -58,12 +58,12 @@ QString DialoguesBureau::ChoisirFichier(QWidget* parent, const QString& dossier,
     return dialogue.selectedFiles().constFirst();
 }
 
-int DialoguesBureau::Executer(QDialog& dialogue)
+int DialoguesBureau::Execute(QDialog& dialogue)
 {
     return dialogue.exec();
 }
 
-bool DialoguesBureau::ChoisirImprimante(QWidget* parent, QPrinter& imprimante,
+bool DialoguesBureau::ChoisitImprimante(QWidget* parent, QPrinter& imprimante,
                                         ChoixImpression choix)
 {
     QPrintDialog dialogue(&imprimante, parent);
@@ -80,7 +80,7 @@ bool DialoguesBureau::ChoisirImprimante(QWidget* parent, QPrinter& imprimante,
     return dialogue.exec() == QDialog::Accepted;
 }
 
-std::optional<Police> DialoguesBureau::ChoisirPolice(QWidget* parent, const Police& initiale)
+std::optional<Police> DialoguesBureau::ChoisitPolice(QWidget* parent, const Police& initiale)
 {
     bool choisie = false;
     const QFont font = QFontDialog::getFont(&choisie, initiale.VersQFont(), parent);
@@ -89,7 +89,7 @@ std::optional<Police> DialoguesBureau::ChoisirPolice(QWidget* parent, const Poli
     return Police::DepuisQFont(font, initiale.Color);
 }
 
-std::optional<uint32_t> DialoguesBureau::ChoisirCouleur(QWidget* parent, uint32_t initiale,
+std::optional<uint32_t> DialoguesBureau::ChoisitCouleur(QWidget* parent, uint32_t initiale,
                                                         const QStringList& personnalisees,
                                                         int options)
 {
@@ -131,7 +131,7 @@ void DialoguesBureau::Apercu(QWidget* parent, QPrinter& imprimante, const QStrin
     apercu.exec();
 }
 
-bool DialoguesBureau::OuvrirDocument(const QUrl& url)
+bool DialoguesBureau::OuvreDocument(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);
 }

@@ -39,24 +39,24 @@ public:
     virtual void Message(QWidget* parent, const QString& texte) = 0;
     // The same with two buttons: true when the person goes on (`continuer`),
     // false when they go back (`revenir`, Esc, the close box).
-    virtual bool Confirmer(QWidget* parent, const QString& texte, const QString& continuer,
+    virtual bool Confirme(QWidget* parent, const QString& texte, const QString& continuer,
                            const QString& revenir) = 0;
     // The file-open dialog for CSV extractions; an empty result means cancelled.
-    virtual QString ChoisirFichier(QWidget* parent, const QString& dossier, const QString& nom) = 0;
+    virtual QString ChoisitFichier(QWidget* parent, const QString& dossier, const QString& nom) = 0;
     // Runs a dialog modally and returns its result code.
-    virtual int Executer(QDialog& dialogue) = 0;
+    virtual int Execute(QDialog& dialogue) = 0;
     // The print dialog, opened on the printer's from/to pages; false when
     // cancelled.
-    virtual bool ChoisirImprimante(QWidget* parent, QPrinter& imprimante,
+    virtual bool ChoisitImprimante(QWidget* parent, QPrinter& imprimante,
                                    ChoixImpression choix = ChoixImpression::PlageEtFichier) = 0;
     // The font dialog, opened on `initiale`; nothing when cancelled. The
     // desktop's font dialog has no colour of its own: the colour of
     // `initiale` comes back with the chosen font.
-    virtual std::optional<Police> ChoisirPolice(QWidget* parent, const Police& initiale) = 0;
+    virtual std::optional<Police> ChoisitPolice(QWidget* parent, const Police& initiale) = 0;
     // The colour dialog, opened on `initiale` (a 32-bit colour value, see
     // Ucouleurs.h) with these custom colours ("#RRGGBB" lines) and options
     // (QColorDialog::ColorDialogOptions as an int); nothing when cancelled.
-    virtual std::optional<uint32_t> ChoisirCouleur(QWidget* parent, uint32_t initiale,
+    virtual std::optional<uint32_t> ChoisitCouleur(QWidget* parent, uint32_t initiale,
                                                    const QStringList& personnalisees,
                                                    int options) = 0;
     // Shows the print preview titled `titre` of what `dessiner` prints on the
@@ -67,24 +67,24 @@ public:
                         const InterrupteurApercu& interrupteur = InterrupteurApercu()) = 0;
     // Asks the desktop to open a document; false when nothing could be
     // started to open it.
-    virtual bool OuvrirDocument(const QUrl& url) = 0;
+    virtual bool OuvreDocument(const QUrl& url) = 0;
 };
 
 class DialoguesBureau final : public Dialogues {
 public:
     void Message(QWidget* parent, const QString& texte) override;
-    bool Confirmer(QWidget* parent, const QString& texte, const QString& continuer,
+    bool Confirme(QWidget* parent, const QString& texte, const QString& continuer,
                    const QString& revenir) override;
-    QString ChoisirFichier(QWidget* parent, const QString& dossier, const QString& nom) override;
-    int Executer(QDialog& dialogue) override;
-    bool ChoisirImprimante(QWidget* parent, QPrinter& imprimante,
+    QString ChoisitFichier(QWidget* parent, const QString& dossier, const QString& nom) override;
+    int Execute(QDialog& dialogue) override;
+    bool ChoisitImprimante(QWidget* parent, QPrinter& imprimante,
                            ChoixImpression choix = ChoixImpression::PlageEtFichier) override;
-    std::optional<Police> ChoisirPolice(QWidget* parent, const Police& initiale) override;
-    std::optional<uint32_t> ChoisirCouleur(QWidget* parent, uint32_t initiale,
+    std::optional<Police> ChoisitPolice(QWidget* parent, const Police& initiale) override;
+    std::optional<uint32_t> ChoisitCouleur(QWidget* parent, uint32_t initiale,
                                            const QStringList& personnalisees,
                                            int options) override;
     void Apercu(QWidget* parent, QPrinter& imprimante, const QString& titre,
                 const std::function<void(QPrinter&)>& dessiner,
                 const InterrupteurApercu& interrupteur = InterrupteurApercu()) override;
-    bool OuvrirDocument(const QUrl& url) override;
+    bool OuvreDocument(const QUrl& url) override;
 };

@@ -20,7 +20,7 @@ StyleTexte SurfaceBulleQt::Style() const
     return style;
 }
 
-void SurfaceBulleQt::FixerStyle(const StyleTexte& style)
+void SurfaceBulleQt::FixeStyle(const StyleTexte& style)
 {
     if (style == Style())
         return;
@@ -32,7 +32,7 @@ void SurfaceBulleQt::FixerStyle(const StyleTexte& style)
     m_mesure = QFontMetrics(m_police, m_painter.device());
 }
 
-QSize SurfaceBulleQt::Mesurer(const QString& texte)
+QSize SurfaceBulleQt::MesureTexte(const QString& texte)
 {
     if (texte.isEmpty())
         return {0, 0};

@@ -16,8 +16,8 @@ public:
     SurfaceBulleQt(QPainter& painter, const QFont& police, const QColor& couleurTexte);
 
     StyleTexte Style() const override;
-    void FixerStyle(const StyleTexte& style) override;
-    QSize Mesurer(const QString& texte) override;
+    void FixeStyle(const StyleTexte& style) override;
+    QSize MesureTexte(const QString& texte) override;
     void Ecrire(int x, int y, const QString& texte) override;
 
 private:

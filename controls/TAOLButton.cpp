@@ -14,7 +14,7 @@
 
 namespace {
 // Fills the half-open rectangle x1 <= x < x2, y1 <= y < y2.
-void Remplir(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& couleur)
+void Remplit(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& couleur)
 {
     if (x2 > x1 && y2 > y1)
         painter.fillRect(x1, y1, x2 - x1, y2 - y1, couleur);
@@ -23,10 +23,10 @@ void Remplir(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& co
 // The one-pixel black outline along the edge of the button.
 void Contour(QPainter& painter, int w, int h)
 {
-    Remplir(painter, 0, 0, w, 1, Qt::black);
-    Remplir(painter, 0, h - 1, w, h, Qt::black);
-    Remplir(painter, 0, 0, 1, h, Qt::black);
-    Remplir(painter, w - 1, 0, w, h, Qt::black);
+    Remplit(painter, 0, 0, w, 1, Qt::black);
+    Remplit(painter, 0, h - 1, w, h, Qt::black);
+    Remplit(painter, 0, 0, 1, h, Qt::black);
+    Remplit(painter, w - 1, 0, w, h, Qt::black);
 }
 }  // namespace
 
@@ -66,7 +66,7 @@ private:
 
 TAOLButton::TAOLButton(QWidget* parent) : QWidget(parent)
 {
-    Accessibilite::EnregistrerInterface<TAOLButton, TAOLButtonAccessible>();
+    Accessibilite::EnregistreInterface<TAOLButton, TAOLButtonAccessible>();
     m_font.Name = QStringLiteral("Arial");
     m_font.Size = 8;
     m_font.Bold = true;
@@ -85,7 +85,7 @@ void TAOLButton::SetCap(const QString& legende)
 {
     const bool change = legende != m_caption;
     m_caption = legende;
-    Relever();
+    Releve();
     if (change && accessibleName().isEmpty()) {
         QAccessibleEvent evenement(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&evenement);
@@ -106,13 +106,13 @@ void TAOLButton::SetEnabled(bool actif)
 void TAOLButton::SetCol(uint32_t couleur)
 {
     m_color = couleur;
-    Relever();
+    Releve();
 }
 
 void TAOLButton::SetRaiseCol(uint32_t couleur)
 {
     m_raiseColor = couleur;
-    Relever();
+    Releve();
 }
 
 void TAOLButton::SetFont(const Police& police)
@@ -122,7 +122,7 @@ void TAOLButton::SetFont(const Police& police)
     update();
 }
 
-void TAOLButton::Relever()
+void TAOLButton::Releve()
 {
     m_enfonce = false;
     repaint();
@@ -151,24 +151,24 @@ void TAOLButton::Paint(QPainter& painter) const
     painter.setFont(font());
 
     if (m_enfonce) {
-        Remplir(painter, 1, 1, w - 1, h - 1, face);
-        Remplir(painter, 1, 1, w - 1, 2, Qt::black);
-        DessinerLegende(painter, 2);
-        DessinerFocus(painter, 1);
+        Remplit(painter, 1, 1, w - 1, h - 1, face);
+        Remplit(painter, 1, 1, w - 1, 2, Qt::black);
+        DessineLegende(painter, 2);
+        DessineFocus(painter, 1);
     } else {
         const QColor relief = VersQColor(m_raiseColor);
-        Remplir(painter, 1, 1, w - 1, h - 1, face);
-        Remplir(painter, 1, 1, 3, h - 1, relief);
-        Remplir(painter, 1, 1, w - 1, 3, relief);
-        Remplir(painter, w - 2, 1, w, h - 1, Qt::black);
-        Remplir(painter, 2, h - 2, w, h, Qt::black);
-        DessinerLegende(painter, 0);
-        DessinerFocus(painter, 0);
+        Remplit(painter, 1, 1, w - 1, h - 1, face);
+        Remplit(painter, 1, 1, 3, h - 1, relief);
+        Remplit(painter, 1, 1, w - 1, 3, relief);
+        Remplit(painter, w - 2, 1, w, h - 1, Qt::black);
+        Remplit(painter, 2, h - 2, w, h, Qt::black);
+        DessineLegende(painter, 0);
+        DessineFocus(painter, 0);
     }
     Contour(painter, w, h);
 }
 
-void TAOLButton::DessinerLegende(QPainter& painter, int decalage) const
+void TAOLButton::DessineLegende(QPainter& painter, int decalage) const
 {
     const QFontMetrics mesure(font(), this);
     const int tw = mesure.horizontalAdvance(m_caption);
@@ -181,7 +181,7 @@ void TAOLButton::DessinerLegende(QPainter& painter, int decalage) const
     painter.drawText(x, y + mesure.ascent(), m_caption);
 }
 
-void TAOLButton::DessinerFocus(QPainter& painter, int decalage) const
+void TAOLButton::DessineFocus(QPainter& painter, int decalage) const
 {
     if (!hasFocus())
         return;
@@ -232,7 +232,7 @@ void TAOLButton::mouseReleaseEvent(QMouseEvent* event)
 void TAOLButton::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
-    Relever();
+    Releve();
 }
 
 void TAOLButton::mouseMoveEvent(QMouseEvent* event)
@@ -241,7 +241,7 @@ void TAOLButton::mouseMoveEvent(QMouseEvent* event)
     // While a button is held Qt delays the leave notification until the
     // release: leaving is seen here instead.
     if (m_enfonce && !rect().contains(event->position().toPoint()))
-        Relever();
+        Releve();
 }
 
 void TAOLButton::keyPressEvent(QKeyEvent* event)
@@ -295,7 +295,7 @@ void TAOLButton::focusOutEvent(QFocusEvent* event)
     // Space held while the focus leaves is no press any more.
     if (m_espaceEnCours) {
         m_espaceEnCours = false;
-        Relever();
+        Releve();
     } else {
         update();
     }
@@ -318,14 +318,14 @@ void TAOLButton::MouseUp(Qt::MouseButton bouton, Qt::KeyboardModifiers etat, int
     if (OnMouseUp)
         OnMouseUp(this, bouton, etat, x, y);
     if (x >= 1 && x <= width() && y >= 1 && y <= height())
-        Relever();
+        Releve();
 }
 
 void TAOLButton::Click()
 {
     // Raised first, so that the button looks released while the handler
     // runs (a dialog it opens, for instance).
-    Relever();
+    Releve();
     if (m_enabled && OnClick)
         OnClick(this);
 }

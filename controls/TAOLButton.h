@@ -75,10 +75,10 @@ private:
 
     // Draws the raised look, or the pressed one while a press is shown.
     void Paint(QPainter& painter) const;
-    void DessinerLegende(QPainter& painter, int decalage) const;
-    void DessinerFocus(QPainter& painter, int decalage) const;
+    void DessineLegende(QPainter& painter, int decalage) const;
+    void DessineFocus(QPainter& painter, int decalage) const;
     // Shows the raised look now.
-    void Relever();
+    void Releve();
 
     QString m_caption;
     uint32_t m_color = CouleurFace;

@@ -20,7 +20,7 @@ QString FormatParDefaut()
 template <class T>
 std::optional<T> Lire(const QString& texte)
 {
-    const auto valeur = LireEntier(texte);
+    const auto valeur = LitEntier(texte);
     if (!valeur
         || (Signe<T>
             && (*valeur < std::numeric_limits<T>::min() || *valeur > std::numeric_limits<T>::max())))
@@ -46,7 +46,7 @@ T TChampEntier<T>::Value() const
 template <class T>
 T TChampEntier<T>::CheckValue(T valeur)
 {
-    return Borner(valeur, m_minValue, m_maxValue);
+    return Borne(valeur, m_minValue, m_maxValue);
 }
 
 template <class T>
@@ -81,7 +81,7 @@ bool TChampEntier<T>::SyntaxOk()
     } else {
         if (Candidat.isEmpty())
             return true;
-        const auto valeur = LireEntier(Candidat, false);
+        const auto valeur = LitEntier(Candidat, false);
         return valeur && *valeur <= std::numeric_limits<T>::max();
     }
 }

@@ -13,19 +13,19 @@ long double TChampReel::Value() const
 {
     if (text().isEmpty())
         return 0;
-    return LireReel(text(), Separateur()).value_or(m_minValue);
+    return LitReel(text(), Separateur()).value_or(m_minValue);
 }
 
 long double TChampReel::CheckValue(long double valeur)
 {
-    return Borner(valeur, m_minValue, m_maxValue);
+    return Borne(valeur, m_minValue, m_maxValue);
 }
 
 void TChampReel::SetValue(long double valeur)
 {
     if (!std::isfinite(valeur))
         valeur = m_minValue;
-    Afficher(Formater(CheckValue(valeur)));
+    Afficher(Formate(CheckValue(valeur)));
 }
 
 void TChampReel::SetValue2()
@@ -49,5 +49,5 @@ bool TChampReel::SyntaxOk()
 {
     const QChar separateur = Separateur();
     return EmptyOrSign() || EstSeparateurSeul(Candidat, separateur)
-           || LireReel(Candidat, separateur).has_value();
+           || LitReel(Candidat, separateur).has_value();
 }

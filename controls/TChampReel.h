@@ -25,11 +25,11 @@ public:
     void SetValue2() override;
 
 protected:
-    // The field's own constructor sets its FormatString, once Formater works.
+    // The field's own constructor sets its FormatString, once Formate works.
     explicit TChampReel(QWidget* parent);
 
     // The text of a range-checked value.
-    virtual QString Formater(long double valeur) const = 0;
+    virtual QString Formate(long double valeur) const = 0;
 
     TKeyChar CheckKeyChar(QChar& touche) override;
     bool SyntaxOk() override;

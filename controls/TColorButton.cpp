@@ -53,7 +53,7 @@ public:
         // assistive technology's call that asked for it.
         TColorButton* bouton = Bouton();
         QMetaObject::invokeMethod(
-            bouton, [bouton] { bouton->ChoisirCouleur(); }, Qt::QueuedConnection);
+            bouton, [bouton] { bouton->ChoisitCouleur(); }, Qt::QueuedConnection);
     }
 
 private:
@@ -66,7 +66,7 @@ QRgb Rgb(uint32_t couleur)
 }
 
 // Fills the half-open rectangle x1 <= x < x2, y1 <= y < y2, clipped to the image.
-void Remplir(QImage& image, int x1, int y1, int x2, int y2, QRgb couleur)
+void Remplit(QImage& image, int x1, int y1, int x2, int y2, QRgb couleur)
 {
     if (x2 <= x1 || y2 <= y1)
         return;
@@ -80,10 +80,10 @@ void Remplir(QImage& image, int x1, int y1, int x2, int y2, QRgb couleur)
 // and top row in one colour, then right column and bottom row in the other.
 void Cadre(QImage& image, int x1, int y1, int x2, int y2, QRgb hautGauche, QRgb basDroite)
 {
-    Remplir(image, x1, y1, x1 + 1, y2, hautGauche);
-    Remplir(image, x1, y1, x2, y1 + 1, hautGauche);
-    Remplir(image, x2 - 1, y1, x2, y2, basDroite);
-    Remplir(image, x1, y2 - 1, x2, y2, basDroite);
+    Remplit(image, x1, y1, x1 + 1, y2, hautGauche);
+    Remplit(image, x1, y1, x2, y1 + 1, hautGauche);
+    Remplit(image, x2 - 1, y1, x2, y2, basDroite);
+    Remplit(image, x1, y2 - 1, x2, y2, basDroite);
 }
 
 // The dotted focus rectangle: every other pixel of the half-open
@@ -103,7 +103,7 @@ void RectangleFocus(QImage& image, int x1, int y1, int x2, int y2)
 
 TColorButton::TColorButton(QWidget* parent) : QWidget(parent)
 {
-    Accessibilite::EnregistrerInterface<TColorButton, AccessibleColorButton>();
+    Accessibilite::EnregistreInterface<TColorButton, AccessibleColorButton>();
     resize(44, 22);
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -134,7 +134,7 @@ QString TColorButton::DescriptionCouleur() const
         .arg(couleur.blue());
 }
 
-void TColorButton::ChangerEtat(bool enfonce)
+void TColorButton::ChangeEtat(bool enfonce)
 {
     if (enfonce == m_enfonce)
         return;
@@ -177,8 +177,8 @@ QImage TColorButton::Paint() const
     const int haut = h / 2 - (h - 14) / 2 - 1 - 2 * m + decalage;
     const int largeur = w - 14 + 4 * m;
     const int hauteur = h - 14 + 4 * m;
-    Remplir(image, gauche, haut, gauche + largeur + 1, haut + hauteur + 1, qRgb(0, 0, 0));
-    Remplir(image, gauche + 1, haut + 1, gauche + largeur, haut + hauteur,
+    Remplit(image, gauche, haut, gauche + largeur + 1, haut + hauteur + 1, qRgb(0, 0, 0));
+    Remplit(image, gauche + 1, haut + 1, gauche + largeur, haut + hauteur,
             isEnabled() ? Rgb(m_color) : face);
     return image;
 }
@@ -233,7 +233,7 @@ void TColorButton::MouseDown(Qt::MouseButton bouton, int, int)
 void TColorButton::MouseMove(int x, int y)
 {
     if (m_suivi)
-        ChangerEtat(rect().contains(x, y));
+        ChangeEtat(rect().contains(x, y));
 }
 
 void TColorButton::MouseUp(Qt::MouseButton bouton, int, int)
@@ -248,12 +248,12 @@ void TColorButton::MouseUp(Qt::MouseButton bouton, int, int)
 void TColorButton::Click()
 {
     m_suivi = false;
-    ChangerEtat(false);
+    ChangeEtat(false);
     if (m_activationEvent == TActivationEvent::aeClick)
         DoClick();
 }
 
-void TColorButton::ChoisirCouleur()
+void TColorButton::ChoisitCouleur()
 {
     if (isEnabled())
         DoClick();
@@ -264,7 +264,7 @@ void TColorButton::DoClick()
     DialoguesBureau bureau;
     Dialogues& dialogues = m_dialogues ? *m_dialogues : static_cast<Dialogues&>(bureau);
     const QPointer<TColorButton> moi(this);
-    const auto choisie = dialogues.ChoisirCouleur(this, m_color, m_customColors, m_options);
+    const auto choisie = dialogues.ChoisitCouleur(this, m_color, m_customColors, m_options);
     if (!choisie || !moi)
         return;
     SetStateColor(*choisie);

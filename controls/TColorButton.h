@@ -50,7 +50,7 @@ public:
     // True while the button is drawn pressed.
     bool Enfonce() const { return m_enfonce; }
     // Opens the colour dialog as a click does; nothing while disabled.
-    void ChoisirCouleur();
+    void ChoisitCouleur();
 
     // The colour in words, as a screen reader says it ("rouge 255, vert 0, bleu 0").
     QString DescriptionCouleur() const;
@@ -77,7 +77,7 @@ protected:
 private:
     // The face, frames, focus rectangle and swatch, pixel for pixel.
     QImage Paint() const;
-    void ChangerEtat(bool enfonce);
+    void ChangeEtat(bool enfonce);
 
     TActivationEvent m_activationEvent = TActivationEvent::aeClick;
     uint32_t m_color = Couleurs::clWhite;

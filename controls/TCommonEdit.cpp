@@ -36,11 +36,11 @@ private:
 TCommonEdit::TCommonEdit(QWidget* parent) : QLineEdit(parent)
 {
     setValidator(new Filtre(this));
-    connect(this, &QLineEdit::textChanged, this, &TCommonEdit::GarderTexteApprouve);
-    ColorerTexte(m_colorNormal);
+    connect(this, &QLineEdit::textChanged, this, &TCommonEdit::GardeTexteApprouve);
+    ColoreTexte(m_colorNormal);
 }
 
-void TCommonEdit::GarderTexteApprouve(const QString& texte)
+void TCommonEdit::GardeTexteApprouve(const QString& texte)
 {
     // What the field shows itself is trusted: a format may add words.
     if (m_affichage || Approuve(texte)) {
@@ -72,14 +72,14 @@ void TCommonEdit::SetColorNormal(uint32_t couleur)
 {
     m_colorNormal = couleur;
     if (!m_enAvertissement)
-        ColorerTexte(couleur);
+        ColoreTexte(couleur);
 }
 
 void TCommonEdit::SetColorWarning(uint32_t couleur)
 {
     m_colorWarning = couleur;
     if (m_enAvertissement)
-        ColorerTexte(couleur);
+        ColoreTexte(couleur);
 }
 
 void TCommonEdit::SetValue2() {}
@@ -118,7 +118,7 @@ void TCommonEdit::Afficher(const QString& texte)
         setText(affiche);
 }
 
-void TCommonEdit::ColorerTexte(uint32_t couleur)
+void TCommonEdit::ColoreTexte(uint32_t couleur)
 {
     m_couleurTexte = couleur;
     // A disabled field keeps the desktop's grey.
@@ -132,16 +132,16 @@ void TCommonEdit::ColorerTexte(uint32_t couleur)
     setPalette(palette);
 }
 
-void TCommonEdit::MontrerNormal()
+void TCommonEdit::MontreNormal()
 {
     m_enAvertissement = false;
-    ColorerTexte(m_colorNormal);
+    ColoreTexte(m_colorNormal);
 }
 
-void TCommonEdit::Avertir(QEvent::Type type, const TNotifyEvent& evenement)
+void TCommonEdit::Avertit(QEvent::Type type, const TNotifyEvent& evenement)
 {
     m_enAvertissement = true;
-    ColorerTexte(m_colorWarning);
+    ColoreTexte(m_colorWarning);
     // The event queue owns the notification until it is delivered.
     if (evenement)
         QCoreApplication::postEvent(this, new QEvent(type));
@@ -153,7 +153,7 @@ bool TCommonEdit::Approuve(const QString& candidat)
     return SyntaxOk();
 }
 
-bool TCommonEdit::Couper()
+bool TCommonEdit::CoupeSelection()
 {
     if (!hasSelectedText() || !Approuve(text().remove(selectionStart(), selectionLength())))
         return false;
@@ -180,7 +180,7 @@ void TCommonEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->matches(QKeySequence::Cut)) {
-        Couper();
+        CoupeSelection();
         event->accept();
         return;
     }
@@ -218,7 +218,7 @@ void TCommonEdit::focusInEvent(QFocusEvent* event)
         // A click places the caret where it falls.
         if (m_autoSelect && QGuiApplication::mouseButtons() == Qt::NoButton)
             selectAll();
-        MontrerNormal();
+        MontreNormal();
     }
     QLineEdit::focusInEvent(event);
     const Qt::FocusReason raison = event->reason();
@@ -239,7 +239,7 @@ void TCommonEdit::focusOutEvent(QFocusEvent* event)
     SetValue2();
 }
 
-QMenu* TCommonEdit::CreerMenuContextuel()
+QMenu* TCommonEdit::CreeMenuContextuel()
 {
     auto* menu = new QMenu(this);
     const bool modifiable = !isReadOnly();
@@ -261,7 +261,7 @@ QMenu* TCommonEdit::CreerMenuContextuel()
             [this] { redo(); });
     menu->addSeparator();
     ajouter(QStringLiteral("Co&uper"), QKeySequence::Cut,
-            modifiable && selection && echoMode() == Normal, [this] { Couper(); });
+            modifiable && selection && echoMode() == Normal, [this] { CoupeSelection(); });
     ajouter(QStringLiteral("Cop&ier"), QKeySequence::Copy, selection && echoMode() == Normal,
             [this] { copy(); });
     ajouter(QStringLiteral("Co&ller"), QKeySequence::Paste,
@@ -277,7 +277,7 @@ QMenu* TCommonEdit::CreerMenuContextuel()
 
 void TCommonEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    QMenu* menu = CreerMenuContextuel();
+    QMenu* menu = CreeMenuContextuel();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

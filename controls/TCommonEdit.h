@@ -70,7 +70,7 @@ public:
 
     // The field's context menu (undo, redo, cut, copy, paste, delete, select
     // all) in French whatever translation is loaded, its cut judged first.
-    QMenu* CreerMenuContextuel();
+    QMenu* CreeMenuContextuel();
 
 protected:
     // The typing filter: the key class (CheckKeyChar may change the key);
@@ -87,17 +87,17 @@ protected:
     // The range check shared by every value type: returns the value or the
     // bound it was clamped to, sets the text colour and posts the event.
     template <class T>
-    T Borner(T valeur, T minimum, T maximum)
+    T Borne(T valeur, T minimum, T maximum)
     {
-        MontrerNormal();
+        MontreNormal();
         if (!m_validate)
             return valeur;
         if (valeur < minimum) {
-            Avertir(CMUnderflow, OnUnderflow);
+            Avertit(CMUnderflow, OnUnderflow);
             return minimum;
         }
         if (valeur > maximum) {
-            Avertir(CMOverflow, OnOverflow);
+            Avertit(CMOverflow, OnOverflow);
             return maximum;
         }
         return valeur;
@@ -106,7 +106,7 @@ protected:
     // Shows `texte` unless the field already holds it, so the caret and the
     // selection stay when nothing changes.
     void Afficher(const QString& texte);
-    void ColorerTexte(uint32_t couleur);
+    void ColoreTexte(uint32_t couleur);
     void SetMajuscules(bool majuscules) { m_majuscules = majuscules; }
 
     // Judges a text: stores it as Candidat and asks SyntaxOk.
@@ -114,7 +114,7 @@ protected:
 
     // Cuts the selection when the text without it is approved (the line
     // edit's own cut would copy first); true if it did.
-    bool Couper();
+    bool CoupeSelection();
 
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -130,9 +130,9 @@ private:
 
     // Undoes a text set from outside that SyntaxOk refuses: the line edit's
     // validator cannot refuse setText, and keeps it.
-    void GarderTexteApprouve(const QString& texte);
-    void Avertir(QEvent::Type type, const TNotifyEvent& evenement);
-    void MontrerNormal();
+    void GardeTexteApprouve(const QString& texte);
+    void Avertit(QEvent::Type type, const TNotifyEvent& evenement);
+    void MontreNormal();
 
     QString m_formatString;
     bool m_validate = false;

@@ -7,7 +7,7 @@ TDecimalEdit::TDecimalEdit(QWidget* parent) : TChampReel(parent)
     SetFormatString(QStringLiteral("2"));
 }
 
-QString TDecimalEdit::Formater(long double valeur) const
+QString TDecimalEdit::Formate(long double valeur) const
 {
     const QChar separateur = Separateur();
     const QString texte = FormatFixe(valeur, Decimales(), separateur);

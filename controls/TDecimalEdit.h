@@ -20,7 +20,7 @@ public:
     int Decimales() const;
 
 protected:
-    QString Formater(long double valeur) const override;
+    QString Formate(long double valeur) const override;
 
 private:
     bool m_fixedDecimals = true;

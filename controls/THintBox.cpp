@@ -27,7 +27,7 @@ public:
 };
 
 // Fills the half-open rectangle x1 <= x < x2, y1 <= y < y2.
-void Remplir(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& couleur)
+void Remplit(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& couleur)
 {
     if (x2 > x1 && y2 > y1)
         painter.fillRect(x1, y1, x2 - x1, y2 - y1, couleur);
@@ -36,7 +36,7 @@ void Remplir(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& co
 
 THintBox::THintBox(QWidget* parent) : QWidget(parent)
 {
-    Accessibilite::EnregistrerInterface<THintBox, AccessibleHintBox>();
+    Accessibilite::EnregistreInterface<THintBox, AccessibleHintBox>();
     resize(200, 200);
 }
 
@@ -156,23 +156,23 @@ void THintBox::paintEvent(QPaintEvent*)
     QPainter(this).drawImage(0, 0, tampon);
 }
 
-void THintBox::DessinerBoite(QPainter& painter) const
+void THintBox::DessineBoite(QPainter& painter) const
 {
     if (!m_drawHintBox)
         return;
     const int w = width();
     const int h = height();
     const int s = m_shadowSize;
-    Remplir(painter, s, s, w, h, VersQColor(m_shadowColor));
-    Remplir(painter, 0, 0, w - s, h - s, Qt::black);
-    Remplir(painter, 1, 1, w - s - 1, h - s - 1, VersQColor(m_color));
+    Remplit(painter, s, s, w, h, VersQColor(m_shadowColor));
+    Remplit(painter, 0, 0, w - s, h - s, Qt::black);
+    Remplit(painter, 1, 1, w - s - 1, h - s - 1, VersQColor(m_color));
 }
 
 void THintBox::DrawBoxEx(QPainter& painter)
 {
     if (!m_displayLines)
         Parse();
-    DessinerBoite(painter);
+    DessineBoite(painter);
     if (m_displayLines->isEmpty())
         return;
     // Only the face and size of the widget's font: the mark-up gives the style.
@@ -182,16 +182,16 @@ void THintBox::DrawBoxEx(QPainter& painter)
     police.setUnderline(false);
     police.setStrikeOut(false);
     SurfaceBulleQt surface(painter, police, palette().color(foregroundRole()));
-    MiseEnPageBulle(surface).DessinerFormate(
+    MiseEnPageBulle(surface).DessineFormate(
         *m_displayLines, MiseEnPageBulle::ZoneTexte(width(), height(), m_shadowSize, m_drawHintBox),
         m_shadowSize);
 }
 
 void THintBox::DrawBox(QPainter& painter)
 {
-    DessinerBoite(painter);
+    DessineBoite(painter);
     SurfaceBulleQt surface(painter, font(), palette().color(foregroundRole()));
-    MiseEnPageBulle(surface).DessinerSimple(
+    MiseEnPageBulle(surface).DessineSimple(
         m_lines, MiseEnPageBulle::ZoneTexte(width(), height(), m_shadowSize, m_drawHintBox),
         m_shadowSize);
 }

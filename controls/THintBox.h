@@ -75,7 +75,7 @@ protected:
 
 private:
     // The box and its shadow when they are drawn.
-    void DessinerBoite(QPainter& painter) const;
+    void DessineBoite(QPainter& painter) const;
     // Repaints now and tells the accessibility clients the text may differ.
     void TexteChange();
 

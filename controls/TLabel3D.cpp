@@ -63,7 +63,7 @@ public:
 
 TLabel3D::TLabel3D(QWidget* parent) : TCustomLabel(parent)
 {
-    Accessibilite::EnregistrerInterface<TLabel3D, TLabel3DAccessible>();
+    Accessibilite::EnregistreInterface<TLabel3D, TLabel3DAccessible>();
     setWordWrap(true);
     resize(62, 16);
 }

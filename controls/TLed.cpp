@@ -12,7 +12,7 @@
 
 // The pictures live in the static library's resources, which a static
 // library must register itself. Q_INIT_RESOURCE cannot sit in a namespace.
-static void InitialiserImagesLeds()
+static void InitialiseImagesLeds()
 {
     Q_INIT_RESOURCE(leds);
 }
@@ -22,9 +22,9 @@ namespace {
 constexpr QRgb VertFace = 0xFF00FF00;
 constexpr QRgb GrisFond = 0xFFC0C0C0;
 
-void ChargerRessources()
+void ChargeRessources()
 {
-    static const bool chargees = (InitialiserImagesLeds(), true);
+    static const bool chargees = (InitialiseImagesLeds(), true);
     (void)chargees;
 }
 
@@ -71,8 +71,8 @@ private:
 
 TLed::TLed(QWidget* parent) : QWidget(parent)
 {
-    Accessibilite::EnregistrerInterface<TLed, TLedAccessible>();
-    ChargerRessources();
+    Accessibilite::EnregistreInterface<TLed, TLedAccessible>();
+    ChargeRessources();
     CreateLedBitmap();
 }
 
@@ -133,7 +133,7 @@ QString TLed::CouleurLue() const
     return NomCouleur(m_value ? FTrueColor : FFalseColor);
 }
 
-void TLed::AnnoncerChangement(bool valeur, const QString& couleur)
+void TLed::AnnonceChangement(bool valeur, const QString& couleur)
 {
     if (valeur != m_value) {
         QAccessible::State change;
@@ -158,17 +158,17 @@ void TLed::ChangeValue(bool valeur)
         return;
     const QString couleur = CouleurLue();
     m_value = valeur;
-    MontrerValeur();
+    MontreValeur();
     if (m_blink)
         SetLedTimer();
-    AnnoncerChangement(!valeur, couleur);
+    AnnonceChangement(!valeur, couleur);
 }
 
 void TLed::ChangeBlink(bool clignote)
 {
     if (clignote == m_blink)
         return;
-    MontrerValeur();
+    MontreValeur();
     m_blink = clignote;
     if (m_blink)
         SetLedTimer();
@@ -196,20 +196,20 @@ void TLed::ChangeBorder(bool encadre)
 
 void TLed::SetTrueColor(uint32_t couleur)
 {
-    ChangerCouleur(FTrueColor, couleur);
+    ChangeCouleur(FTrueColor, couleur);
 }
 
 void TLed::SetFalseColor(uint32_t couleur)
 {
-    ChangerCouleur(FFalseColor, couleur);
+    ChangeCouleur(FFalseColor, couleur);
 }
 
 void TLed::SetBordColor(uint32_t couleur)
 {
-    ChangerCouleur(FBorderColor, couleur);
+    ChangeCouleur(FBorderColor, couleur);
 }
 
-void TLed::ChangerCouleur(uint32_t& champ, uint32_t couleur)
+void TLed::ChangeCouleur(uint32_t& champ, uint32_t couleur)
 {
     if (couleur == champ)
         return;
@@ -221,7 +221,7 @@ void TLed::ChangerCouleur(uint32_t& champ, uint32_t couleur)
     CreateLedBitmap();
     ChangeBlink(clignotait);
     repaint();
-    AnnoncerChangement(m_value, nomAvant);
+    AnnonceChangement(m_value, nomAvant);
 }
 
 void TLed::SetInterval(int millisecondes)
@@ -239,7 +239,7 @@ void TLed::SetInterval(int millisecondes)
     }
 }
 
-void TLed::MontrerValeur()
+void TLed::MontreValeur()
 {
     if (m_value)
         SetToTrueColor();
@@ -262,14 +262,14 @@ void TLed::CreateLedBitmap()
     // The face is the green surface under the middle of the control.
     const int x = taille.width() / 2;
     const int y = taille.height() / 2;
-    RemplirSurface(m_trueImage, x, y, VertFace, VersRgb(FTrueColor));
-    RemplirSurface(m_falseImage, x, y, VertFace, VersRgb(FFalseColor));
+    RemplitSurface(m_trueImage, x, y, VertFace, VersRgb(FTrueColor));
+    RemplitSurface(m_falseImage, x, y, VertFace, VersRgb(FFalseColor));
 
     if (!m_bordered) {
         // Only the background around the lamp takes the border colour; the
         // silver enclosed by the outlines stays.
-        RemplirSurface(m_trueImage, 0, 0, GrisFond, VersRgb(FBorderColor));
-        RemplirSurface(m_falseImage, 0, 0, GrisFond, VersRgb(FBorderColor));
+        RemplitSurface(m_trueImage, 0, 0, GrisFond, VersRgb(FBorderColor));
+        RemplitSurface(m_falseImage, 0, 0, GrisFond, VersRgb(FBorderColor));
     }
 }
 

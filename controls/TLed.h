@@ -93,12 +93,12 @@ protected:
 
 private:
     // Shows the picture of the current value, as a value change does.
-    void MontrerValeur();
+    void MontreValeur();
     // Changes a colour around a rebuild of the pictures, pausing the blinking.
-    void ChangerCouleur(uint32_t& champ, uint32_t couleur);
+    void ChangeCouleur(uint32_t& champ, uint32_t couleur);
     // Tells assistive technologies what changed since `valeur` and `couleur`
     // were the value and its colour's name.
-    void AnnoncerChangement(bool valeur, const QString& couleur);
+    void AnnonceChangement(bool valeur, const QString& couleur);
 
     uint32_t FTrueColor = Couleurs::clLime;
     uint32_t FFalseColor = Couleurs::clSilver;

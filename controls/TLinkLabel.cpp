@@ -40,13 +40,13 @@ private:
 
 TLinkLabel::TLinkLabel(QWidget* parent) : TCustomLabel(parent)
 {
-    Accessibilite::EnregistrerInterface<TLinkLabel, TLinkLabelAccessible>();
+    Accessibilite::EnregistreInterface<TLinkLabel, TLinkLabelAccessible>();
     QFont police = font();
     police.setUnderline(true);
     setFont(police);
-    ColorerTexte(m_linkColor);
+    ColoreTexte(m_linkColor);
     setCursor(Qt::PointingHandCursor);
-    OuvrirLien = [](const QString& cible) {
+    OuvreLien = [](const QString& cible) {
         // A link that cannot be opened is silently left alone.
         QDesktopServices::openUrl(QUrl(cible, QUrl::TolerantMode));
     };
@@ -57,21 +57,21 @@ void TLinkLabel::SetLinkColor(uint32_t couleur)
     if (couleur == m_linkColor)
         return;
     m_linkColor = couleur;
-    ColorerTexte(m_linkColor);
+    ColoreTexte(m_linkColor);
     repaint();
 }
 
-void TLinkLabel::ColorerTexte(uint32_t couleur)
+void TLinkLabel::ColoreTexte(uint32_t couleur)
 {
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, VersQColor(couleur));
     setPalette(palette);
 }
 
-void TLinkLabel::Jouer(const QString& evenement) const
+void TLinkLabel::Joue(const QString& evenement) const
 {
-    if (m_linkSound && JouerSon)
-        JouerSon(evenement);
+    if (m_linkSound && JoueSon)
+        JoueSon(evenement);
 }
 
 void TLinkLabel::enterEvent(QEnterEvent* event)
@@ -88,19 +88,19 @@ void TLinkLabel::leaveEvent(QEvent* event)
 
 void TLinkLabel::CMMouseEnter()
 {
-    ColorerTexte(FLinkColorMouseMove);
+    ColoreTexte(FLinkColorMouseMove);
     if (m_linkMagnet && !m_deplace) {
         // Right and bottom edges stay; the text moves one pixel up and left.
         setGeometry(x() - 1, y() - 1, width() + 1, height() + 1);
         m_deplace = true;
     }
-    Jouer(QStringLiteral("MenuCommand"));
+    Joue(QStringLiteral("MenuCommand"));
     repaint();
 }
 
 void TLinkLabel::CMMouseLeave()
 {
-    ColorerTexte(m_linkColor);
+    ColoreTexte(m_linkColor);
     if (m_deplace) {
         // Exactly one pixel back, even if the label was moved meanwhile.
         setGeometry(x() + 1, y() + 1, width() - 1, height() - 1);
@@ -111,9 +111,9 @@ void TLinkLabel::CMMouseLeave()
 
 void TLinkLabel::Click()
 {
-    Jouer(QStringLiteral("MenuPopup"));
-    if (LinkType() != TLinkType::ltNone && OuvrirLien)
-        OuvrirLien(m_lien.Cible());
+    Joue(QStringLiteral("MenuPopup"));
+    if (LinkType() != TLinkType::ltNone && OuvreLien)
+        OuvreLien(m_lien.Cible());
     if (OnClick)
         OnClick(this);
 }

@@ -47,8 +47,8 @@ public:
     // How the desktop is asked to open a link and to play a named event
     // sound. Opening goes to QDesktopServices; Qt reaches no named event
     // sounds, so by default nothing is played. Tests put their own here.
-    std::function<void(const QString& cible)> OuvrirLien;
-    std::function<void(const QString& evenement)> JouerSon;
+    std::function<void(const QString& cible)> OuvreLien;
+    std::function<void(const QString& evenement)> JoueSon;
 
 protected:
     void enterEvent(QEnterEvent* event) override;
@@ -62,8 +62,8 @@ private:
     // Clicks the label on behalf of an assistive technology.
     friend class TLinkLabelAccessible;
 
-    void ColorerTexte(uint32_t couleur);
-    void Jouer(const QString& evenement) const;
+    void ColoreTexte(uint32_t couleur);
+    void Joue(const QString& evenement) const;
 
     LienHypertexte m_lien;
     uint32_t m_linkColor = Couleurs::clBlue;

@@ -7,7 +7,7 @@ TRealEdit::TRealEdit(QWidget* parent) : TChampReel(parent)
     SetFormatString(QStringLiteral("%g"));
 }
 
-QString TRealEdit::Formater(long double valeur) const
+QString TRealEdit::Formate(long double valeur) const
 {
     const QChar separateur = Separateur();
     return FormatPrintfReel(FormatString(), valeur, separateur)

@@ -13,5 +13,5 @@ public:
 protected:
     // A FormatString that is not one real conversion ("%.3f", "%g cm") is
     // read as "%g".
-    QString Formater(long double valeur) const override;
+    QString Formate(long double valeur) const override;
 };

@@ -17,7 +17,7 @@ void InterfacePressable::doAction(const QString& action)
 {
     if (action != pressAction() || state().disabled)
         return;
-    PresserPlusTard(widget(), Clic());
+    PressePlusTard(widget(), Clic());
 }
 
 QString Nom(const QWidget* controle, const QString& parDefaut)
@@ -50,7 +50,7 @@ bool BloqueParUnDialogue(const QWidget* controle)
     return modal && modal != controle->window();
 }
 
-void PresserPlusTard(QWidget* controle, std::function<void()> clic)
+void PressePlusTard(QWidget* controle, std::function<void()> clic)
 {
     // The timer's context is the control: if it is destroyed first, nothing runs.
     QTimer::singleShot(0, controle, [controle, clic = std::move(clic)] {

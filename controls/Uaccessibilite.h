@@ -27,10 +27,10 @@ bool BloqueParUnDialogue(const QWidget* controle);
 // request returns, so that the assistive technology is not kept waiting by a
 // dialog the click opens; and not at all if the control is gone or a modal
 // dialog blocks it by then.
-void PresserPlusTard(QWidget* controle, std::function<void()> clic);
+void PressePlusTard(QWidget* controle, std::function<void()> clic);
 
 // An interface whose press action clicks the control as the mouse would,
-// later from the event loop (see PresserPlusTard); it offers no action while
+// later from the event loop (see PressePlusTard); it offers no action while
 // it reads as disabled.
 class InterfacePressable : public QAccessibleWidget {
 public:
@@ -49,7 +49,7 @@ protected:
 // every widget of class `Controle`. Called from the control's constructor;
 // the factory is installed once per class.
 template <typename Controle, typename Interface>
-void EnregistrerInterface()
+void EnregistreInterface()
 {
     [[maybe_unused]] static const bool enregistree =
         (QAccessible::installFactory([](const QString& classe,

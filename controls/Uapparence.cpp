@@ -9,7 +9,7 @@ QColor Marine()
     return QColor(0, 0, 128);
 }
 
-void Colorer(QWidget* widget, const QColor& couleur)
+void Colore(QWidget* widget, const QColor& couleur)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, couleur);

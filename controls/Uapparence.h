@@ -13,7 +13,7 @@ class QWidget;
 QColor Marine();
 
 // Draws the widget's text in that colour.
-void Colorer(QWidget* widget, const QColor& couleur);
+void Colore(QWidget* widget, const QColor& couleur);
 
 // Arial at a size in points, or in pixels when enPixels.
 QFont Arial(int taille, bool gras, bool italique, bool enPixels = false);

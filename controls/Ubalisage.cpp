@@ -29,7 +29,7 @@ int Balisage::FindNext(const QString& texte, const QString& motif, int debut)
     return texte.indexOf(motif, debut - 1) + 1;
 }
 
-bool Balisage::AppliquerStyle(const QString& nom, StyleTexte& style)
+bool Balisage::AppliqueStyle(const QString& nom, StyleTexte& style)
 {
     const bool fermeture = nom.startsWith(QLatin1Char('/'));
     const QString base = fermeture ? nom.mid(1) : nom;
@@ -101,14 +101,14 @@ bool Balisage::OnlyContainsTags(const QString& texte)
         if (fermant < 0)
             return false;
         StyleTexte essai;
-        if (AppliquerStyle(NomEntre(reste, 1, fermant + 1), essai))
+        if (AppliqueStyle(NomEntre(reste, 1, fermant + 1), essai))
             style = true;
         reste = reste.mid(fermant + 1);
     }
     return style;
 }
 
-void Balisage::Parcourir(const QString& texte,
+void Balisage::Parcourt(const QString& texte,
                          const std::function<void(const QString& morceau)>& morceau,
                          const std::function<void(const QString& nom)>& balise)
 {
@@ -127,7 +127,7 @@ void Balisage::Parcourir(const QString& texte,
         }
         const QString nom = NomEntre(reste, ouvrant, fermant);
         StyleTexte essai;
-        if (AppliquerStyle(nom, essai)) {
+        if (AppliqueStyle(nom, essai)) {
             morceau(reste.left(ouvrant - 1));
             balise(nom);
         } else {
@@ -141,6 +141,6 @@ void Balisage::Parcourir(const QString& texte,
 QString Balisage::SansBalises(const QString& texte)
 {
     QString lisible;
-    Parcourir(texte, [&](const QString& m) { lisible += m; }, [](const QString&) {});
+    Parcourt(texte, [&](const QString& m) { lisible += m; }, [](const QString&) {});
     return lisible;
 }

@@ -46,7 +46,7 @@ int FindNext(const QString& texte, const QString& motif, int debut);
 
 // Applies a style tag (its name in upper case) to `style`; false, and
 // `style` untouched, when the name is not one of a style tag.
-bool AppliquerStyle(const QString& nom, StyleTexte& style);
+bool AppliqueStyle(const QString& nom, StyleTexte& style);
 
 // Appends the display lines of one source line. The alignment never carries
 // over to the next source line.
@@ -60,7 +60,7 @@ bool OnlyContainsTags(const QString& texte);
 // run of ordinary text in order (possibly empty), `balise` each style tag's
 // upper-case name where it takes effect. A bracketed text that is not a style
 // tag is part of a run, brackets included.
-void Parcourir(const QString& texte, const std::function<void(const QString& morceau)>& morceau,
+void Parcourt(const QString& texte, const std::function<void(const QString& morceau)>& morceau,
                const std::function<void(const QString& nom)>& balise);
 
 // The text as a reader sees it: the runs without the style tags.

@@ -32,44 +32,44 @@ qlRect MiseEnPageBulle::ZoneTexte(int largeur, int hauteur, int ombre, bool dess
     return {MargeTexte, MargeTexte, largeur - ombre, hauteur - ombre};
 }
 
-void MiseEnPageBulle::ChangerStyle(const QString& nom)
+void MiseEnPageBulle::ChangeStyleCourant(const QString& nom)
 {
     StyleTexte style = m_surface.Style();
-    Balisage::AppliquerStyle(nom, style);
-    m_surface.FixerStyle(style);
+    Balisage::AppliqueStyle(nom, style);
+    m_surface.FixeStyle(style);
 }
 
 QSize MiseEnPageBulle::TextExtentEx(const QString& texte)
 {
     const StyleTexte garde = m_surface.Style();
     QSize etendue(0, 0);
-    Balisage::Parcourir(
+    Balisage::Parcourt(
         texte,
         [&](const QString& morceau) {
-            const QSize m = m_surface.Mesurer(morceau);
+            const QSize m = m_surface.MesureTexte(morceau);
             etendue.rwidth() += m.width();
             etendue.setHeight(std::max(etendue.height(), m.height()));
         },
-        [&](const QString& nom) { ChangerStyle(nom); });
-    m_surface.FixerStyle(garde);
+        [&](const QString& nom) { ChangeStyleCourant(nom); });
+    m_surface.FixeStyle(garde);
     return etendue;
 }
 
 void MiseEnPageBulle::TextOutEx(int x, int y, const QString& texte)
 {
     int avance = 0;
-    Balisage::Parcourir(
+    Balisage::Parcourt(
         texte,
         [&](const QString& morceau) {
             if (morceau.isEmpty())
                 return;
             m_surface.Ecrire(x + avance, y, morceau);
-            avance += m_surface.Mesurer(morceau).width();
+            avance += m_surface.MesureTexte(morceau).width();
         },
-        [&](const QString& nom) { ChangerStyle(nom); });
+        [&](const QString& nom) { ChangeStyleCourant(nom); });
 }
 
-bool MiseEnPageBulle::DessinerLigne(const QString& ligne, AlignementBulle alignement,
+bool MiseEnPageBulle::DessineLigne(const QString& ligne, AlignementBulle alignement,
                                     const qlRect& zone, int largeurUtile, int& rang,
                                     const Mesure& mesurer, const Sortie& ecrire)
 {
@@ -90,7 +90,7 @@ bool MiseEnPageBulle::DessinerLigne(const QString& ligne, AlignementBulle aligne
         while (pos <= n) {
             ++pos;
             const QString piece = ligne.mid(debut - 1, pos - debut);
-            const QSize m = m_surface.Mesurer(piece);
+            const QSize m = m_surface.MesureTexte(piece);
             if (piece.endsWith(espace))
                 coupure = pos - 1;
             if (largeurUtile >= m.width())
@@ -117,9 +117,9 @@ bool MiseEnPageBulle::DessinerLigne(const QString& ligne, AlignementBulle aligne
     return true;
 }
 
-void MiseEnPageBulle::DessinerFormate(const LignesBulle& lignes, const qlRect& zone, int ombre)
+void MiseEnPageBulle::DessineFormate(const LignesBulle& lignes, const qlRect& zone, int ombre)
 {
-    m_surface.FixerStyle(StyleTexte());
+    m_surface.FixeStyle(StyleTexte());
     const int utile = LargeurUtile(zone, ombre);
     const Mesure mesurer = [this](const QString& t) { return TextExtentEx(t); };
     const Sortie ecrire = [this](int x, int y, const QString& t) { TextOutEx(x, y, t); };
@@ -127,23 +127,23 @@ void MiseEnPageBulle::DessinerFormate(const LignesBulle& lignes, const qlRect& z
     for (const LigneBulle& ligne : lignes) {
         if (!ligne.Texte.isEmpty() && Balisage::OnlyContainsTags(ligne.Texte)) {
             // Takes no row; only its style changes count.
-            Balisage::Parcourir(
+            Balisage::Parcourt(
                 ligne.Texte, [](const QString&) {},
-                [this](const QString& nom) { ChangerStyle(nom); });
+                [this](const QString& nom) { ChangeStyleCourant(nom); });
             continue;
         }
-        if (!DessinerLigne(ligne.Texte, ligne.Alignement, zone, utile, rang, mesurer, ecrire))
+        if (!DessineLigne(ligne.Texte, ligne.Alignement, zone, utile, rang, mesurer, ecrire))
             return;
     }
 }
 
-void MiseEnPageBulle::DessinerSimple(const QStringList& lignes, const qlRect& zone, int ombre)
+void MiseEnPageBulle::DessineSimple(const QStringList& lignes, const qlRect& zone, int ombre)
 {
     const int utile = LargeurUtile(zone, ombre);
-    const Mesure mesurer = [this](const QString& t) { return m_surface.Mesurer(t); };
+    const Mesure mesurer = [this](const QString& t) { return m_surface.MesureTexte(t); };
     const Sortie ecrire = [this](int x, int y, const QString& t) { m_surface.Ecrire(x, y, t); };
     int rang = 0;
     for (const QString& ligne : lignes)
-        if (!DessinerLigne(ligne, AlignementBulle::Gauche, zone, utile, rang, mesurer, ecrire))
+        if (!DessineLigne(ligne, AlignementBulle::Gauche, zone, utile, rang, mesurer, ecrire))
             return;
 }

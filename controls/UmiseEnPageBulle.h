@@ -30,9 +30,9 @@ public:
     void TextOutEx(int x, int y, const QString& texte);
 
     // Formatted mode: the style starts plain, then carries from row to row.
-    void DessinerFormate(const LignesBulle& lignes, const qlRect& zone, int ombre);
+    void DessineFormate(const LignesBulle& lignes, const qlRect& zone, int ombre);
     // Plain mode: the lines as written, in the surface's own style.
-    void DessinerSimple(const QStringList& lignes, const qlRect& zone, int ombre);
+    void DessineSimple(const QStringList& lignes, const qlRect& zone, int ombre);
 
 private:
     using Mesure = std::function<QSize(const QString&)>;
@@ -40,9 +40,9 @@ private:
 
     // Lays one line out from row `rang`, which it advances; false when the
     // rows have reached the bottom edge and the repaint must end.
-    bool DessinerLigne(const QString& ligne, AlignementBulle alignement, const qlRect& zone,
+    bool DessineLigne(const QString& ligne, AlignementBulle alignement, const qlRect& zone,
                        int largeurUtile, int& rang, const Mesure& mesurer, const Sortie& ecrire);
-    void ChangerStyle(const QString& nom);
+    void ChangeStyleCourant(const QString& nom);
 
     SurfaceBulle& m_surface;
 };

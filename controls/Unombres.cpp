@@ -20,7 +20,7 @@ bool EstSigne(QChar c)
 }
 
 template <class T>
-std::string Imprimer(const std::string& gabarit, T valeur)
+std::string ImprimeNombre(const std::string& gabarit, T valeur)
 {
     const NumeriqueC numeriqueC;
     const int longueur = std::snprintf(nullptr, 0, gabarit.c_str(), valeur);
@@ -41,7 +41,7 @@ struct Gabarit {
     QString apres;
 };
 
-std::optional<Gabarit> AnalyserFormat(const QString& format, const char* types)
+std::optional<Gabarit> AnalyseFormat(const QString& format, const char* types)
 {
     Gabarit gabarit;
     QString* litteral = &gabarit.avant;
@@ -94,7 +94,7 @@ std::optional<Gabarit> AnalyserFormat(const QString& format, const char* types)
 
 // Adds one unit to the last digit of a string of digits, carrying leftwards;
 // returns true when the string grew by one digit ("99" gives "100").
-bool Incrementer(std::string& chiffres)
+bool Incremente(std::string& chiffres)
 {
     for (auto i = chiffres.size(); i-- > 0;) {
         if (chiffres[i] != '9') {
@@ -108,7 +108,7 @@ bool Incrementer(std::string& chiffres)
 }
 }  // namespace
 
-std::optional<long double> LireReel(const QString& texte, QChar separateur)
+std::optional<long double> LitReel(const QString& texte, QChar separateur)
 {
     std::string ascii;
     int i = 0;
@@ -162,7 +162,7 @@ bool EstSeparateurSeul(const QString& texte, QChar separateur)
     return reste.size() == 1 && reste[0] == separateur;
 }
 
-std::optional<int64_t> LireEntier(const QString& texte, bool signeAdmis)
+std::optional<int64_t> LitEntier(const QString& texte, bool signeAdmis)
 {
     int i = 0;
     bool negatif = false;
@@ -193,7 +193,7 @@ QString FormatFixe(long double valeur, int decimales, QChar separateur)
     // The first 18 significant digits, then the rounding to the decimals on
     // those decimal digits: 12,345 shows as 12,35 as the user expects, not as
     // its nearest binary value would round.
-    const std::string scientifique = Imprimer("%.17Le", valeur < 0 ? -valeur : valeur);
+    const std::string scientifique = ImprimeNombre("%.17Le", valeur < 0 ? -valeur : valeur);
     std::string chiffres = scientifique.substr(0, 1) + scientifique.substr(2, 17);
     int exposant = std::atoi(scientifique.c_str() + scientifique.find('e') + 1);
     const QString signe = valeur < 0 ? QStringLiteral("-") : QString();
@@ -213,7 +213,7 @@ QString FormatFixe(long double valeur, int decimales, QChar separateur)
     } else if (gardes < 18) {
         const bool arrondirHaut = chiffres[static_cast<size_t>(gardes)] >= '5';
         chiffres.resize(static_cast<size_t>(gardes));
-        if (arrondirHaut && Incrementer(chiffres))
+        if (arrondirHaut && Incremente(chiffres))
             ++exposant;
     }
 
@@ -253,14 +253,14 @@ QString SansZerosFinals(const QString& texte, QChar separateur)
 
 std::optional<QString> FormatPrintfEntier(const QString& format, int64_t valeur)
 {
-    const auto gabarit = AnalyserFormat(format, "diuxXo");
+    const auto gabarit = AnalyseFormat(format, "diuxXo");
     if (!gabarit)
         return std::nullopt;
     const bool signe = gabarit->type == 'd' || gabarit->type == 'i';
     const std::string conversion = gabarit->conversion + "ll" + gabarit->type;
     const std::string texte =
-        signe ? Imprimer(conversion, static_cast<long long>(valeur))
-              : Imprimer(conversion,
+        signe ? ImprimeNombre(conversion, static_cast<long long>(valeur))
+              : ImprimeNombre(conversion,
                          static_cast<unsigned long long>(static_cast<uint32_t>(valeur)));
     return gabarit->avant + QString::fromLatin1(texte.c_str()) + gabarit->apres;
 }
@@ -268,11 +268,11 @@ std::optional<QString> FormatPrintfEntier(const QString& format, int64_t valeur)
 std::optional<QString> FormatPrintfReel(const QString& format, long double valeur,
                                         QChar separateur)
 {
-    const auto gabarit = AnalyserFormat(format, "eEfFgG");
+    const auto gabarit = AnalyseFormat(format, "eEfFgG");
     if (!gabarit)
         return std::nullopt;
     QString texte = QString::fromLatin1(
-        Imprimer(gabarit->conversion + 'L' + gabarit->type, valeur).c_str());
+        ImprimeNombre(gabarit->conversion + 'L' + gabarit->type, valeur).c_str());
     texte.replace(u'.', separateur);
     return gabarit->avant + texte + gabarit->apres;
 }

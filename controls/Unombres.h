@@ -12,7 +12,7 @@
 // ("1," and ",5" included), then an optional exponent (E or e, an optional
 // sign, digits). No blanks, no group separators. Empty when the text has
 // another form or its value is beyond the range of long double.
-std::optional<long double> LireReel(const QString& texte, QChar separateur);
+std::optional<long double> LitReel(const QString& texte, QChar separateur);
 
 // A lone decimal separator, with or without a sign: not a number yet, but the
 // start of one (",5", "-,5").
@@ -20,7 +20,7 @@ bool EstSeparateurSeul(const QString& texte, QChar separateur);
 
 // An integer: an optional sign (when `signeAdmis`) then decimal digits, within
 // the range of int64_t.
-std::optional<int64_t> LireEntier(const QString& texte, bool signeAdmis = true);
+std::optional<int64_t> LitEntier(const QString& texte, bool signeAdmis = true);
 
 // `valeur` rounded to `decimales` decimals (half away from zero, on its first
 // 18 significant digits), in fixed-point form with `separateur` and no group

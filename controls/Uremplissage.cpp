@@ -11,7 +11,7 @@ bool MemeCouleur(QRgb a, QRgb b)
 }
 }  // namespace
 
-void RemplirSurface(QImage& image, int x, int y, QRgb surface, QRgb nouvelle)
+void RemplitSurface(QImage& image, int x, int y, QRgb surface, QRgb nouvelle)
 {
     if (!image.valid(x, y) || image.depth() != 32)
         return;

@@ -8,4 +8,4 @@
 // (x, y). Nothing happens when (x, y) lies outside the image or does not have
 // the colour `surface`. Alpha is ignored in the comparison; the image must be
 // in a 32-bit format (RGB32 or ARGB32).
-void RemplirSurface(QImage& image, int x, int y, QRgb surface, QRgb nouvelle);
+void RemplitSurface(QImage& image, int x, int y, QRgb surface, QRgb nouvelle);

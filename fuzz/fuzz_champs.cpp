@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 
     std::array<int32_t, 20> index;
     index.fill(-7);
-    const int manquant = ChercherChamps(entete, index);
+    const int manquant = ChercheChamps(entete, index);
     const auto& champs = ChampsRequis();
     VERIFIE(manquant >= -1 && manquant < static_cast<int>(champs.size()));
     const std::size_t trouves = manquant < 0 ? champs.size() : static_cast<std::size_t>(manquant);

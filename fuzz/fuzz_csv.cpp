@@ -26,7 +26,7 @@ bool Ecrire(const QString& chemin, const std::string& octets)
                == static_cast<qint64>(octets.size());
 }
 
-void Comparer(const TCSV& table, const std::vector<Rangee>& attendu)
+void CompareTable(const TCSV& table, const std::vector<Rangee>& attendu)
 {
     VERIFIE(table.NbRangees() == attendu.size());
     VERIFIE(table.NbColonnes() == (attendu.empty() ? 0 : attendu.front().size()));
@@ -56,13 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     TCSV table;
     VERIFIE(table.Charge(entree));
     const std::vector<Rangee> attendu = LectureReference(octets);
-    Comparer(table, attendu);
+    CompareTable(table, attendu);
 
     // Saved and read back: the same rows and cells.
     VERIFIE(table.Sauve(copie));
     TCSV relue;
     VERIFIE(relue.Charge(copie));
-    Comparer(relue, attendu);
+    CompareTable(relue, attendu);
 
     // Loaded through the detection of encoding and separator, then checked:
     // a Windows-1252 ";" file reads as the grammar says; any input is
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     const LectureExtraction lecture = ChargeExtraction(detectee, entree);
     VERIFIE(lecture.chargee);
     if (lecture.encodage == Encodage::Windows1252 && detectee.Separateur() == ';')
-        Comparer(detectee, attendu);
+        CompareTable(detectee, attendu);
     const RapportExtraction rapport = VerifieRangees(detectee);
     VERIFIE(rapport.Lignes(5).size() <= 6);
     return 0;

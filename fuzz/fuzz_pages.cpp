@@ -16,11 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 
     int32_t premiere = -5;
     int32_t derniere = -5;
-    if (LirePlagePages(texte, premiere, derniere)) {
+    if (LitPlagePages(texte, premiere, derniere)) {
         VERIFIE(premiere >= 1 && premiere <= derniere);
         int32_t p = 0;
         int32_t d = 0;
-        VERIFIE(LirePlagePages(QStringLiteral("%1-%2").arg(premiere).arg(derniere), p, d));
+        VERIFIE(LitPlagePages(QStringLiteral("%1-%2").arg(premiere).arg(derniere), p, d));
         VERIFIE(p == premiere && d == derniere);
     } else {
         VERIFIE(premiere == -5 && derniere == -5);

@@ -168,8 +168,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     for (int i = 0; i < 4; ++i) {
         const uint8_t octet = l.Lire<uint8_t>();
         const int largeur = l.Lire<uint8_t>() % 41;
-        canevas.FixerLargeur(octet, largeur);
-        mesures.FixerLargeur(octet, largeur);
+        canevas.FixeLargeur(octet, largeur);
+        mesures.FixeLargeur(octet, largeur);
     }
     const std::string texte(reinterpret_cast<const char*>(l.donnees), l.reste);
 

@@ -31,7 +31,7 @@ bool CorrespondChamp(std::string_view cellule, const QString& nom)
     return QString::compare(DecodeCp1252(cellule), nom, Qt::CaseInsensitive) == 0;
 }
 
-int ChercherChamps(const Rangee& entete, std::array<int32_t, 20>& indexChamps)
+int ChercheChamps(const Rangee& entete, std::array<int32_t, 20>& indexChamps)
 {
     const std::array<QString, 8>& champs = ChampsRequis();
     const std::size_t nbCellules =

@@ -23,7 +23,7 @@ bool CorrespondChamp(std::string_view cellule, const QString& nom);
 // leftmost matching cell gives the position stored in indexChamps[k]. Returns
 // -1 when all eight were found, else the index k of the first missing name:
 // entries before k then hold their new positions, the others are untouched.
-int ChercherChamps(const Rangee& entete, std::array<int32_t, 20>& indexChamps);
+int ChercheChamps(const Rangee& entete, std::array<int32_t, 20>& indexChamps);
 
-// The message naming the first missing column k, as ChercherChamps returns it.
+// The message naming the first missing column k, as ChercheChamps returns it.
 QString MessageChampNonTrouve(int k);

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-void DescripteurFichier::Fermer()
+void DescripteurFichier::Ferme()
 {
     if (m_fd >= 0) {
         // Closing releases the lock as well.
@@ -18,7 +18,7 @@ void DescripteurFichier::Fermer()
     }
 }
 
-DescripteurFichier DescripteurFichier::Verrouiller(int fd, int verrou)
+DescripteurFichier DescripteurFichier::Verrouille(int fd, int verrou)
 {
     if (fd < 0)
         return Echec(errno);
@@ -38,7 +38,7 @@ DescripteurFichier DescripteurFichier::Verrouiller(int fd, int verrou)
     return fichier;
 }
 
-DescripteurFichier DescripteurFichier::OuvrirLecture(const QString& chemin)
+DescripteurFichier DescripteurFichier::OuvreLecture(const QString& chemin)
 {
     if (chemin.isEmpty())
         return Echec(ENOENT);
@@ -46,17 +46,17 @@ DescripteurFichier DescripteurFichier::OuvrirLecture(const QString& chemin)
     // O_NONBLOCK keeps the open of a named pipe from waiting for a writer; it
     // has no effect on the regular files that are kept. Readers share the
     // file; only a writer keeps them out.
-    return Verrouiller(::open(nom.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK),
+    return Verrouille(::open(nom.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK),
                        LOCK_SH);
 }
 
-DescripteurFichier DescripteurFichier::CreerEcriture(const QString& chemin)
+DescripteurFichier DescripteurFichier::CreeEcriture(const QString& chemin)
 {
     if (chemin.isEmpty())
         return Echec(ENOENT);
     const QByteArray nom = EncodeNomFichier(chemin);
     // No O_TRUNC: the contents go only once the lock is ours.
-    DescripteurFichier fichier = Verrouiller(
+    DescripteurFichier fichier = Verrouille(
         ::open(nom.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666),
         LOCK_EX);
     if (fichier.Valide() && ::ftruncate(fichier.m_fd, 0) != 0)
@@ -93,7 +93,7 @@ int64_t DescripteurFichier::Lire(char* destination, std::size_t taille)
     return static_cast<int64_t>(lus);
 }
 
-int64_t DescripteurFichier::LireDebut(char* destination, std::size_t taille) const
+int64_t DescripteurFichier::LitDebut(char* destination, std::size_t taille) const
 {
     if (m_fd < 0)
         return -1;

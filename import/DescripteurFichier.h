@@ -27,19 +27,19 @@ public:
 
     // Opens an existing regular file for reading, under a shared lock.
     // Invalid on failure.
-    static DescripteurFichier OuvrirLecture(const QString& chemin);
+    static DescripteurFichier OuvreLecture(const QString& chemin);
     // Creates or replaces a regular file for reading and writing, under an
     // exclusive lock. An
     // existing file is emptied only once the lock is held, so a file that
     // another program holds is left as it was. Invalid on failure.
-    static DescripteurFichier CreerEcriture(const QString& chemin);
+    static DescripteurFichier CreeEcriture(const QString& chemin);
 
     bool Valide() const { return m_fd >= 0; }
     // Why an open failed, as an errno value: EISDIR for a folder, EINVAL for
     // another kind of file that is not a regular one, EWOULDBLOCK for a file
     // held by another program. 0 for a valid descriptor.
     int Erreur() const { return m_erreur; }
-    void Fermer();
+    void Ferme();
 
     // Size of the file in bytes, 0 if unknown.
     uint64_t Taille() const;
@@ -50,7 +50,7 @@ public:
     int64_t Lire(char* destination, std::size_t taille);
     // Reads up to `taille` bytes from the start of the file without moving
     // the position Lire reads from; the count read, or -1.
-    int64_t LireDebut(char* destination, std::size_t taille) const;
+    int64_t LitDebut(char* destination, std::size_t taille) const;
 
     // Writes all `taille` bytes; false if the system refused part of them.
     bool Ecrire(const char* source, std::size_t taille);
@@ -58,7 +58,7 @@ public:
 private:
     explicit DescripteurFichier(int fd) : m_fd(fd) {}
     static DescripteurFichier Echec(int erreur);
-    static DescripteurFichier Verrouiller(int fd, int verrou);
+    static DescripteurFichier Verrouille(int fd, int verrou);
 
     int m_fd = -1;
     int m_erreur = 0;

@@ -8,7 +8,7 @@
 
 DescripteurFichier::~DescripteurFichier()
 {
-    Fermer();
+    Ferme();
 }
 
 DescripteurFichier::DescripteurFichier(DescripteurFichier&& autre) noexcept
@@ -20,7 +20,7 @@ DescripteurFichier::DescripteurFichier(DescripteurFichier&& autre) noexcept
 DescripteurFichier& DescripteurFichier::operator=(DescripteurFichier&& autre) noexcept
 {
     if (this != &autre) {
-        Fermer();
+        Ferme();
         m_fd = autre.m_fd;
         m_erreur = autre.m_erreur;
         autre.m_fd = -1;

@@ -59,7 +59,7 @@ HANDLE Poignee(int fd)
 
 }  // namespace
 
-void DescripteurFichier::Fermer()
+void DescripteurFichier::Ferme()
 {
     if (m_fd >= 0) {
         // Closes the system handle too, which ends the exclusive use.
@@ -70,7 +70,7 @@ void DescripteurFichier::Fermer()
 
 // Takes ownership of the handle (its share mode already set by the open) once
 // it is known to be a regular file on a disk.
-DescripteurFichier DescripteurFichier::Verrouiller(int fd, int /*verrou*/)
+DescripteurFichier DescripteurFichier::Verrouille(int fd, int /*verrou*/)
 {
     if (fd < 0)
         return Echec(EMFILE);
@@ -83,7 +83,7 @@ DescripteurFichier DescripteurFichier::Verrouiller(int fd, int /*verrou*/)
 namespace {
 
 // A folder is refused by name: opening one needs a flag that files do not.
-int Ouvrir(const QString& chemin, DWORD acces, DWORD partage, DWORD creation, int& erreur)
+int Ouvre(const QString& chemin, DWORD acces, DWORD partage, DWORD creation, int& erreur)
 {
     const std::wstring nom = NomNatif(chemin);
     const DWORD attributs = ::GetFileAttributesW(nom.c_str());
@@ -107,25 +107,25 @@ int Ouvrir(const QString& chemin, DWORD acces, DWORD partage, DWORD creation, in
 
 }  // namespace
 
-DescripteurFichier DescripteurFichier::OuvrirLecture(const QString& chemin)
+DescripteurFichier DescripteurFichier::OuvreLecture(const QString& chemin)
 {
     if (chemin.isEmpty())
         return Echec(ENOENT);
     int erreur = 0;
-    const int fd = Ouvrir(chemin, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, erreur);
-    return fd < 0 ? Echec(erreur) : Verrouiller(fd, 0);
+    const int fd = Ouvre(chemin, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, erreur);
+    return fd < 0 ? Echec(erreur) : Verrouille(fd, 0);
 }
 
-DescripteurFichier DescripteurFichier::CreerEcriture(const QString& chemin)
+DescripteurFichier DescripteurFichier::CreeEcriture(const QString& chemin)
 {
     if (chemin.isEmpty())
         return Echec(ENOENT);
     int erreur = 0;
     // Not CREATE_ALWAYS: the contents go only once the file is ours alone.
-    const int fd = Ouvrir(chemin, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS, erreur);
+    const int fd = Ouvre(chemin, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS, erreur);
     if (fd < 0)
         return Echec(erreur);
-    DescripteurFichier fichier = Verrouiller(fd, 0);
+    DescripteurFichier fichier = Verrouille(fd, 0);
     if (fichier.Valide() && !::SetEndOfFile(Poignee(fichier.m_fd)))
         return Echec(ErrnoDe(::GetLastError()));
     return fichier;
@@ -160,7 +160,7 @@ int64_t DescripteurFichier::Lire(char* destination, std::size_t taille)
     return static_cast<int64_t>(lus);
 }
 
-int64_t DescripteurFichier::LireDebut(char* destination, std::size_t taille) const
+int64_t DescripteurFichier::LitDebut(char* destination, std::size_t taille) const
 {
     if (m_fd < 0)
         return -1;

@@ -176,7 +176,7 @@ char DetecteSeparateur(std::string_view debut)
         entete.FixeSeparateur(separateur);
         entete.ChargeMemoire(std::string(debut));
         std::array<int32_t, 20> index{};
-        if (entete.NbRangees() > 0 && ChercherChamps(entete[0], index) < 0)
+        if (entete.NbRangees() > 0 && ChercheChamps(entete[0], index) < 0)
             return separateur;
     }
     return ';';
@@ -200,7 +200,7 @@ QString NomEncodage(Encodage encodage)
 LectureExtraction ChargeExtraction(TCSV& table, const QString& chemin)
 {
     LectureExtraction lecture;
-    DescripteurFichier fichier = DescripteurFichier::OuvrirLecture(chemin);
+    DescripteurFichier fichier = DescripteurFichier::OuvreLecture(chemin);
     if (!fichier.Valide()) {
         lecture.erreur = fichier.Erreur();
         // Through TCSV, so that its own error is set as well.
@@ -210,7 +210,7 @@ LectureExtraction ChargeExtraction(TCSV& table, const QString& chemin)
 
     const uint64_t taille = fichier.Taille();
     std::string debut(static_cast<std::size_t>(std::min<uint64_t>(taille, kTailleDebut)), '\0');
-    const int64_t lus = fichier.LireDebut(debut.data(), debut.size());
+    const int64_t lus = fichier.LitDebut(debut.data(), debut.size());
     debut.resize(lus > 0 ? static_cast<std::size_t>(lus) : 0);
     lecture.encodage = DetecteEncodage(debut, taille > debut.size());
 
@@ -225,7 +225,7 @@ LectureExtraction ChargeExtraction(TCSV& table, const QString& chemin)
     std::string octets(static_cast<std::size_t>(taille), '\0');
     const int64_t tous = fichier.Lire(octets.data(), octets.size());
     octets.resize(tous > 0 ? static_cast<std::size_t>(tous) : 0);
-    fichier.Fermer();
+    fichier.Ferme();
     std::string texte = ConvertitEnCp1252(octets, lecture.encodage, lecture.remplacements);
     std::string().swap(octets);
     table.FixeSeparateur(

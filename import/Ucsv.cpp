@@ -22,7 +22,7 @@ std::size_t TailleEntete(uint64_t valeur)
     return taille;
 }
 
-void EcrireEntete(char* destination, uint64_t valeur)
+void EcritEntete(char* destination, uint64_t valeur)
 {
     while (valeur >= 0x80) {
         *destination++ = static_cast<char>((valeur & 0x7F) | 0x80);
@@ -31,7 +31,7 @@ void EcrireEntete(char* destination, uint64_t valeur)
     *destination = static_cast<char>(valeur);
 }
 
-uint64_t LireEntete(const char* octets, std::size_t& position)
+uint64_t LitEntete(const char* octets, std::size_t& position)
 {
     uint64_t valeur = 0;
     unsigned decalage = 0;
@@ -52,7 +52,7 @@ TCSV::TCSV()
     m_curseur = m_Tampon.get();
 }
 
-void TCSV::Vider()
+void TCSV::VideTable()
 {
     m_nbColonnes = 0;
     m_nbRangees = 0;
@@ -66,7 +66,7 @@ void TCSV::Vider()
 
 bool TCSV::Charge(const QString& chemin)
 {
-    return Charge(DescripteurFichier::OuvrirLecture(chemin));
+    return Charge(DescripteurFichier::OuvreLecture(chemin));
 }
 
 bool TCSV::Charge(DescripteurFichier fichier)
@@ -80,10 +80,10 @@ bool TCSV::Charge(DescripteurFichier fichier)
     try {
         Lire(taille);
     } catch (...) {
-        m_fichier.Fermer();
+        m_fichier.Ferme();
         throw;
     }
-    m_fichier.Fermer();
+    m_fichier.Ferme();
     return true;
 }
 
@@ -109,16 +109,16 @@ void TCSV::Lire(uint64_t taille)
     m_finFichier = false;
     m_restant = 0;
     m_curseur = m_Tampon.get();
-    Vider();
+    VideTable();
     try {
         // The pool never needs more than the file plus one header byte per
         // 64 bytes of long cells; reserving it once avoids copies on growth.
-        AgrandirOctets(static_cast<std::size_t>(taille + taille / 64 + 16));
+        AgranditOctets(static_cast<std::size_t>(taille + taille / 64 + 16));
         ChargeBuf();
         Parse();
     } catch (...) {
         // Out of memory: leave an empty, consistent table behind.
-        Vider();
+        VideTable();
         throw;
     }
 }
@@ -144,7 +144,7 @@ bool TCSV::ChargeBuf()
     return true;
 }
 
-void TCSV::AgrandirOctets(std::size_t minimum)
+void TCSV::AgranditOctets(std::size_t minimum)
 {
     const std::size_t capacite = std::max({minimum, 2 * m_capaciteOctets, std::size_t{64}});
     std::unique_ptr<char[]> octets(new char[capacite]);
@@ -179,7 +179,7 @@ void TCSV::Parse()
 
     const auto agrandir = [&](std::size_t supplement) {
         m_tailleOctets = static_cast<std::size_t>(ecriture - base);
-        AgrandirOctets(m_tailleOctets + supplement);
+        AgranditOctets(m_tailleOctets + supplement);
         base = m_reserveOctets.get();
         ecriture = base + m_tailleOctets;
         limite = base + m_capaciteOctets;
@@ -205,7 +205,7 @@ void TCSV::Parse()
             std::memmove(debut + taille, debut + 1, static_cast<std::size_t>(longueur));
             ecriture += taille - 1;
         }
-        EcrireEntete(base + debutCellule, entete);
+        EcritEntete(base + debutCellule, entete);
         derniereCellule = debutCellule;
         ++cellulesRangee;
     };
@@ -280,11 +280,11 @@ void TCSV::Parse()
     m_nbRangees = rangees;
 }
 
-std::size_t TCSV::LireRangee(std::size_t position, Rangee* rangee) const
+std::size_t TCSV::LitRangee(std::size_t position, Rangee* rangee) const
 {
     const char* const octets = m_reserveOctets.get();
     for (;;) {
-        const uint64_t entete = LireEntete(octets, position);
+        const uint64_t entete = LitEntete(octets, position);
         const auto longueur = static_cast<std::size_t>(entete >> 1);
         if (rangee)
             rangee->emplace_back(octets + position, longueur);
@@ -298,7 +298,7 @@ std::size_t TCSV::DebutRangee(uint32_t rang) const
 {
     std::size_t position = static_cast<std::size_t>(m_Reperes[rang / RangeesParRepere]);
     for (uint32_t i = rang % RangeesParRepere; i > 0; --i)
-        position = LireRangee(position, nullptr);
+        position = LitRangee(position, nullptr);
     return position;
 }
 
@@ -307,7 +307,7 @@ Rangee TCSV::operator[](int32_t index) const
     Rangee rangee;
     rangee.reserve(m_nbColonnes);
     if (index >= 0 && static_cast<uint32_t>(index) < m_nbRangees)
-        LireRangee(DebutRangee(static_cast<uint32_t>(index)), &rangee);
+        LitRangee(DebutRangee(static_cast<uint32_t>(index)), &rangee);
     rangee.resize(m_nbColonnes);
     return rangee;
 }
@@ -325,7 +325,7 @@ std::string_view VueRangee::operator[](uint32_t colonne) const
         return {};
     std::size_t position = m_debut;
     for (uint32_t k = 0;; ++k) {
-        const uint64_t entete = LireEntete(m_octets, position);
+        const uint64_t entete = LitEntete(m_octets, position);
         const auto longueur = static_cast<std::size_t>(entete >> 1);
         if (k == colonne)
             return std::string_view(m_octets + position, longueur);
@@ -343,7 +343,7 @@ bool VueRangee::CelluleSuivante(std::size_t& curseur, std::string_view& cellule)
     if (m_octets == nullptr || curseur == Fin)
         return false;
     std::size_t position = curseur == 0 ? m_debut : curseur - 1;
-    const uint64_t entete = LireEntete(m_octets, position);
+    const uint64_t entete = LitEntete(m_octets, position);
     const auto longueur = static_cast<std::size_t>(entete >> 1);
     cellule = std::string_view(m_octets + position, longueur);
     curseur = (entete & 1) ? Fin : position + longueur + 1;
@@ -352,7 +352,7 @@ bool VueRangee::CelluleSuivante(std::size_t& curseur, std::string_view& cellule)
 
 bool TCSV::Sauve(const QString& chemin) const
 {
-    DescripteurFichier fichier = DescripteurFichier::CreerEcriture(chemin);
+    DescripteurFichier fichier = DescripteurFichier::CreeEcriture(chemin);
     if (!fichier.Valide())
         return false;
 
@@ -362,7 +362,7 @@ bool TCSV::Sauve(const QString& chemin) const
     Rangee rangee;
     for (uint32_t r = 0; r < m_nbRangees && reussi; ++r) {
         rangee.clear();
-        position = LireRangee(position, &rangee);
+        position = LitRangee(position, &rangee);
         rangee.resize(m_nbColonnes);
         ligne.clear();
         for (const std::string& cellule : rangee) {

@@ -106,20 +106,20 @@ public:
 private:
     static constexpr uint32_t RangeesParRepere = 16;
 
-    void Vider();
+    void VideTable();
     // Reads the source (file or memory) of size `taille` into the table.
     void Lire(uint64_t taille);
     // Where row `rang` (< NbRangees()) starts in the pool.
     std::size_t DebutRangee(uint32_t rang) const;
     // Appends the cells of the row starting at `position` to `rangee` and
     // returns the position of the next row.
-    std::size_t LireRangee(std::size_t position, Rangee* rangee) const;
+    std::size_t LitRangee(std::size_t position, Rangee* rangee) const;
 
     char m_separateur = ';';
     uint32_t m_nbColonnes = 0;
     uint32_t m_nbRangees = 0;
     // Makes room for at least `minimum` bytes in the pool, keeping its contents.
-    void AgrandirOctets(std::size_t minimum);
+    void AgranditOctets(std::size_t minimum);
 
     // The rows: cell headers and bytes (m_tailleOctets of m_capaciteOctets
     // used), and the start of every 16th row.

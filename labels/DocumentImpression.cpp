@@ -105,7 +105,7 @@ Canevas& DocumentImpression::NouvellePage(int32_t numero)
             QStringLiteral("Impossible de commencer la page %1 du document.").arg(numero));
     m_pageCommencee = true;
     // The transform is reset by every new page.
-    FixerReperePage(*m_painter, m_decalage.x, m_decalage.y);
+    FixeReperePage(*m_painter, m_decalage.x, m_decalage.y);
     return m_canevas.emplace(*m_painter, kUnitesParPouce);
 }
 

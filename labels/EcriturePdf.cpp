@@ -27,7 +27,7 @@ namespace {
 char g_temporaire[PATH_MAX + 32];
 volatile std::sig_atomic_t g_temporaireActif = 0;
 
-void QuitterSurSignal(int signal)
+void QuitteSurSignal(int signal)
 {
     if (g_temporaireActif != 0)
         ::unlink(g_temporaire);
@@ -345,10 +345,10 @@ QString EcriturePdf::Publie()
     return raison.isEmpty() ? QString() : MessageEcriture(m_sortie, raison);
 }
 
-void SupprimerTemporaireSurSignal()
+void SupprimeTemporaireSurSignal()
 {
     struct sigaction action {};
-    action.sa_handler = QuitterSurSignal;
+    action.sa_handler = QuitteSurSignal;
     sigemptyset(&action.sa_mask);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         struct sigaction avant {};

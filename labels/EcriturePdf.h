@@ -56,4 +56,4 @@ QString RaisonRefusSortie(const QString& sortie);
 
 // From now on, SIGINT, SIGTERM and SIGHUP remove the temporary file an
 // output is being written to before the program ends as the signal asks.
-void SupprimerTemporaireSurSignal();
+void SupprimeTemporaireSurSignal();

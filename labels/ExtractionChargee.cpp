@@ -34,7 +34,7 @@ ExtractionChargee::Etat ExtractionChargee::Analyse()
         m_etat = Etat::SansElecteur;
         return m_etat;
     }
-    m_manquant = ChercherChamps(m_table[0], m_indexChamps);
+    m_manquant = ChercheChamps(m_table[0], m_indexChamps);
     m_etat = m_manquant >= 0 ? Etat::ChampManquant : Etat::Prete;
     return m_etat;
 }

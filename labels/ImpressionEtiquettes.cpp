@@ -49,7 +49,7 @@ CellulesEtiquette Cellules(const VueRangee& rangee, const TableIndexChamps& inde
 
 // Appends the cell, a line feed that no carriage return precedes becoming
 // CR LF: the text writer ends a line only at CR.
-void AjouterCellule(std::string& texte, std::string_view cellule)
+void AjouteCellule(std::string& texte, std::string_view cellule)
 {
     std::size_t debut = 0;
     for (std::size_t lf = cellule.find('\n'); lf != std::string_view::npos;
@@ -165,7 +165,7 @@ std::string ComposeEtiquette(const CellulesEtiquette& cellules, const Parametres
     static const std::string_view finLigne = "\r\n";
     std::string texte;
     const auto ligne = [&](std::size_t k) {
-        AjouterCellule(texte, cellules[k]);
+        AjouteCellule(texte, cellules[k]);
         texte += finLigne;
     };
 
@@ -174,17 +174,17 @@ std::string ComposeEtiquette(const CellulesEtiquette& cellules, const Parametres
     if (p.ImprimerClasse)
         ligne(7);
 
-    AjouterCellule(texte, CiviliteImprimee(cellules[0]));
+    AjouteCellule(texte, CiviliteImprimee(cellules[0]));
     texte += ' ';
-    AjouterCellule(texte, cellules[1]);
+    AjouteCellule(texte, cellules[1]);
     texte += ' ';
     ligne(2);
 
     if (p.ImprimerAdresse) {
         ligne(3);
-        AjouterCellule(texte, cellules[4]);
+        AjouteCellule(texte, cellules[4]);
         texte += ' ';
-        AjouterCellule(texte, cellules[5]);
+        AjouteCellule(texte, cellules[5]);
     }
     if (p.ImprimerSignature)
         texte += "\r\nSignature :";
@@ -238,7 +238,7 @@ bool AjustePagePdf(QPrinter& imprimante, const Parametres& p)
         return false;
     if (p.LargeurPage <= 0 || p.HauteurPage <= 0)
         return false;
-    FixerFeuille(imprimante, p.LargeurPage, p.HauteurPage, p.Orientation);
+    FixeFeuille(imprimante, p.LargeurPage, p.HauteurPage, p.Orientation);
     return true;
 }
 
@@ -417,5 +417,5 @@ void ImpressionEtiquettes::DessineContours(Canevas& canevas, int32_t page) const
     FixeStylo(canevas, Canevas::StyleStylo::Plein, Couleurs::clRed, kLargeurContourCoupe);
     for (const qlRect& cellule : coupees)
         canevas.RectangleArrondi(cellule, 0, 0);
-    etat.Restaurer();
+    etat.RestaureEtat();
 }

@@ -162,7 +162,7 @@ public:
 
     // Whether a preview outlines every label (labels that lose text are
     // outlined in red whatever this says). Nothing printed carries either.
-    void MontrerContours(bool montrer) { m_options.Contours = montrer; }
+    void MontreContours(bool montrer) { m_options.Contours = montrer; }
 
 private:
     // Calls visite(ligne, colonne, rangee) for each label of sheet `page`, row

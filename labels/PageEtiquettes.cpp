@@ -23,7 +23,7 @@ void ParcourtPage(Canevas& canevas, const Parametres& p, const VisiteEtiquette& 
         for (int32_t colonne = 0; colonne < p.NbCols && suite; ++colonne)
             suite = visite(ligne, colonne, police);
     }
-    etat.Restaurer();
+    etat.RestaureEtat();
 }
 
 namespace {
@@ -33,7 +33,7 @@ qlTexte::Mesure MesureA(Canevas& canevas, const Police& police, const qlRect& re
 {
     qlTexte redacteur;
     redacteur.DemiPoints = demiPoints;
-    return redacteur.Mesurer(canevas, police, texte, rectangle, qlTexte::Alignement::Gauche, 0, 0,
+    return redacteur.MesureTexte(canevas, police, texte, rectangle, qlTexte::Alignement::Gauche, 0, 0,
                              qlRect(0, 0, 0, 0));
 }
 

@@ -41,7 +41,7 @@ constexpr int32_t kDemiPointsMin = 12;
 // How a label's text comes out of EcritTexteEtiquette.
 struct DispositionTexte {
     int32_t DemiPoints = 0;  // the size to write at; 0: the font's own
-    bool Coupe = false;      // some text is lost (qlTexte::Mesurer)
+    bool Coupe = false;      // some text is lost (qlTexte::MesureTexte)
     qlRect Encre;            // where the written lines lie
 };
 

@@ -7,7 +7,7 @@
 #include <QPrinter>
 #include <QSizeF>
 
-void FixerReperePage(QPainter& painter)
+void FixeReperePage(QPainter& painter)
 {
     QPaintDevice* appareil = painter.device();
     painter.resetTransform();
@@ -24,7 +24,7 @@ void FixerReperePage(QPainter& painter)
                   appareil->logicalDpiY() / kUnitesParPouce);
 }
 
-void FixerFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool paysage)
+void FixeFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool paysage)
 {
     const QPageSize feuille(QSizeF(largeur / 10.0, hauteur / 10.0), QPageSize::Millimeter,
                             QString(), QPageSize::ExactMatch);
@@ -34,9 +34,9 @@ void FixerFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool pays
     printer.setFullPage(true);
 }
 
-void FixerReperePage(QPainter& painter, int32_t decalageX, int32_t decalageY)
+void FixeReperePage(QPainter& painter, int32_t decalageX, int32_t decalageY)
 {
-    FixerReperePage(painter);
+    FixeReperePage(painter);
     if (painter.device() != nullptr)
         painter.translate(decalageX, decalageY);
 }

@@ -14,7 +14,7 @@
 class QPainter;
 class QPrinter;
 
-// Logical units per inch on a page set up by FixerReperePage.
+// Logical units per inch on a page set up by FixeReperePage.
 constexpr double kUnitesParPouce = 254.0;
 
 // Sets the painter's transform to the page coordinate system. The painter is
@@ -22,12 +22,12 @@ constexpr double kUnitesParPouce = 254.0;
 // after every newPage(). Best with a QPrinter in HighResolution mode and full
 // page; a printer that is not in full-page mode gets its printable area's
 // offset taken back so the origin stays on the sheet's corner.
-void FixerReperePage(QPainter& painter);
+void FixeReperePage(QPainter& painter);
 
 // Gives the printer a sheet of largeur × hauteur (tenths of a millimetre,
 // measured with the sheet upright), turned when paysage, no margins, full
 // page.
-void FixerFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool paysage);
+void FixeFeuille(QPrinter& printer, int32_t largeur, int32_t hauteur, bool paysage);
 
 
 // Largest calibration shift either way, in tenths of a millimetre (1 cm).
@@ -36,7 +36,7 @@ constexpr int32_t kDecalageMax = 100;
 // The same system moved by the printer's calibration: everything drawn lands
 // decalageX tenths of a millimetre further right and decalageY further down
 // (left and up when negative), along the printed page's own axes.
-void FixerReperePage(QPainter& painter, int32_t decalageX, int32_t decalageY);
+void FixeReperePage(QPainter& painter, int32_t decalageX, int32_t decalageY);
 
 // The printer's calibration along the printed page's axes. It is measured on
 // the sheet held upright as it leaves the printer, which for a portrait page

@@ -3,16 +3,16 @@
 void FixeStylo(Canevas& canevas, Canevas::StyleStylo style, uint32_t couleur, int largeur)
 {
     if (largeur < 1)
-        canevas.ChoisirStylo(Canevas::StyleStylo::Invisible, couleur, 1);
+        canevas.ChoisitStylo(Canevas::StyleStylo::Invisible, couleur, 1);
     else if (style != Canevas::StyleStylo::Plein)
-        canevas.ChoisirStylo(style, couleur, 1);
+        canevas.ChoisitStylo(style, couleur, 1);
     else
-        canevas.ChoisirStylo(style, couleur, largeur);
+        canevas.ChoisitStylo(style, couleur, largeur);
 }
 
 void FixeBrosse(Canevas& canevas, Canevas::StyleBrosse style, uint32_t couleur)
 {
-    canevas.ChoisirBrosse(style, couleur);
+    canevas.ChoisitBrosse(style, couleur);
 }
 
 EtatCanevasSauve::~EtatCanevasSauve()
@@ -20,16 +20,16 @@ EtatCanevasSauve::~EtatCanevasSauve()
     if (m_restaure)
         return;
     try {
-        m_canevas.Restaurer();
+        m_canevas.RestaureEtat();
     } catch (...) {
         // The exception already under way says what went wrong.
     }
 }
 
-void EtatCanevasSauve::Restaurer()
+void EtatCanevasSauve::RestaureEtat()
 {
     if (m_restaure)
         return;
     m_restaure = true;
-    m_canevas.Restaurer();
+    m_canevas.RestaureEtat();
 }

@@ -17,21 +17,21 @@ public:
     virtual ~Canevas() = default;
 
     // Device-context state: clip, pen, brush, font and text alignment.
-    virtual void Sauver() = 0;
-    virtual void Restaurer() = 0;
+    virtual void SauveEtat() = 0;
+    virtual void RestaureEtat() = 0;
     // Narrows the clip to the rectangle (right and bottom edges excluded).
-    virtual void IntersecterClip(const qlRect& rectangle) = 0;
+    virtual void IntersecteClip(const qlRect& rectangle) = 0;
 
     // The pen and brush exactly as given; FixeStylo and FixeBrosse below add
     // the width rule of printed pages on top.
-    virtual void ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur) = 0;
-    virtual void ChoisirBrosse(StyleBrosse style, uint32_t couleur) = 0;
+    virtual void ChoisitStylo(StyleStylo style, uint32_t couleur, int largeur) = 0;
+    virtual void ChoisitBrosse(StyleBrosse style, uint32_t couleur) = 0;
     // Outlined with the pen and filled with the brush; corners are quarters of
     // an ellipse largeurCoin wide and hauteurCoin high.
     virtual void RectangleArrondi(const qlRect& rectangle, int largeurCoin, int hauteurCoin) = 0;
 
     virtual Police PoliceCourante() const = 0;
-    virtual void ChoisirPolice(const Police& police) = 0;
+    virtual void ChoisitPolice(const Police& police) = 0;
     // Ascent plus descent of the selected font.
     virtual int HauteurCellule() = 0;
     // How far the selected font's letters reach below their baseline; 0 for
@@ -53,18 +53,18 @@ public:
 };
 
 // Saves the canvas state for its lifetime, so that an exception thrown while
-// drawing still leaves the canvas as it was. Restaurer() restores at once and
+// drawing still leaves the canvas as it was. RestaureEtat() restores at once and
 // passes on any error; the destructor restores only if that was not done, and
 // swallows any error, since it runs while another exception is on its way
 // (out of memory, typically, when restoring needs memory too).
 class EtatCanevasSauve {
 public:
-    explicit EtatCanevasSauve(Canevas& canevas) : m_canevas(canevas) { m_canevas.Sauver(); }
+    explicit EtatCanevasSauve(Canevas& canevas) : m_canevas(canevas) { m_canevas.SauveEtat(); }
     ~EtatCanevasSauve();
     EtatCanevasSauve(const EtatCanevasSauve&) = delete;
     EtatCanevasSauve& operator=(const EtatCanevasSauve&) = delete;
 
-    void Restaurer();
+    void RestaureEtat();
 
 private:
     Canevas& m_canevas;

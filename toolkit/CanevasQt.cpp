@@ -44,7 +44,7 @@ bool Invisible(char c)
     return c == '\n' || c == '\f' || c == '\r' || c == '\xAD';
 }
 
-QString Decoder(const char* texte, int longueur)
+QString Decode(const char* texte, int longueur)
 {
     if (texte == nullptr || longueur <= 0)
         return {};
@@ -78,18 +78,18 @@ Qt::PenStyle VersStyleQt(Canevas::StyleStylo style)
 }  // namespace
 
 CanevasQt::CanevasQt(QPainter& painter, double unitesParPouce)
-    : m_painter(painter), m_unitesParPouce(unitesParPouce), m_font(ConstruireFont(m_police))
+    : m_painter(painter), m_unitesParPouce(unitesParPouce), m_font(ConstruitFont(m_police))
 {
     m_painter.setFont(m_font);
 }
 
-void CanevasQt::Sauver()
+void CanevasQt::SauveEtat()
 {
     m_painter.save();
     m_pile.push_back({m_police, m_font, m_ligneDeBase});
 }
 
-void CanevasQt::Restaurer()
+void CanevasQt::RestaureEtat()
 {
     if (m_pile.empty())
         return;
@@ -102,7 +102,7 @@ void CanevasQt::Restaurer()
     m_metriques.reset();
 }
 
-void CanevasQt::IntersecterClip(const qlRect& r)
+void CanevasQt::IntersecteClip(const qlRect& r)
 {
     // A rectangle of no area (or inverted) leaves nothing visible.
     const double largeur = std::max(0.0, static_cast<double>(r.right) - r.left);
@@ -110,7 +110,7 @@ void CanevasQt::IntersecterClip(const qlRect& r)
     m_painter.setClipRect(QRectF(r.left, r.top, largeur, hauteur), Qt::IntersectClip);
 }
 
-void CanevasQt::ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur)
+void CanevasQt::ChoisitStylo(StyleStylo style, uint32_t couleur, int largeur)
 {
     // Width 0 is one device pixel, as on the platform; round ends and joins
     // like its geometric pens.
@@ -119,7 +119,7 @@ void CanevasQt::ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur)
     m_painter.setPen(stylo);
 }
 
-void CanevasQt::ChoisirBrosse(StyleBrosse style, uint32_t couleur)
+void CanevasQt::ChoisitBrosse(StyleBrosse style, uint32_t couleur)
 {
     if (style == StyleBrosse::Vide)
         m_painter.setBrush(Qt::NoBrush);
@@ -140,7 +140,7 @@ Police CanevasQt::PoliceCourante() const
     return m_police;
 }
 
-QFont CanevasQt::ConstruireFont(const Police& police) const
+QFont CanevasQt::ConstruitFont(const Police& police) const
 {
     QFont font(police.Name);
     font.setBold(police.Bold);
@@ -175,13 +175,13 @@ QFont CanevasQt::ConstruireFont(const Police& police) const
     return font;
 }
 
-void CanevasQt::ChoisirPolice(const Police& police)
+void CanevasQt::ChoisitPolice(const Police& police)
 {
     // The text writer switches between fonts that are often the same.
     if (police == m_police && m_painter.font() == m_font)
         return;
     m_police = police;
-    m_font = ConstruireFont(police);
+    m_font = ConstruitFont(police);
     m_painter.setFont(m_font);
     m_metriques.reset();
 }
@@ -210,7 +210,7 @@ double CanevasQt::LargeurTabulation() const
 }
 
 template <typename Dessin>
-double CanevasQt::Disposer(const QString& ligne, double xDepart, double origineTab,
+double CanevasQt::Dispose(const QString& ligne, double xDepart, double origineTab,
                            Dessin&& dessin) const
 {
     const QFontMetricsF& metriques = Metriques();
@@ -234,7 +234,7 @@ double CanevasQt::Disposer(const QString& ligne, double xDepart, double origineT
 
 double CanevasQt::LargeurExacte(const char* texte, int longueur) const
 {
-    return Disposer(Decoder(texte, longueur), 0, 0, [](const QString&, double) {});
+    return Dispose(Decode(texte, longueur), 0, 0, [](const QString&, double) {});
 }
 
 int64_t CanevasQt::EtendueTexte(const char* texte, int longueur)
@@ -244,7 +244,7 @@ int64_t CanevasQt::EtendueTexte(const char* texte, int longueur)
 
 int64_t CanevasQt::SortieTexte(int x, int y, const char* texte, int longueur, int origineTab)
 {
-    const QString ligne = Decoder(texte, longueur);
+    const QString ligne = Decode(texte, longueur);
     if (ligne.isEmpty())
         return 0;
     const double ligneDeBase =
@@ -253,7 +253,7 @@ int64_t CanevasQt::SortieTexte(int x, int y, const char* texte, int longueur, in
     // The pen draws lines; text takes the font's own colour.
     const QPen stylo = m_painter.pen();
     m_painter.setPen(VersQColor(m_police.Color));
-    const double fin = Disposer(ligne, x, origineTab, [&](const QString& morceau, double xMorceau) {
+    const double fin = Dispose(ligne, x, origineTab, [&](const QString& morceau, double xMorceau) {
         m_painter.drawText(QPointF(xMorceau, ligneDeBase), morceau);
     });
     m_painter.setPen(stylo);

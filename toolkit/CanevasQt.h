@@ -26,16 +26,16 @@ public:
     // The painter must be active and outlive the canvas.
     CanevasQt(QPainter& painter, double unitesParPouce);
 
-    void Sauver() override;
-    void Restaurer() override;
-    void IntersecterClip(const qlRect& rectangle) override;
+    void SauveEtat() override;
+    void RestaureEtat() override;
+    void IntersecteClip(const qlRect& rectangle) override;
 
-    void ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur) override;
-    void ChoisirBrosse(StyleBrosse style, uint32_t couleur) override;
+    void ChoisitStylo(StyleStylo style, uint32_t couleur, int largeur) override;
+    void ChoisitBrosse(StyleBrosse style, uint32_t couleur) override;
     void RectangleArrondi(const qlRect& rectangle, int largeurCoin, int hauteurCoin) override;
 
     Police PoliceCourante() const override;
-    void ChoisirPolice(const Police& police) override;
+    void ChoisitPolice(const Police& police) override;
     int HauteurCellule() override;
     int Descente() override;
     int64_t EtendueTexte(const char* texte, int longueur) override;
@@ -62,8 +62,8 @@ private:
     // starts at xDepart, its tab stops counted from origineTab, and returns
     // where the line ends.
     template <typename Dessin>
-    double Disposer(const QString& ligne, double xDepart, double origineTab, Dessin&& dessin) const;
-    QFont ConstruireFont(const Police& police) const;
+    double Dispose(const QString& ligne, double xDepart, double origineTab, Dessin&& dessin) const;
+    QFont ConstruitFont(const Police& police) const;
     const QFontMetricsF& Metriques() const;
 
     QPainter& m_painter;

@@ -53,7 +53,7 @@ int32_t EntierOuZero(std::string_view texte)
 
 // Both fields 0 unless the text holds a ';'; the part before the first one
 // gives the first field, everything after it the second.
-void LirePaire(std::string_view texte, int32_t& premier, int32_t& second)
+void LitPaire(std::string_view texte, int32_t& premier, int32_t& second)
 {
     premier = 0;
     second = 0;
@@ -64,7 +64,7 @@ void LirePaire(std::string_view texte, int32_t& premier, int32_t& second)
     second = EntierOuZero(texte.substr(pos + 1));
 }
 
-std::string EcrirePaire(int32_t premier, int32_t second)
+std::string EcritPaire(int32_t premier, int32_t second)
 {
     return std::to_string(premier) + ';' + std::to_string(second);
 }
@@ -143,12 +143,12 @@ qlPoint qlPoint::Offset(const qlPoint& p) const
 
 std::string qlPoint::ToString() const
 {
-    return EcrirePaire(x, y);
+    return EcritPaire(x, y);
 }
 
 qlPoint& qlPoint::FromString(std::string_view texte)
 {
-    LirePaire(texte, x, y);
+    LitPaire(texte, x, y);
     return *this;
 }
 
@@ -251,12 +251,12 @@ void qlSize::ToMax(const qlSize& s)
 
 std::string qlSize::ToString() const
 {
-    return EcrirePaire(cx, cy);
+    return EcritPaire(cx, cy);
 }
 
 qlSize& qlSize::FromString(std::string_view texte)
 {
-    LirePaire(texte, cx, cy);
+    LitPaire(texte, cx, cy);
     return *this;
 }
 

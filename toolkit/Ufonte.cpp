@@ -26,7 +26,7 @@ bool EstBlanc(char c)
 }
 
 // Blanks, one optional sign, the longest digit run; wraps in 32 bits.
-uint32_t LireNombre(std::string_view champ)
+uint32_t LitNombre(std::string_view champ)
 {
     size_t i = 0;
     while (i < champ.size() && EstBlanc(champ[i]))
@@ -66,7 +66,7 @@ uint8_t Drapeau(std::string_view champ, size_t position)
 
 void Fonte::Copie(const Police& police)
 {
-    EcrireNom(police.Name.toUtf8().toStdString());
+    EcritNom(police.Name.toUtf8().toStdString());
     Taille = static_cast<int16_t>(police.Size);
     Couleur = police.Color;
     Gras = police.Bold ? 1 : 0;
@@ -81,7 +81,7 @@ void Fonte::Restaure(Police& police) const
 {
     police.CharSet = CharSet;
     police.Pitch = Pitch;
-    police.Name = QString::fromStdString(LireNom());
+    police.Name = QString::fromStdString(LitNom());
     police.Size = Taille;
     police.Height = 0;
     police.Color = Couleur;
@@ -93,7 +93,7 @@ void Fonte::Restaure(Police& police) const
 
 std::string Fonte::ToString() const
 {
-    std::string texte = LireNom();
+    std::string texte = LitNom();
     texte += ',';
     texte += std::to_string(Taille);
     texte += ',';
@@ -118,11 +118,11 @@ void Fonte::FromString(std::string_view texte)
     const std::vector<std::string_view> champs = Champs(texte);
     const size_t n = champs.size();
 
-    EcrireNom(champs[0]);
+    EcritNom(champs[0]);
     if (n > 1)
-        Taille = static_cast<int16_t>(LireNombre(champs[1]));
+        Taille = static_cast<int16_t>(LitNombre(champs[1]));
     if (n > 2)
-        Couleur = LireNombre(champs[2]);
+        Couleur = LitNombre(champs[2]);
     if (n > 3) {
         Gras = Drapeau(champs[3], 0);
         Italique = Drapeau(champs[3], 1);
@@ -132,15 +132,15 @@ void Fonte::FromString(std::string_view texte)
     if (n > 4)
         Pitch = champs[4].empty() ? 0 : static_cast<int8_t>(champs[4][0] - '0');
     if (n > 5)
-        CharSet = static_cast<uint8_t>(LireNombre(champs[5]));
+        CharSet = static_cast<uint8_t>(LitNombre(champs[5]));
 }
 
-std::string Fonte::LireNom() const
+std::string Fonte::LitNom() const
 {
     return std::string(Nom, strnlen(Nom, LongueurNomMax));
 }
 
-void Fonte::EcrireNom(std::string_view nom)
+void Fonte::EcritNom(std::string_view nom)
 {
     nom = CoupeUtf8(nom.substr(0, nom.find('\0')), LongueurNomMax);
     std::memset(Nom, 0, sizeof Nom);
@@ -150,7 +150,7 @@ void Fonte::EcrireNom(std::string_view nom)
 
 bool Fonte::operator==(const Fonte& autre) const
 {
-    return CharSet == autre.CharSet && LireNom() == autre.LireNom() && Taille == autre.Taille
+    return CharSet == autre.CharSet && LitNom() == autre.LitNom() && Taille == autre.Taille
         && Couleur == autre.Couleur && Pitch == autre.Pitch && Gras == autre.Gras
         && Italique == autre.Italique && Souligne == autre.Souligne && Barre == autre.Barre;
 }

@@ -62,8 +62,8 @@ public:
     void FromString(std::string_view texte);
 
     // The name as text, and setting it (cut to 32 bytes as above).
-    std::string LireNom() const;
-    void EcrireNom(std::string_view nom);
+    std::string LitNom() const;
+    void EcritNom(std::string_view nom);
 
     bool operator==(const Fonte& autre) const;
     bool operator!=(const Fonte& autre) const { return !(*this == autre); }

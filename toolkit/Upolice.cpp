@@ -50,7 +50,7 @@ QString NomApresDialogue(const QString& nom, const QString& famille, const QStri
     return choisie.compare(famille, Qt::CaseInsensitive) == 0 ? nom : choisie;
 }
 
-void InstallerSubstitutionsPolices()
+void InstalleSubstitutionsPolices()
 {
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));

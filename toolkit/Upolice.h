@@ -39,4 +39,4 @@ QString NomApresDialogue(const QString& nom, const QString& famille, const QStri
 // "MS Sans Serif" would resolve to DejaVu Sans here, about a tenth wider than
 // the widths the windows' fixed positions are laid out for; Liberation Sans
 // keeps captions inside those positions. Call once, after the application object exists.
-void InstallerSubstitutionsPolices();
+void InstalleSubstitutionsPolices();

@@ -57,7 +57,7 @@ constexpr std::size_t kPremiereSonde = 256;
 // After the last line: text left that would show, or a last line whose
 // letters reach below the clip, is lost. Encre holds the lines' extent,
 // its top the lowest baseline written (INT32_MIN when none).
-void FinirMesure(const std::string& texte, std::size_t position, const qlRect& rectangle,
+void FinitMesure(const std::string& texte, std::size_t position, const qlRect& rectangle,
                  const qlRect& zone, int descente, qlTexte::Mesure& mesure)
 {
     for (std::size_t i = position; Caractere(texte, i) != 0; ++i) {
@@ -105,20 +105,20 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
                     const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
                     int interligne, int decalageVertical, bool cursive, const qlRect& marges)
 {
-    return Disposer(canvas, police, texte, rectangle, alignement, decalagePremiereLigne,
+    return Dispose(canvas, police, texte, rectangle, alignement, decalagePremiereLigne,
                     interligne, decalageVertical, cursive, marges, false);
 }
 
-qlTexte::Mesure qlTexte::Mesurer(Canevas& canvas, const Police& police, const std::string& texte,
+qlTexte::Mesure qlTexte::MesureTexte(Canevas& canvas, const Police& police, const std::string& texte,
                                  const qlRect& rectangle, Alignement alignement,
                                  int decalagePremiereLigne, int interligne, const qlRect& marges)
 {
-    Disposer(canvas, police, texte, rectangle, alignement, decalagePremiereLigne, interligne, 0,
+    Dispose(canvas, police, texte, rectangle, alignement, decalagePremiereLigne, interligne, 0,
              false, marges, true);
     return m_mesure;
 }
 
-int qlTexte::Disposer(Canevas& canvas, const Police& police, const std::string& texte,
+int qlTexte::Dispose(Canevas& canvas, const Police& police, const std::string& texte,
                       const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
                       int interligne, int decalageVertical, bool cursive, const qlRect& marges,
                       bool mesurer)
@@ -133,7 +133,7 @@ int qlTexte::Disposer(Canevas& canvas, const Police& police, const std::string& 
         Actif = false;
 
     // The right edge reaches one unit further than the bottom edge.
-    canvas.IntersecterClip(qlRect(Echelle(rectangle.left, Zoom), Echelle(rectangle.top, Zoom),
+    canvas.IntersecteClip(qlRect(Echelle(rectangle.left, Zoom), Echelle(rectangle.top, Zoom),
                                   Echelle(Plus(rectangle.right, 1), Zoom),
                                   Echelle(rectangle.bottom, Zoom)));
 
@@ -153,7 +153,7 @@ int qlTexte::Disposer(Canevas& canvas, const Police& police, const std::string& 
             }
         }
 
-        canvas.ChoisirPolice(FontePrincipale);
+        canvas.ChoisitPolice(FontePrincipale);
         const int hauteur = canvas.HauteurCellule();
         if (decalagePremiereLigne == 0)
             decalagePremiereLigne = hauteur;
@@ -171,11 +171,11 @@ int qlTexte::Disposer(Canevas& canvas, const Police& police, const std::string& 
         }
     }
     if (mesurer)
-        FinirMesure(texte, position, rectangle, zone, canvas.Descente(), m_mesure);
+        FinitMesure(texte, position, rectangle, zone, canvas.Descente(), m_mesure);
 
     canvas.AlignementLigneDeBase(false);
-    etat.Restaurer();
-    canvas.ChoisirPolice(policeAppelant);
+    etat.RestaureEtat();
+    canvas.ChoisitPolice(policeAppelant);
     return Moins(ligneDeBase, zone.top);
 }
 
@@ -197,7 +197,7 @@ void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const
     };
     auto dessine = [&](std::size_t fin) {
         if (m_mesurer)
-            Etendre(texte.data() + debutLigne, Longueur(fin - debutLigne), gauche, droite, y,
+            Etend(texte.data() + debutLigne, Longueur(fin - debutLigne), gauche, droite, y,
                     alignement);
         Afficher(texte.data() + debutLigne, Longueur(fin - debutLigne), gauche, droite, y,
                  alignement, cursive);
@@ -315,7 +315,7 @@ void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const
         ++position;
 }
 
-void qlTexte::Etendre(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
+void qlTexte::Etend(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
                       Alignement alignement)
 {
     const int largeur = Bas32(Canvas->EtendueTexte(texte, longueur));
@@ -327,7 +327,7 @@ void qlTexte::Etendre(const char* texte, int longueur, int gauche, int droite, i
     qlRect& encre = m_mesure.Encre;
     encre.left = std::min(encre.left, x);
     encre.right = std::max(encre.right, Plus(x, largeur));
-    encre.top = std::max(encre.top, ligneDeBase);  // the lowest baseline, until FinirMesure
+    encre.top = std::max(encre.top, ligneDeBase);  // the lowest baseline, until FinitMesure
 }
 
 void qlTexte::Afficher(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
@@ -335,7 +335,7 @@ void qlTexte::Afficher(const char* texte, int longueur, int gauche, int droite, 
 {
     if (!Actif)
         return;
-    Canvas->ChoisirPolice(FonteZoom);
+    Canvas->ChoisitPolice(FonteZoom);
 
     int x = gauche;
     switch (alignement) {
@@ -367,12 +367,12 @@ void qlTexte::Afficher(const char* texte, int longueur, int gauche, int droite, 
             if (n > 1)
                 x = Plus(x, Bas32(Canvas->SortieTexte(x, ligneDeBase, texte + debut, n - 1, origineTab)));
             if (n > 0) {
-                Canvas->ChoisirPolice(FonteFin);
+                Canvas->ChoisitPolice(FonteFin);
                 x = Plus(x, Bas32(Canvas->SortieTexte(x, ligneDeBase, texte + debut + n - 1, 1,
                                                       origineTab)));
-                Canvas->ChoisirPolice(FonteZoom);
+                Canvas->ChoisitPolice(FonteZoom);
             }
         }
     }
-    Canvas->ChoisirPolice(FontePrincipale);
+    Canvas->ChoisitPolice(FontePrincipale);
 }

@@ -39,7 +39,7 @@ public:
     // (whole points): a label's text can be written at 11.5 points.
     int32_t DemiPoints = 0;
 
-    // What writing a text would lose, found without drawing (see Mesurer).
+    // What writing a text would lose, found without drawing (see MesureTexte).
     struct Mesure {
         bool Tient = true;  // every visible character written, whole, inside
         // The box the written lines take: from the leftmost line start to the
@@ -67,7 +67,7 @@ public:
     // area, when its last line reaches below the rectangle's bottom edge
     // (descent included), or when a word wider than the area is cut or a
     // character dropped. The canvas is left as it was found.
-    Mesure Mesurer(Canevas& canvas, const Police& police, const std::string& texte,
+    Mesure MesureTexte(Canevas& canvas, const Police& police, const std::string& texte,
                    const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
                    int interligne, const qlRect& marges);
 
@@ -83,13 +83,13 @@ public:
 
 private:
     // Ecrire's work; when mesurer, draws nothing and fills m_mesure.
-    int Disposer(Canevas& canvas, const Police& police, const std::string& texte,
+    int Dispose(Canevas& canvas, const Police& police, const std::string& texte,
                  const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
                  int interligne, int decalageVertical, bool cursive, const qlRect& marges,
                  bool mesurer);
 
     // While measuring: widens m_mesure.Encre to a line placed as Afficher would.
-    void Etendre(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
+    void Etend(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
                  Alignement alignement);
 
     bool m_mesurer = false;

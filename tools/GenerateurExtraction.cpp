@@ -149,7 +149,7 @@ std::string EnMinusculesAscii(const std::string& texte)
 }
 
 // Appends one cell; quotes it when its bytes require it or when `guillemets`.
-void AjouterCellule(std::string& ligne, bool premiere, const std::string& texte, bool guillemets)
+void AjouteCellule(std::string& ligne, bool premiere, const std::string& texte, bool guillemets)
 {
     if (!premiere)
         ligne += ';';
@@ -182,7 +182,7 @@ std::string Telephone(Alea& alea, const char* prefixe)
 
 }  // namespace
 
-std::string GenererExtraction(int nbElecteurs, uint32_t graine)
+std::string GenereExtraction(int nbElecteurs, uint32_t graine)
 {
     const Vocabulaire mots;
     Alea alea(graine);
@@ -191,7 +191,7 @@ std::string GenererExtraction(int nbElecteurs, uint32_t graine)
 
     std::string ligne;
     for (std::size_t k = 0; k < mots.entete.size(); ++k)
-        AjouterCellule(ligne, k == 0, mots.entete[k], k % 3 == 0);
+        AjouteCellule(ligne, k == 0, mots.entete[k], k % 3 == 0);
     resultat += ligne;
     resultat += "\r\n";
 
@@ -242,14 +242,14 @@ std::string GenererExtraction(int nbElecteurs, uint32_t graine)
         const bool toutEntreGuillemets = alea.Chance(15);
         ligne.clear();
         for (std::size_t k = 0; k < cellules.size(); ++k)
-            AjouterCellule(ligne, k == 0, cellules[k], toutEntreGuillemets && !cellules[k].empty());
+            AjouteCellule(ligne, k == 0, cellules[k], toutEntreGuillemets && !cellules[k].empty());
         resultat += ligne;
         resultat += "\r\n";
     }
     return resultat;
 }
 
-bool EcrireFichier(const std::string& chemin, const std::string& octets)
+bool EcritFichier(const std::string& chemin, const std::string& octets)
 {
     std::ofstream sortie(chemin, std::ios::binary | std::ios::trunc);
     sortie.write(octets.data(), static_cast<std::streamsize>(octets.size()));

@@ -11,11 +11,11 @@
 #include <cstdint>
 #include <string>
 
-std::string GenererExtraction(int nbElecteurs, uint32_t graine);
+std::string GenereExtraction(int nbElecteurs, uint32_t graine);
 
 // Writes the bytes to the file (a local 8-bit name), replacing it; false on
 // any failure.
-bool EcrireFichier(const std::string& chemin, const std::string& octets);
+bool EcritFichier(const std::string& chemin, const std::string& octets);
 
-// Number of columns of every line of GenererExtraction's result.
+// Number of columns of every line of GenereExtraction's result.
 constexpr int NbColonnesExtraction = 20;

@@ -2,9 +2,9 @@
 //
 // Writes a generated extraction of N voters (50,000 by default) to a temporary
 // folder, then times, on the same warm file, a plain sequential read (the
-// floor no loader can beat), TCSV::Charge followed by ChercherChamps, and the
+// floor no loader can beat), TCSV::Charge followed by ChercheChamps, and the
 // path of the window and brivane-pdf: ChargeExtraction (encoding and separator
-// detection), ChercherChamps and VerifieRangees. The
+// detection), ChercheChamps and VerifieRangees. The
 // memory of the table is counted by this program's own operator new/delete,
 // which every allocation of the table goes through.
 
@@ -35,7 +35,7 @@ namespace {
 std::atomic<std::size_t> g_octetsVivants{0};
 std::atomic<std::size_t> g_pic{0};
 
-void Compter(void* p)
+void Compte(void* p)
 {
     const std::size_t vivants = g_octetsVivants += malloc_usable_size(p);
     std::size_t pic = g_pic.load(std::memory_order_relaxed);
@@ -43,16 +43,16 @@ void Compter(void* p)
     }
 }
 
-void* Allouer(std::size_t taille)
+void* Alloue(std::size_t taille)
 {
     void* p = std::malloc(taille ? taille : 1);
     if (!p)
         throw std::bad_alloc();
-    Compter(p);
+    Compte(p);
     return p;
 }
 
-void Liberer(void* p) noexcept
+void Libere(void* p) noexcept
 {
     if (p) {
         g_octetsVivants -= malloc_usable_size(p);
@@ -66,15 +66,15 @@ void Liberer(void* p) noexcept
 // and nothrow forms of the standard library forward to these.
 void* operator new(std::size_t taille)
 {
-    return Allouer(taille);
+    return Alloue(taille);
 }
 void operator delete(void* p) noexcept
 {
-    Liberer(p);
+    Libere(p);
 }
 void operator delete(void* p, std::size_t) noexcept
 {
-    Liberer(p);
+    Libere(p);
 }
 
 namespace {
@@ -132,9 +132,9 @@ int main(int argc, char** argv)
     const QString chemin = dossier.filePath(QStringLiteral("CSVListeElectorale.csv"));
     std::size_t tailleFichier = 0;
     {
-        const std::string extraction = GenererExtraction(nbElecteurs, 20240901u);
+        const std::string extraction = GenereExtraction(nbElecteurs, 20240901u);
         tailleFichier = extraction.size();
-        if (!EcrireFichier(QFile::encodeName(chemin).toStdString(), extraction)) {
+        if (!EcritFichier(QFile::encodeName(chemin).toStdString(), extraction)) {
             std::fprintf(stderr, "Écriture impossible : %s\n", qPrintable(chemin));
             return 1;
         }
@@ -161,7 +161,7 @@ int main(int argc, char** argv)
         std::array<int32_t, 20> index{};
         if (table.NbRangees() != static_cast<uint32_t>(nbElecteurs) + 1
             || table.NbColonnes() != static_cast<uint32_t>(NbColonnesExtraction)
-            || ChercherChamps(table[0], index) != -1) {
+            || ChercheChamps(table[0], index) != -1) {
             std::fprintf(stderr, "Résultat inattendu : %u rangées, %u colonnes\n",
                          table.NbRangees(), table.NbColonnes());
             return 1;
@@ -183,14 +183,14 @@ int main(int argc, char** argv)
         const auto t1 = Horloge::now();
         std::array<int32_t, 20> index{};
         const bool charge = table.Charge(chemin);
-        const int manquant = ChercherChamps(table[0], index);
+        const int manquant = ChercheChamps(table[0], index);
         const auto t2 = Horloge::now();
         if (!charge || manquant != -1) {
-            std::fprintf(stderr, "Charge ou ChercherChamps a échoué\n");
+            std::fprintf(stderr, "Charge ou ChercheChamps a échoué\n");
             return 1;
         }
         const LectureExtraction lu = ChargeExtraction(table, chemin);
-        const bool trouve = ChercherChamps(table[0], index) == -1;
+        const bool trouve = ChercheChamps(table[0], index) == -1;
         const RapportExtraction rapport = VerifieRangees(table);
         const auto t3 = Horloge::now();
         if (!lu.chargee || !trouve || !rapport.Vide()) {
@@ -208,11 +208,11 @@ int main(int argc, char** argv)
                 " %.0f Mo/s  [somme %u]\n",
                 TCSV::TailleTampon, lecture * 1e3, Mediane(tempsLecture) * 1e3, mo / lecture,
                 somme);
-    std::printf("Charge + ChercherChamps                  : meilleur %.2f ms, médiane %.2f ms,"
+    std::printf("Charge + ChercheChamps                  : meilleur %.2f ms, médiane %.2f ms,"
                 " %.0f Mo/s\n",
                 charge * 1e3, Mediane(tempsCharge) * 1e3, mo / charge);
     const double verifie = *std::min_element(tempsVerifie.begin(), tempsVerifie.end());
-    std::printf("ChargeExtraction + ChercherChamps + VerifieRangees : meilleur %.2f ms, médiane"
+    std::printf("ChargeExtraction + ChercheChamps + VerifieRangees : meilleur %.2f ms, médiane"
                 " %.2f ms, %.0f Mo/s\n",
                 verifie * 1e3, Mediane(tempsVerifie) * 1e3, mo / verifie);
     std::printf("Rapport Charge / lecture simple : %.1f fois plus long (meilleurs temps, %d essais"

@@ -10,7 +10,7 @@
 
 namespace {
 
-bool LireEntier(const char* texte, unsigned long maximum, unsigned long& valeur)
+bool LitEntier(const char* texte, unsigned long maximum, unsigned long& valeur)
 {
     char* fin = nullptr;
     errno = 0;
@@ -27,16 +27,16 @@ int main(int argc, char** argv)
 {
     unsigned long nombre = 0;
     unsigned long graine = 1;
-    if ((argc != 3 && argc != 4) || !LireEntier(argv[1], 10'000'000, nombre)
-        || (argc == 4 && !LireEntier(argv[3], 0xFFFFFFFFul, graine))) {
+    if ((argc != 3 && argc != 4) || !LitEntier(argv[1], 10'000'000, nombre)
+        || (argc == 4 && !LitEntier(argv[3], 0xFFFFFFFFul, graine))) {
         std::fprintf(stderr,
                      "Usage : brivane-genere N SORTIE.csv [GRAINE]\n"
                      "  N : nombre d'électeurs (0 à 10000000), GRAINE : entier (1 par défaut)\n");
         return 2;
     }
     const std::string extraction =
-        GenererExtraction(static_cast<int>(nombre), static_cast<uint32_t>(graine));
-    if (!EcrireFichier(argv[2], extraction)) {
+        GenereExtraction(static_cast<int>(nombre), static_cast<uint32_t>(graine));
+    if (!EcritFichier(argv[2], extraction)) {
         std::fprintf(stderr, "Impossible d'écrire %s\n", argv[2]);
         return 1;
     }

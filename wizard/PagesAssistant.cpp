@@ -21,15 +21,15 @@
 
 // The pictures live in the static library's resources, which a static
 // library must register itself. Q_INIT_RESOURCE cannot sit in a namespace.
-static void InitialiserImagesAssistant()
+static void InitialiseImagesAssistant()
 {
     Q_INIT_RESOURCE(assistant);
 }
 namespace {
 
-void ChargerImages()
+void ChargeImages()
 {
-    static const bool chargees = (InitialiserImagesAssistant(), true);
+    static const bool chargees = (InitialiseImagesAssistant(), true);
     (void)chargees;
 }
 
@@ -55,7 +55,7 @@ QLabel* Titre(QWidget* page, const QString& texte)
 {
     QLabel* label = Legende(page, texte, 16, 16);
     label->setFont(Arial(24, true, false, true));
-    Colorer(label, Marine());
+    Colore(label, Marine());
     label->adjustSize();
     return label;
 }
@@ -64,7 +64,7 @@ QLabel* SousTitre(QWidget* page, const QString& texte, int x, int y)
 {
     QLabel* label = Legende(page, texte, x, y);
     label->setFont(Arial(16, true, true, true));
-    Colorer(label, Marine());
+    Colore(label, Marine());
     label->adjustSize();
     return label;
 }
@@ -73,12 +73,12 @@ QLabel* SousTitre(QWidget* page, const QString& texte, int x, int y)
 // ratio, centred in it; the resources are registered at the first one.
 QWidget* Image(QWidget* parent, const QString& nom, int x, int y, int largeur, int hauteur)
 {
-    ChargerImages();
+    ChargeImages();
     return ImageAssistant(parent, nom, x, y, largeur, hauteur);
 }
 
 // The caption written beside a field is also its name for a screen reader.
-void Nommer(QWidget* champ, QLabel* legende)
+void Nomme(QWidget* champ, QLabel* legende)
 {
     legende->setBuddy(champ);
     champ->setAccessibleName(legende->text());
@@ -114,7 +114,7 @@ TCardinalEdit* ChampNombre(QWidget* parent, const QString& bulle, int x, int y)
 TDecimalEdit* ChampLegende(QWidget* parent, const QString& legende, int x, int y, int xChamp)
 {
     TDecimalEdit* champ = ChampCm(parent, xChamp, y);
-    Nommer(champ, Legende(parent, legende, x, y + 4));
+    Nomme(champ, Legende(parent, legende, x, y + 4));
     return champ;
 }
 
@@ -124,7 +124,7 @@ TDecimalEdit* ChampSousLegende(QWidget* parent, const QString& legende, int x, i
     QLabel* label = Legende(parent, legende, 0, y);
     label->move(x - label->width() / 2, y);
     TDecimalEdit* champ = ChampCm(parent, x - 49 / 2, y + label->height() + 2);
-    Nommer(champ, label);
+    Nomme(champ, label);
     return champ;
 }
 
@@ -160,23 +160,23 @@ const std::array<TFormatAssistant::DescriptionPage, 7>& TFormatAssistant::Pages(
 {
     // The font page reads nothing on leaving: the font is in the copy already.
     static const std::array<DescriptionPage, 7> pages = {{
-        {QStringLiteral("Page"), &TFormatAssistant::ConstruirePageFormat,
-         &TFormatAssistant::QuitterPageFormat},
-        {QStringLiteral("NombreEtiq"), &TFormatAssistant::ConstruirePageNombre,
-         &TFormatAssistant::QuitterPageNombre},
-        {QStringLiteral("Etiquette"), &TFormatAssistant::ConstruirePageEtiquette,
-         &TFormatAssistant::QuitterPageEtiquette},
-        {QStringLiteral("MargesInternes"), &TFormatAssistant::ConstruirePageMargesInternes,
-         &TFormatAssistant::QuitterPageMargesInternes},
-        {QStringLiteral("Decalage"), &TFormatAssistant::ConstruirePageDecalage,
-         &TFormatAssistant::QuitterPageDecalage},
-        {QStringLiteral("Fonte"), &TFormatAssistant::ConstruirePageFonte, nullptr},
-        {QStringLiteral("Merci"), &TFormatAssistant::ConstruirePageMerci, nullptr},
+        {QStringLiteral("Page"), &TFormatAssistant::ConstruitPageFormat,
+         &TFormatAssistant::QuittePageFormat},
+        {QStringLiteral("NombreEtiq"), &TFormatAssistant::ConstruitPageNombre,
+         &TFormatAssistant::QuittePageNombre},
+        {QStringLiteral("Etiquette"), &TFormatAssistant::ConstruitPageEtiquette,
+         &TFormatAssistant::QuittePageEtiquette},
+        {QStringLiteral("MargesInternes"), &TFormatAssistant::ConstruitPageMargesInternes,
+         &TFormatAssistant::QuittePageMargesInternes},
+        {QStringLiteral("Decalage"), &TFormatAssistant::ConstruitPageDecalage,
+         &TFormatAssistant::QuittePageDecalage},
+        {QStringLiteral("Fonte"), &TFormatAssistant::ConstruitPageFonte, nullptr},
+        {QStringLiteral("Merci"), &TFormatAssistant::ConstruitPageMerci, nullptr},
     }};
     return pages;
 }
 
-void TFormatAssistant::ConstruirePageFormat(QWidget* page)
+void TFormatAssistant::ConstruitPageFormat(QWidget* page)
 {
     Titre(page, QStringLiteral("Format de la page"));
 
@@ -216,7 +216,7 @@ void TFormatAssistant::ConstruirePageFormat(QWidget* page)
                       48, 352, 545, 34);
 }
 
-void TFormatAssistant::ConstruirePageNombre(QWidget* page)
+void TFormatAssistant::ConstruitPageNombre(QWidget* page)
 {
     Titre(page, QStringLiteral("Nombre d'étiquettes"));
     SousTitre(page, QStringLiteral("Nombre de lignes et de colonnes"), 32, 56);
@@ -233,12 +233,12 @@ void TFormatAssistant::ConstruirePageNombre(QWidget* page)
     colonnes->move(p.center().x() - (colonnes->width() + 8 + 49) / 2, 119);
     edNbCols = ChampNombre(page, QStringLiteral("Nombre de colonnes"),
                            colonnes->geometry().right() + 9, 116);
-    Nommer(edNbCols, colonnes);
+    Nomme(edNbCols, colonnes);
     QLabel* lignes = Legende(page, QStringLiteral("Nombre de lignes"), 0, 0);
     lignes->move(p.left() - 12 - lignes->width(), p.center().y() - 24);
     edNbLignes = ChampNombre(page, QStringLiteral("Nombre de lignes"),
                              lignes->geometry().right() - 48, p.center().y() - 4);
-    Nommer(edNbLignes, lignes);
+    Nomme(edNbLignes, lignes);
 
     panPortrait1 = Panneau(page, 16, 184, 193, 225);
     Texte(panPortrait1,
@@ -253,7 +253,7 @@ void TFormatAssistant::ConstruirePageNombre(QWidget* page)
     gauche->move(6, petite->geometry().center().y() - 14);
 }
 
-void TFormatAssistant::ConstruirePageEtiquette(QWidget* page)
+void TFormatAssistant::ConstruitPageEtiquette(QWidget* page)
 {
     Titre(page, QStringLiteral("Taille d'une étiquette"));
     Texte(page,
@@ -268,10 +268,10 @@ void TFormatAssistant::ConstruirePageEtiquette(QWidget* page)
     hauteur->move(e.left() - 24 - hauteur->width(), e.center().y() - 24);
     edHauteurEtiq = ChampCm(page, hauteur->x() + (hauteur->width() - 49) / 2,
                             e.center().y() - 4);
-    Nommer(edHauteurEtiq, hauteur);
+    Nomme(edHauteurEtiq, hauteur);
 }
 
-void TFormatAssistant::ConstruirePageMargesInternes(QWidget* page)
+void TFormatAssistant::ConstruitPageMargesInternes(QWidget* page)
 {
     Titre(page, QStringLiteral("Marges internes"));
     Texte(page,
@@ -301,7 +301,7 @@ void TFormatAssistant::ConstruirePageMargesInternes(QWidget* page)
                                             (e.right() + 624) / 2 - 4, e.center().y() - 18);
 }
 
-void TFormatAssistant::ConstruirePageDecalage(QWidget* page)
+void TFormatAssistant::ConstruitPageDecalage(QWidget* page)
 {
     Titre(page, QStringLiteral("Position par rapport aux bords de la page"));
     Texte(page, QStringLiteral("Mesurez les marges en cm."), 32, 56, 300, 17);
@@ -327,7 +327,7 @@ void TFormatAssistant::ConstruirePageDecalage(QWidget* page)
                  petite->geometry().center().y() - gauche->height() / 2);
 }
 
-void TFormatAssistant::ConstruirePageFonte(QWidget* page)
+void TFormatAssistant::ConstruitPageFonte(QWidget* page)
 {
     Titre(page, QStringLiteral("Police de caractères"));
     Texte(page, QStringLiteral("Police actuelle :"), 32, 48, 473, 17);
@@ -363,7 +363,7 @@ void TFormatAssistant::ConstruirePageFonte(QWidget* page)
     lbExemple->setPalette(blanc);
 }
 
-void TFormatAssistant::ConstruirePageMerci(QWidget* page)
+void TFormatAssistant::ConstruitPageMerci(QWidget* page)
 {
     Titre(page, QStringLiteral("Merci !"));
 

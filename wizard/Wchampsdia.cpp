@@ -18,7 +18,7 @@ TChampsDia::TChampsDia(QWidget* parent) : QDialog(parent)
 
     Label3 = new QLabel(QStringLiteral("Choix des champs à imprimer"), this);
     Label3->setFont(Arial(16, true, true, true));
-    Colorer(Label3, Marine());
+    Colore(Label3, Marine());
     Label3->move(8, 8);
     Label3->adjustSize();
 

@@ -84,7 +84,7 @@ TChoixPlanche::TChoixPlanche(QWidget* parent, const CataloguePlanches& catalogue
     mise->addWidget(boutons);
 
     edRecherche->installEventFilter(new FlechesVersListe(lvPlanches, this));
-    connect(edRecherche, &QLineEdit::textChanged, this, [this] { Filtrer(); });
+    connect(edRecherche, &QLineEdit::textChanged, this, [this] { FiltrePlanches(); });
     connect(lvPlanches, &QTreeWidget::itemSelectionChanged, this, [this] { SelectionChangee(); });
     connect(lvPlanches, &QTreeWidget::itemActivated, this, [this] {
         if (PlancheChoisie())
@@ -96,7 +96,7 @@ TChoixPlanche::TChoixPlanche(QWidget* parent, const CataloguePlanches& catalogue
     });
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    Filtrer();
+    FiltrePlanches();
     for (int c = 0; c < NbColonnesListe; ++c) {
         if (c != ColDescription)
             lvPlanches->resizeColumnToContents(c);
@@ -115,7 +115,7 @@ std::optional<Planche> TChoixPlanche::PlancheChoisie() const
     return *m_affichees[static_cast<size_t>(index)];
 }
 
-void TChoixPlanche::Filtrer()
+void TChoixPlanche::FiltrePlanches()
 {
     m_affichees = m_catalogue.Filtre(edRecherche->text());
     QList<QTreeWidgetItem*> elements;

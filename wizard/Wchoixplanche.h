@@ -31,7 +31,7 @@ public:
     QDialogButtonBox* boutons = nullptr;
 
 private:
-    void Filtrer();
+    void FiltrePlanches();
     void SelectionChangee();
 
     const CataloguePlanches& m_catalogue;

@@ -34,12 +34,12 @@
 
 namespace {
 
-void LireCm(const TDecimalEdit* champ, int32_t& valeur)
+void LitCm(const TDecimalEdit* champ, int32_t& valeur)
 {
     valeur = CentiemesDepuisCm(champ->Value());
 }
 
-void MontrerCm(TDecimalEdit* champ, int32_t valeur)
+void MontreCm(TDecimalEdit* champ, int32_t valeur)
 {
     champ->SetValue(CmDepuisCentiemes(valeur));
 }
@@ -58,7 +58,7 @@ QString DescriptionFonte(const Fonte& fonte)
     if (fonte.Barre)
         suffixe += QStringLiteral(" barré");
     // One call: a name holding "%2" must not take the size's place.
-    return QStringLiteral("%1 %2%3").arg(QString::fromStdString(fonte.LireNom()),
+    return QStringLiteral("%1 %2%3").arg(QString::fromStdString(fonte.LitNom()),
                                          QString::number(fonte.Taille), suffixe);
 }
 
@@ -95,7 +95,7 @@ TFormatAssistant::TFormatAssistant(Dialogues& dialogues, QWidget* parent)
     btSuiv = bouton(QStringLiteral("Suivant >"), 120, &TFormatAssistant::btSuivClick);
     btFermer = bouton(QStringLiteral("Annuler"), 480, &TFormatAssistant::btFermerClick);
 
-    FixerOrdreTabulation();
+    FixeOrdreTabulation();
 
     // The copy starts with no file and the default font until ChargeFormat.
     m_copie.PathFich.clear();
@@ -129,7 +129,7 @@ QString TFormatAssistant::PageCourante() const
     return nb->currentWidget() ? nb->currentWidget()->objectName() : QString();
 }
 
-void TFormatAssistant::FixerOrdreTabulation()
+void TFormatAssistant::FixeOrdreTabulation()
 {
     // The pages first, in the order of their fields, then the three buttons.
     QWidget* const ordre[] = {
@@ -188,10 +188,10 @@ void TFormatAssistant::ChargeFormat(::Parametres& parametres)
 
 void TFormatAssistant::AfficheMargesInternes()
 {
-    MontrerCm(edMargeInterneHaute, m_copie.MargesInternes.top);
-    MontrerCm(edMargeInterneBasse, m_copie.MargesInternes.bottom);
-    MontrerCm(edMargeInterneDroite, m_copie.MargesInternes.right);
-    MontrerCm(edMargeInterneGauche, m_copie.MargesInternes.left);
+    MontreCm(edMargeInterneHaute, m_copie.MargesInternes.top);
+    MontreCm(edMargeInterneBasse, m_copie.MargesInternes.bottom);
+    MontreCm(edMargeInterneDroite, m_copie.MargesInternes.right);
+    MontreCm(edMargeInterneGauche, m_copie.MargesInternes.left);
 }
 
 void TFormatAssistant::ChargeReglagesImpression(ReglagesImpression& reglages)
@@ -207,8 +207,8 @@ qlPoint TFormatAssistant::DecalageImprimante() const
 void TFormatAssistant::AfficheFeuille()
 {
     // Showing the size checks "Autre" through edLargeurPageChange.
-    MontrerCm(edLargeurPage, m_copie.LargeurPage);
-    MontrerCm(edHauteurPage, m_copie.HauteurPage);
+    MontreCm(edLargeurPage, m_copie.LargeurPage);
+    MontreCm(edHauteurPage, m_copie.HauteurPage);
     if (m_copie.LargeurPage == 2100 && m_copie.HauteurPage == 2970)
         rbA4->setChecked(true);
     else
@@ -218,12 +218,12 @@ void TFormatAssistant::AfficheFeuille()
     edNbLignes->SetValue(static_cast<uint32_t>(m_copie.NbLignes));
     edNbCols->SetValue(static_cast<uint32_t>(m_copie.NbCols));
 
-    MontrerCm(edLargeurEtiq, m_copie.LargeurEtiq);
-    MontrerCm(edHauteurEtiq, m_copie.HauteurEtiq);
-    MontrerCm(edMargeHaute, m_copie.MargeHaute);
-    MontrerCm(edMargeBasse, m_copie.MargeBasse);
-    MontrerCm(edMargeDroite, m_copie.MargeDroite);
-    MontrerCm(edMargeGauche, m_copie.MargeGauche);
+    MontreCm(edLargeurEtiq, m_copie.LargeurEtiq);
+    MontreCm(edHauteurEtiq, m_copie.HauteurEtiq);
+    MontreCm(edMargeHaute, m_copie.MargeHaute);
+    MontreCm(edMargeBasse, m_copie.MargeBasse);
+    MontreCm(edMargeDroite, m_copie.MargeDroite);
+    MontreCm(edMargeGauche, m_copie.MargeGauche);
 }
 
 void TFormatAssistant::edLargeurPageChange()
@@ -239,7 +239,7 @@ bool TFormatAssistant::Accepte(const QString& refus)
     return false;
 }
 
-bool TFormatAssistant::QuitterPageFormat()
+bool TFormatAssistant::QuittePageFormat()
 {
     if (rbA4->isChecked()) {
         // The fields keep whatever they show.
@@ -248,8 +248,8 @@ bool TFormatAssistant::QuitterPageFormat()
     } else if (!rbAutre->isChecked()) {
         return Accepte(QStringLiteral("Format de page non défini"));
     } else {
-        LireCm(edLargeurPage, m_copie.LargeurPage);
-        LireCm(edHauteurPage, m_copie.HauteurPage);
+        LitCm(edLargeurPage, m_copie.LargeurPage);
+        LitCm(edHauteurPage, m_copie.HauteurPage);
         if (!Accepte(VerifieTaillePage(m_copie)))
             return false;
     }
@@ -270,7 +270,7 @@ bool TFormatAssistant::QuitterPageFormat()
     return true;
 }
 
-bool TFormatAssistant::QuitterPageNombre()
+bool TFormatAssistant::QuittePageNombre()
 {
     // A number above 2^31 reads as a negative one, which the check refuses.
     m_copie.NbLignes = Arith32::Signe(edNbLignes->Value());
@@ -278,28 +278,28 @@ bool TFormatAssistant::QuitterPageNombre()
     return Accepte(VerifieNombreEtiquettes(m_copie));
 }
 
-bool TFormatAssistant::QuitterPageEtiquette()
+bool TFormatAssistant::QuittePageEtiquette()
 {
-    LireCm(edLargeurEtiq, m_copie.LargeurEtiq);
-    LireCm(edHauteurEtiq, m_copie.HauteurEtiq);
+    LitCm(edLargeurEtiq, m_copie.LargeurEtiq);
+    LitCm(edHauteurEtiq, m_copie.HauteurEtiq);
     return Accepte(VerifieTailleEtiquette(m_copie));
 }
 
-bool TFormatAssistant::QuitterPageMargesInternes()
+bool TFormatAssistant::QuittePageMargesInternes()
 {
-    LireCm(edMargeInterneGauche, m_copie.MargesInternes.left);
-    LireCm(edMargeInterneDroite, m_copie.MargesInternes.right);
-    LireCm(edMargeInterneHaute, m_copie.MargesInternes.top);
-    LireCm(edMargeInterneBasse, m_copie.MargesInternes.bottom);
+    LitCm(edMargeInterneGauche, m_copie.MargesInternes.left);
+    LitCm(edMargeInterneDroite, m_copie.MargesInternes.right);
+    LitCm(edMargeInterneHaute, m_copie.MargesInternes.top);
+    LitCm(edMargeInterneBasse, m_copie.MargesInternes.bottom);
     return Accepte(VerifieMargesInternes(m_copie));
 }
 
-bool TFormatAssistant::QuitterPageDecalage()
+bool TFormatAssistant::QuittePageDecalage()
 {
-    LireCm(edMargeHaute, m_copie.MargeHaute);
-    LireCm(edMargeBasse, m_copie.MargeBasse);
-    LireCm(edMargeDroite, m_copie.MargeDroite);
-    LireCm(edMargeGauche, m_copie.MargeGauche);
+    LitCm(edMargeHaute, m_copie.MargeHaute);
+    LitCm(edMargeBasse, m_copie.MargeBasse);
+    LitCm(edMargeDroite, m_copie.MargeDroite);
+    LitCm(edMargeGauche, m_copie.MargeGauche);
     return Accepte(VerifieDecalage(m_copie));
 }
 
@@ -363,7 +363,7 @@ void TFormatAssistant::btPoliceClick()
     Police proposee = initiale;
     proposee.Name = FamilleReelle(initiale);
     // The dialog's colour comes back with the font.
-    std::optional<Police> choisie = m_dialogues.ChoisirPolice(this, proposee);
+    std::optional<Police> choisie = m_dialogues.ChoisitPolice(this, proposee);
     if (!choisie)
         return;
     choisie->Name = NomApresDialogue(initiale.Name, proposee.Name, choisie->Name);
@@ -381,7 +381,7 @@ void TFormatAssistant::btTestClick()
 {
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setFromTo(1, 1);
-    if (!m_dialogues.ChoisirImprimante(this, imprimante, Dialogues::ChoixImpression::PageUnique))
+    if (!m_dialogues.ChoisitImprimante(this, imprimante, Dialogues::ChoixImpression::PageUnique))
         return;
     if (!ImprimanteDisponible(imprimante)) {
         m_dialogues.Message(this, QStringLiteral("Pas d'imprimante trouvée"));
@@ -407,7 +407,7 @@ void TFormatAssistant::ImprimeTestSansErreur(QPrinter& imprimante)
 void TFormatAssistant::btPlancheClick()
 {
     TChoixPlanche choix(this);
-    if (m_dialogues.Executer(choix) != QDialog::Accepted)
+    if (m_dialogues.Execute(choix) != QDialog::Accepted)
         return;
     const std::optional<Planche> planche = choix.PlancheChoisie();
     if (!planche)
@@ -435,7 +435,7 @@ void TFormatAssistant::btApercuClick()
     // way of the test button.
     QPrinter imprimante(QPrinter::HighResolution);
     if (m_copie.LargeurPage > 0 && m_copie.HauteurPage > 0)
-        FixerFeuille(imprimante, m_copie.LargeurPage, m_copie.HauteurPage, m_copie.Orientation);
+        FixeFeuille(imprimante, m_copie.LargeurPage, m_copie.HauteurPage, m_copie.Orientation);
     m_dialogues.Apercu(this, imprimante, QStringLiteral("Aperçu de la page de test"),
                       [this](QPrinter& cible) { ImprimeTestSansErreur(cible); });
 }
@@ -444,7 +444,7 @@ void TFormatAssistant::btReglageClick()
 {
     TReglageImprimante reglage(this);
     reglage.SetDecalages(m_reglages->DecalageX, m_reglages->DecalageY);
-    if (m_dialogues.Executer(reglage) != QDialog::Accepted)
+    if (m_dialogues.Execute(reglage) != QDialog::Accepted)
         return;
     // The printer's, not the format's: kept whatever becomes of the wizard.
     m_reglages->DecalageX = reglage.DecalageX();

@@ -145,14 +145,14 @@ private:
     // Shows page i and the buttons it takes: no "< Précédent" on the first,
     // "Terminer" instead of "Suivant >" and "Annuler" on the last.
     void MontrePage(int i);
-    void ConstruirePageFormat(QWidget* page);
-    void ConstruirePageNombre(QWidget* page);
-    void ConstruirePageEtiquette(QWidget* page);
-    void ConstruirePageMargesInternes(QWidget* page);
-    void ConstruirePageDecalage(QWidget* page);
-    void ConstruirePageFonte(QWidget* page);
-    void ConstruirePageMerci(QWidget* page);
-    void FixerOrdreTabulation();
+    void ConstruitPageFormat(QWidget* page);
+    void ConstruitPageNombre(QWidget* page);
+    void ConstruitPageEtiquette(QWidget* page);
+    void ConstruitPageMargesInternes(QWidget* page);
+    void ConstruitPageDecalage(QWidget* page);
+    void ConstruitPageFonte(QWidget* page);
+    void ConstruitPageMerci(QWidget* page);
+    void FixeOrdreTabulation();
     // Shows the copy's sheet: its size and orientation, grid, label size and
     // offsets, in the fields of every page.
     void AfficheFeuille();
@@ -163,11 +163,11 @@ private:
 
     // "Suivant >" on each page: reads its fields into the copy, checks them
     // and tells whether the wizard may go on.
-    bool QuitterPageFormat();
-    bool QuitterPageNombre();
-    bool QuitterPageEtiquette();
-    bool QuitterPageMargesInternes();
-    bool QuitterPageDecalage();
+    bool QuittePageFormat();
+    bool QuittePageNombre();
+    bool QuittePageEtiquette();
+    bool QuittePageMargesInternes();
+    bool QuittePageDecalage();
     // Shows the message of a failed check; true when there was none.
     bool Accepte(const QString& refus);
 

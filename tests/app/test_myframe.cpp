@@ -53,7 +53,7 @@
 namespace {
 std::atomic<std::size_t> LimiteAllocation{0};
 
-void* Allouer(std::size_t taille)
+void* Alloue(std::size_t taille)
 {
     const std::size_t limite = LimiteAllocation.load(std::memory_order_relaxed);
     if (limite != 0 && taille >= limite)
@@ -64,12 +64,12 @@ void* Allouer(std::size_t taille)
 }
 }  // namespace
 
-void* operator new(std::size_t taille) { return Allouer(taille); }
-void* operator new[](std::size_t taille) { return Allouer(taille); }
+void* operator new(std::size_t taille) { return Alloue(taille); }
+void* operator new[](std::size_t taille) { return Alloue(taille); }
 void* operator new(std::size_t taille, const std::nothrow_t&) noexcept
 {
     try {
-        return Allouer(taille);
+        return Alloue(taille);
     } catch (...) {
         return nullptr;
     }
@@ -125,14 +125,14 @@ protected:
 
     QString CheminIni() const { return m_config.path() + QStringLiteral("/Kelvora/Brivane.ini"); }
 
-    void EcrireIni(const QByteArray& contenu)
+    void EcritIni(const QByteArray& contenu)
     {
         QDir().mkpath(m_config.path() + QStringLiteral("/Kelvora"));
         EcritOctets(CheminIni(), contenu);
     }
 
     // Builds the window and lets its posted start-up message run.
-    TMyFrame& Demarrer()
+    TMyFrame& Demarre()
     {
         m_fenetre = std::make_unique<TMyFrame>(m_dialogues, m_champs);
         m_fenetre->show();
@@ -141,7 +141,7 @@ protected:
     }
 
     // A key pressed by a person, in the window they are working in.
-    void Taper(Qt::Key touche, Qt::KeyboardModifiers modificateurs = Qt::NoModifier)
+    void Tape(Qt::Key touche, Qt::KeyboardModifiers modificateurs = Qt::NoModifier)
     {
         m_fenetre->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_fenetre.get()));
@@ -173,7 +173,7 @@ protected:
 
 TEST_F(FenetrePrincipale, LaFenetreEtSesControlesSontALeurPlace)
 {
-    TMyFrame& f = Demarrer();
+    TMyFrame& f = Demarre();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Brivane"));
     EXPECT_EQ(f.size(), QSize(619, 459));
     EXPECT_EQ(f.minimumSize(), f.maximumSize());
@@ -219,7 +219,7 @@ TEST_F(FenetrePrincipale, LaFenetreEtSesControlesSontALeurPlace)
 
 TEST_F(FenetrePrincipale, DemarrageSansCheminNeChargeRien)
 {
-    Demarrer();
+    Demarre();
     EXPECT_EQ(Statut(), QStringLiteral("Fichier non défini"));
     EXPECT_FALSE(Voyant());
     EXPECT_TRUE(m_dialogues.messages.isEmpty());
@@ -231,8 +231,8 @@ TEST_F(FenetrePrincipale, DemarrageAvecUnFichierSupprimeLeSignaleSansMessage)
 {
     const QString chemin = BonFichier();
     QFile::remove(chemin);
-    EcrireIni("[Brivane]\nPathFich=" + chemin.toUtf8() + "\n");
-    Demarrer();
+    EcritIni("[Brivane]\nPathFich=" + chemin.toUtf8() + "\n");
+    Demarre();
     EXPECT_EQ(Statut(), QStringLiteral("Le fichier n'a pas pu être chargé"));
     EXPECT_EQ(InfoFichier(), QStringLiteral("« liste.csv » : le fichier n'existe pas"));
     EXPECT_FALSE(Voyant());
@@ -242,8 +242,8 @@ TEST_F(FenetrePrincipale, DemarrageAvecUnFichierSupprimeLeSignaleSansMessage)
 
 TEST_F(FenetrePrincipale, DemarrageAvecUnBonFichierAllumeLeVoyant)
 {
-    EcrireIni("[Brivane]\nPathFich=" + BonFichier().toUtf8() + "\n");
-    Demarrer();
+    EcritIni("[Brivane]\nPathFich=" + BonFichier().toUtf8() + "\n");
+    Demarre();
     EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
     EXPECT_EQ(InfoFichier(), QStringLiteral("liste.csv — 2 électeurs — ")
                                  + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
@@ -276,11 +276,11 @@ TEST_F(FenetrePrincipale, DesReglagesIncorrectsSontDitsAuDemarrageEtRienNeSImpri
                                "UTF-16, que Brivane ne lit pas ; enregistrez-le en UTF-8").arg(CheminIni()), 0},
     };
     for (const auto& c : cas) {
-        EcrireIni(c.ini);
+        EcritIni(c.ini);
         m_dialogues.messages.clear();
         int dialogues = 0;
         m_dialogues.modal = [&dialogues](QDialog&) { return ++dialogues, int(QDialog::Rejected); };
-        Demarrer();
+        Demarre();
         EXPECT_EQ(m_dialogues.messages, QStringList{c.message});
         m_fenetre->AOLButton3Click();
         m_fenetre->btApercuClick();
@@ -296,8 +296,8 @@ TEST_F(FenetrePrincipale, DesReglagesIncorrectsSontDitsAuDemarrageEtRienNeSImpri
 TEST_F(FenetrePrincipale, EtapeUnAnnuleeNeChangeRien)
 {
     const QString chemin = BonFichier();
-    EcrireIni("[Brivane]\nPathFich=" + chemin.toUtf8() + "\n");
-    Demarrer();
+    EcritIni("[Brivane]\nPathFich=" + chemin.toUtf8() + "\n");
+    Demarre();
     m_dialogues.fichiers = {QString()};
     m_fenetre->AOLButton1Click();
     EXPECT_EQ(m_dialogues.dossierPropose, m_donnees.path() + QLatin1Char('/'));
@@ -310,7 +310,7 @@ TEST_F(FenetrePrincipale, EtapeUnAnnuleeNeChangeRien)
 
 TEST_F(FenetrePrincipale, EtapeUnSurUnFichierVerrouilleGardeLaTableChargee)
 {
-    Demarrer();
+    Demarre();
     m_dialogues.fichiers = {BonFichier(QStringLiteral("bon.csv"), 5)};
     m_fenetre->AOLButton1Click();
     ASSERT_TRUE(Voyant());
@@ -334,7 +334,7 @@ TEST_F(FenetrePrincipale, EtapeUnSurUnFichierVerrouilleGardeLaTableChargee)
 
 TEST_F(FenetrePrincipale, EtapeUnReussieAllumeLeVoyant)
 {
-    Demarrer();
+    Demarre();
     m_dialogues.fichiers = {BonFichier()};
     m_fenetre->AOLButton1Click();
     EXPECT_EQ(m_dialogues.dossierPropose, QString());
@@ -345,7 +345,7 @@ TEST_F(FenetrePrincipale, EtapeUnReussieAllumeLeVoyant)
 
 TEST_F(FenetrePrincipale, UnFichierDEnteteSeuleEteintLeVoyantSansMessage)
 {
-    Demarrer();
+    Demarre();
     m_dialogues.fichiers = {BonFichier(), Ecrire(QStringLiteral("entete.csv"), kEntete)};
     m_fenetre->AOLButton1Click();
     ASSERT_TRUE(Voyant());
@@ -357,7 +357,7 @@ TEST_F(FenetrePrincipale, UnFichierDEnteteSeuleEteintLeVoyantSansMessage)
 
 TEST_F(FenetrePrincipale, UneColonneManquanteEstNommee)
 {
-    Demarrer();
+    Demarre();
     QByteArray entete(kEntete);
     entete.replace(";classe enfant 1", ";classe");
     m_dialogues.fichiers = {BonFichier(), Ecrire(QStringLiteral("incomplet.csv"), entete + kElecteur)};
@@ -372,7 +372,7 @@ TEST_F(FenetrePrincipale, UneColonneManquanteEstNommee)
 
 TEST_F(FenetrePrincipale, UnFichierReEnregistreSeLitEtSesLignesDouteusesSontNommees)
 {
-    Demarrer();
+    Demarre();
     // A spreadsheet's "Texte Unicode": UTF-16 with its mark, tabs between cells.
     QByteArray utf16("\xFF\xFE");
     const QString texte = QString::fromLatin1(QByteArray(kEntete) + kElecteur)
@@ -401,7 +401,7 @@ TEST_F(FenetrePrincipale, UnFichierReEnregistreSeLitEtSesLignesDouteusesSontNomm
 
 TEST_F(FenetrePrincipale, LeDialogueDesChampsNeGardeQueCeQuiEstConfirme)
 {
-    Demarrer();
+    Demarre();
     const ::Parametres avant = m_fenetre->Parametres;
     ASSERT_TRUE(avant.ImprimerAdresse && avant.ImprimerEnfant && avant.ImprimerClasse);
     ASSERT_FALSE(avant.ImprimerSignature);
@@ -444,7 +444,7 @@ TEST_F(FenetrePrincipale, LeLienDAideOuvreLeDocumentDuDossierDAide)
     const struct {
         bool present, ouvert, demandes, message;
     } cas[] = {{true, true, true, false}, {true, false, true, true}, {false, true, false, true}};
-    Demarrer();
+    Demarre();
     for (const auto& c : cas) {
         const QString chemin = DocumentAide(c.present);
         m_dialogues.ouverts.clear();
@@ -470,7 +470,7 @@ TEST_F(FenetrePrincipale, SousLeStatutLeFichierChargeEstDecrit)
 
 TEST_F(FenetrePrincipale, LAssistantDeFormatEcritSurTerminerEtPasSurAnnuler)
 {
-    Demarrer();
+    Demarre();
     for (const bool terminer : {false, true}) {
         bool vu = false;
         m_dialogues.modal = [&](QDialog& d) {
@@ -497,7 +497,7 @@ TEST_F(FenetrePrincipale, LAssistantDeFormatEcritSurTerminerEtPasSurAnnuler)
 
 TEST_F(FenetrePrincipale, LeReglageDeLImprimanteFaitDansLAssistantResteMemeSurAnnuler)
 {
-    Demarrer();
+    Demarre();
     m_dialogues.modal = [&](QDialog& d) {
         if (auto* reglage = dynamic_cast<TReglageImprimante*>(&d)) {
             reglage->SetDecalages(15, -20);
@@ -516,7 +516,7 @@ TEST_F(FenetrePrincipale, LeReglageDeLImprimanteFaitDansLAssistantResteMemeSurAn
 
 TEST_F(FenetrePrincipale, ImprimerSansFichierEstRefuseAvantLeDialogue)
 {
-    Demarrer();
+    Demarre();
     m_fenetre->AOLButton3Click();
     EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.")});
@@ -525,7 +525,7 @@ TEST_F(FenetrePrincipale, ImprimerSansFichierEstRefuseAvantLeDialogue)
 
 TEST_F(FenetrePrincipale, ImprimerSansImprimanteLeDit)
 {
-    Demarrer();
+    Demarre();
     m_dialogues.fichiers = {BonFichier(QStringLiteral("liste.csv"), 25)};
     m_fenetre->AOLButton1Click();
     int de = 0, a = 0;
@@ -545,7 +545,7 @@ TEST_F(FenetrePrincipale, ImprimerSansImprimanteLeDit)
 // "Print to file" over the extraction itself would destroy the voters' list.
 TEST_F(FenetrePrincipale, ImprimerDansLeFichierDeLExtractionEstRefuse)
 {
-    Demarrer();
+    Demarre();
     const QString chemin = BonFichier(QStringLiteral("liste.csv"), 3);
     const QByteArray avant = LitOctets(chemin);
     m_dialogues.fichiers = {chemin};
@@ -567,7 +567,7 @@ TEST_F(FenetrePrincipale, ImprimerDansLeFichierDeLExtractionEstRefuse)
 // reported with the system's reason instead of what was printed.
 TEST_F(FenetrePrincipale, UnPdfQuiNePeutEtreEcritEnEntierEstSignale)
 {
-    Demarrer();
+    Demarre();
     m_dialogues.fichiers = {BonFichier(QStringLiteral("liste.csv"), 3)};
     m_fenetre->AOLButton1Click();
     m_dialogues.impression = [](QPrinter& p) {
@@ -585,7 +585,7 @@ TEST_F(FenetrePrincipale, UnPdfQuiNePeutEtreEcritEnEntierEstSignale)
 // partial PDF is left.
 TEST_F(FenetrePrincipale, LaMemoireEpuiseeEnImprimantEstSignaleeSansFichierPartiel)
 {
-    Demarrer();
+    Demarre();
     // The address is 4 MB long: composing its label asks for a block that
     // the seam refuses.
     QByteArray contenu(kEntete);
@@ -610,7 +610,7 @@ TEST_F(FenetrePrincipale, LaMemoireEpuiseeEnImprimantEstSignaleeSansFichierParti
 
 TEST_F(FenetrePrincipale, LaFermetureEnregistreLesReglages)
 {
-    Demarrer();
+    Demarre();
     const QString chemin = BonFichier();
     m_dialogues.fichiers = {chemin};
     m_fenetre->AOLButton1Click();
@@ -624,7 +624,7 @@ TEST_F(FenetrePrincipale, LaFermetureEnregistreLesReglages)
 
 TEST_F(FenetrePrincipale, UnRedemarrageRetrouveLeFichierEtLesReglages)
 {
-    Demarrer();
+    Demarre();
     const QString chemin = BonFichier();
     m_dialogues.fichiers = {chemin};
     m_fenetre->AOLButton1Click();
@@ -641,7 +641,7 @@ TEST_F(FenetrePrincipale, UnRedemarrageRetrouveLeFichierEtLesReglages)
     m_fenetre->close();
     m_fenetre.reset();
 
-    Demarrer();
+    Demarre();
     const ::Parametres& apres = m_fenetre->Parametres;
     EXPECT_EQ(apres.PathFich, chemin);
     EXPECT_EQ(apres.Fonte.ToString(), avant.Fonte.ToString());
@@ -658,7 +658,7 @@ TEST_F(FenetrePrincipale, UnEchecDEcritureALaFermetureEstSignaleEtLaFenetreSeFer
     // A regular file where the settings folder should be: nothing can be
     // written below it, even as root.
     EcritOctets(m_config.path() + QStringLiteral("/Kelvora"), "pas un dossier");
-    Demarrer();
+    Demarre();
     EXPECT_EQ(Statut(), QStringLiteral("Fichier non défini"));
     m_fenetre->AOLButton6Click();
     EXPECT_FALSE(m_fenetre->isVisible());
@@ -668,12 +668,12 @@ TEST_F(FenetrePrincipale, UnEchecDEcritureALaFermetureEstSignaleEtLaFenetreSeFer
 
 TEST_F(FenetrePrincipale, CtrlOOuvreLeFichierCommeLEtapeUn)
 {
-    Demarrer();
+    Demarre();
     m_fenetre->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_fenetre.get()));
     QWidget* focusAvant = QApplication::focusWidget();
     m_dialogues.fichiers = {BonFichier()};
-    Taper(Qt::Key_O, Qt::ControlModifier);
+    Tape(Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(m_dialogues.fichiers.empty());
     EXPECT_EQ(Statut(), QStringLiteral("Fichier chargé et analysé."));
     EXPECT_TRUE(Voyant());
@@ -687,17 +687,17 @@ TEST_F(FenetrePrincipale, CtrlOOuvreLeFichierCommeLEtapeUn)
 
 TEST_F(FenetrePrincipale, CtrlPImprimeCommeLEtapeTrois)
 {
-    Demarrer();
-    Taper(Qt::Key_P, Qt::ControlModifier);
+    Demarre();
+    Tape(Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.")});
 
     // An error in the middle of the job is shown as the button shows it.
     m_dialogues.messages.clear();
     m_dialogues.fichiers = {BonFichier()};
-    Taper(Qt::Key_O, Qt::ControlModifier);
+    Tape(Qt::Key_O, Qt::ControlModifier);
     m_dialogues.impression = [](QPrinter&) -> bool { throw std::runtime_error("Imprimante débranchée"); };
-    Taper(Qt::Key_P, Qt::ControlModifier);
+    Tape(Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(m_dialogues.impressionsDemandees, 1);
     EXPECT_EQ(m_dialogues.messages, QStringList{QStringLiteral("Imprimante débranchée")});
     EXPECT_TRUE(m_fenetre->isVisible());
@@ -705,11 +705,11 @@ TEST_F(FenetrePrincipale, CtrlPImprimeCommeLEtapeTrois)
 
 TEST_F(FenetrePrincipale, CtrlQQuitteEnEnregistrantLesReglages)
 {
-    Demarrer();
+    Demarre();
     const QString chemin = BonFichier();
     m_dialogues.fichiers = {chemin};
     m_fenetre->AOLButton1Click();
-    Taper(Qt::Key_Q, Qt::ControlModifier);
+    Tape(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(m_fenetre->isVisible());
     const QByteArray contenu = LitOctets(CheminIni());
     EXPECT_TRUE(contenu.contains("PathFich=" + chemin.toUtf8())) << contenu.constData();
@@ -717,16 +717,16 @@ TEST_F(FenetrePrincipale, CtrlQQuitteEnEnregistrantLesReglages)
 
 TEST_F(FenetrePrincipale, F1OuvreLeDocumentDAide)
 {
-    Demarrer();
+    Demarre();
     const QString chemin = DocumentAide(true);
-    Taper(Qt::Key_F1);
+    Tape(Qt::Key_F1);
     ASSERT_EQ(m_dialogues.ouverts.size(), 1);
     EXPECT_EQ(m_dialogues.ouverts.front(), QUrl::fromLocalFile(chemin));
 }
 
 TEST_F(FenetrePrincipale, LesRaccourcisSeTaisentSousUnDialogue)
 {
-    Demarrer();
+    Demarre();
     DocumentAide(true);
     // While the fields dialog is open, Ctrl+Q and F1 belong to it, not to the
     // main window behind it.
@@ -750,7 +750,7 @@ TEST_F(FenetrePrincipale, LesRaccourcisSeTaisentSousUnDialogue)
 // accessibility interfaces as the desktop's bus reads them.
 TEST_F(FenetrePrincipale, UnLecteurDEcranLitChaqueControleParSaLegende)
 {
-    TMyFrame& f = Demarrer();
+    TMyFrame& f = Demarre();
     QAccessibleInterface* fenetre = QAccessible::queryAccessibleInterface(&f);
     ASSERT_NE(fenetre, nullptr);
     EXPECT_EQ(fenetre->role(), QAccessible::Window);
@@ -832,7 +832,7 @@ QStringList MotsPlaces(const PagePdf& page)
 
 TEST_F(FenetrePrincipale, LeBoutonApercuSeTientADroiteDImprimerSansRienDeplacer)
 {
-    TMyFrame& f = Demarrer();
+    TMyFrame& f = Demarre();
     ASSERT_NE(f.btApercu, nullptr);
     EXPECT_EQ(f.btApercu->geometry(), QRect(216, 336, 89, 23));
     EXPECT_EQ(f.btApercu->Caption(), QStringLiteral("Aperçu..."));
@@ -857,7 +857,7 @@ TEST_F(FenetrePrincipale, LeBoutonApercuSeTientADroiteDImprimerSansRienDeplacer)
 // NbCols × NbLignes, 1 each time; cancelling it prints nothing.
 TEST_F(FenetrePrincipale, ImprimerDemandeDAbordLEtiquetteDeDepart)
 {
-    Demarrer();
+    Demarre();
     m_dialogues.fichiers = {Ecrire(QStringLiteral("liste.csv"), ListeNumerotee(25))};
     m_fenetre->AOLButton1Click();
     ASSERT_TRUE(Voyant());
@@ -902,7 +902,7 @@ TEST_F(FenetrePrincipale, ImprimerDemandeDAbordLEtiquetteDeDepart)
 
 TEST_F(FenetrePrincipale, LApercuRefuseCommeLImpression)
 {
-    Demarrer();
+    Demarre();
     m_fenetre->btApercu->OnClick(m_fenetre->btApercu);
     EXPECT_EQ(m_dialogues.messages,
               QStringList{QStringLiteral("Impossible d'imprimer: le fichier csv n'est pas chargé.")});
@@ -923,7 +923,7 @@ TEST_F(FenetrePrincipale, LApercuRefuseCommeLImpression)
 // printing writes; and Qt's own preview shows them without a message.
 TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
 {
-    Demarrer();
+    Demarre();
     m_dialogues.fichiers = {
         Ecrire(QStringLiteral("liste.csv"), ListeNumerotee(40, {"CM2", "CE1", "cp", "CE2"}))};
     m_fenetre->AOLButton1Click();
@@ -960,8 +960,8 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
     EXPECT_EQ(m_dialogues.impressionsDemandees, 1);  // the preview asks for no printer
     ASSERT_TRUE(m_dialogues.messages.isEmpty()) << m_dialogues.messages.join(u'\n').toStdString();
 
-    const ContenuPdf pdfImprime = LirePdf(imprime);
-    const ContenuPdf pdfApercu = LirePdf(apercu);
+    const ContenuPdf pdfImprime = LitPdf(imprime);
+    const ContenuPdf pdfApercu = LitPdf(apercu);
     ASSERT_TRUE(pdfImprime.ok && pdfApercu.ok);
     ASSERT_EQ(pdfImprime.pages.size(), 2u);  // 6 blanks and 40 voters
     ASSERT_EQ(pdfApercu.pages.size(), 2u);
@@ -971,7 +971,7 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
     }
     // The first label printed is the first child of class CP (school order),
     // on label 7, 2.5 mm right and 1 mm up.
-    const MotPdf* premier = pdfApercu.Chercher(QStringLiteral("Enfant3"));
+    const MotPdf* premier = pdfApercu.Cherche(QStringLiteral("Enfant3"));
     ASSERT_NE(premier, nullptr);
     const qlRect septieme = RectangleTexte(m_fenetre->Parametres, 2, 0);
     EXPECT_NEAR(premier->gauche, (septieme.left + 25) / 10.0, 0.3);
@@ -994,7 +994,7 @@ TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
 // the sheet. The preview offers its outlines, on at first.
 TEST_F(FenetrePrincipale, LesEtiquettesAuTexteCoupeSontSignaleesAvantDImprimer)
 {
-    Demarrer();
+    Demarre();
     m_dialogues.fichiers = {BonFichier(QStringLiteral("liste.csv"), 2)};
     m_fenetre->AOLButton1Click();
     m_fenetre->AOLButton3Click();
@@ -1019,7 +1019,7 @@ TEST_F(FenetrePrincipale, LesEtiquettesAuTexteCoupeSontSignaleesAvantDImprimer)
 
 TEST_F(FenetrePrincipale, LeTriParClasseSeChoisitDansLeDialogueDesChamps)
 {
-    Demarrer();
+    Demarre();
     EXPECT_FALSE(m_fenetre->Impression.TriClasse);
     bool coche = true;
     m_dialogues.modal = [&coche](QDialog& d) {
@@ -1072,8 +1072,8 @@ TEST_F(FenetrePrincipale, LesReglagesDImpressionSurviventAUnRedemarrage)
 {
     const QByteArray initial = "[Brivane]\nNbCols=2\nImprimerSignature=1\n"
                                "[Impression]\nTriClasse=1\nDecalageX=12\nDecalageY=-7\n";
-    EcrireIni(initial);
-    Demarrer();
+    EcritIni(initial);
+    Demarre();
     EXPECT_TRUE(m_fenetre->Impression.TriClasse);
     EXPECT_EQ(m_fenetre->Impression.DecalageX, 12);
     EXPECT_EQ(m_fenetre->Impression.DecalageY, -7);
@@ -1094,7 +1094,7 @@ TEST_F(FenetrePrincipale, LesReglagesDImpressionSurviventAUnRedemarrage)
     EXPECT_EQ(Section(contenu, "Brivane"), Section(LitOctets(seul), "Brivane"));
     EXPECT_TRUE(contenu.startsWith("[Brivane]\n")) << contenu.constData();
 
-    Demarrer();
+    Demarre();
     EXPECT_FALSE(m_fenetre->Impression.TriClasse);
     EXPECT_EQ(m_fenetre->Impression.DecalageX, -35);
     EXPECT_EQ(m_fenetre->Impression.DecalageY, 100);

@@ -169,7 +169,7 @@ TEST_F(FichierReglages, BooleensEtPolice)
     EXPECT_EQ(p.Fonte, Defauts().Fonte);
 
     p = Lu("[Brivane]\nFonte=Courier New,14,255,0110,1,0\n");
-    EXPECT_EQ(p.Fonte.LireNom(), "Courier New");
+    EXPECT_EQ(p.Fonte.LitNom(), "Courier New");
     EXPECT_EQ(p.Fonte.Taille, 14);
     EXPECT_EQ(p.Fonte.Couleur, 255u);
     EXPECT_EQ(p.Fonte.Gras, 0);

@@ -12,7 +12,7 @@ CanevasEnregistreur::CanevasEnregistreur(int largeurCaractere, int hauteurCellul
     m_largeurs.fill(largeurCaractere);
 }
 
-void CanevasEnregistreur::FixerLargeur(unsigned char octet, int largeur)
+void CanevasEnregistreur::FixeLargeur(unsigned char octet, int largeur)
 {
     m_largeurs[octet] = largeur;
 }
@@ -40,18 +40,18 @@ std::vector<std::string> CanevasEnregistreur::OctetsTextes() const
     return resultat;
 }
 
-void CanevasEnregistreur::Sauver()
+void CanevasEnregistreur::SauveEtat()
 {
     m_pile.push_back(m_etat);
     Appel a;
-    a.genre = Genre::Sauver;
+    a.genre = Genre::SauveEtat;
     m_appels.push_back(a);
 }
 
-void CanevasEnregistreur::Restaurer()
+void CanevasEnregistreur::RestaureEtat()
 {
     Appel a;
-    a.genre = Genre::Restaurer;
+    a.genre = Genre::RestaureEtat;
     m_appels.push_back(a);
     if (m_pile.empty())
         return;
@@ -59,7 +59,7 @@ void CanevasEnregistreur::Restaurer()
     m_pile.pop_back();
 }
 
-void CanevasEnregistreur::IntersecterClip(const qlRect& r)
+void CanevasEnregistreur::IntersecteClip(const qlRect& r)
 {
     Appel a;
     a.genre = Genre::Clip;
@@ -75,7 +75,7 @@ void CanevasEnregistreur::IntersecterClip(const qlRect& r)
                          std::min(c.right, r.right), std::min(c.bottom, r.bottom));
 }
 
-void CanevasEnregistreur::ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur)
+void CanevasEnregistreur::ChoisitStylo(StyleStylo style, uint32_t couleur, int largeur)
 {
     Appel a;
     a.genre = Genre::Stylo;
@@ -88,7 +88,7 @@ void CanevasEnregistreur::ChoisirStylo(StyleStylo style, uint32_t couleur, int l
     m_etat.largeurStylo = largeur;
 }
 
-void CanevasEnregistreur::ChoisirBrosse(StyleBrosse style, uint32_t couleur)
+void CanevasEnregistreur::ChoisitBrosse(StyleBrosse style, uint32_t couleur)
 {
     Appel a;
     a.genre = Genre::Brosse;
@@ -109,7 +109,7 @@ void CanevasEnregistreur::RectangleArrondi(const qlRect& r, int largeurCoin, int
     m_appels.push_back(a);
 }
 
-void CanevasEnregistreur::ChoisirPolice(const ::Police& police)
+void CanevasEnregistreur::ChoisitPolice(const ::Police& police)
 {
     Appel a;
     a.genre = Genre::Police;

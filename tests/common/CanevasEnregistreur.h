@@ -3,12 +3,12 @@
 // fixed-width font so that line breaks and positions are exact numbers.
 //
 //   - every character is LargeurCaractere units wide (10 by default), unless
-//     FixerLargeur gave a byte its own width;
+//     FixeLargeur gave a byte its own width;
 //   - a tab advances to the next multiple of 8 character widths, counted from
 //     the start of the text (EtendueTexte) or from the tab origin (SortieTexte);
 //   - the cell height is the one given to the constructor, or |Height| of the
 //     selected font when it is 0 (Size × 254 ÷ 72 when Height is 0 too);
-//   - the descent is 0 unless FixerDescente gave one;
+//   - the descent is 0 unless FixeDescente gave one;
 //   - letters are those of Windows-1252 (accents included).
 //
 // Save/restore keep the font, the baseline alignment, the clip, the pen and
@@ -24,8 +24,8 @@
 class CanevasEnregistreur : public Canevas {
 public:
     enum class Genre {
-        Sauver,
-        Restaurer,
+        SauveEtat,
+        RestaureEtat,
         Clip,
         Stylo,
         Brosse,
@@ -69,7 +69,7 @@ public:
 
     explicit CanevasEnregistreur(int largeurCaractere = kLargeurParDefaut, int hauteurCellule = 0);
 
-    void FixerLargeur(unsigned char octet, int largeur);
+    void FixeLargeur(unsigned char octet, int largeur);
     int LargeurDe(unsigned char octet) const;
 
     const std::vector<Appel>& Appels() const { return m_appels; }
@@ -78,25 +78,25 @@ public:
     std::vector<Appel> Textes() const { return Appels(Genre::Texte); }
     // The bytes of every text output, in order.
     std::vector<std::string> OctetsTextes() const;
-    void EffacerAppels() { m_appels.clear(); }
+    void EffaceAppels() { m_appels.clear(); }
     // Bytes measured by EtendueTexte so far: the work of laying out lines.
     int64_t OctetsMesures() const { return m_octetsMesures; }
 
     const Etat& EtatCourant() const { return m_etat; }
-    // Number of Sauver not yet matched by a Restaurer.
+    // Number of SauveEtat not yet matched by a RestaureEtat.
     int Profondeur() const { return static_cast<int>(m_pile.size()); }
 
-    void Sauver() override;
-    void Restaurer() override;
-    void IntersecterClip(const qlRect& rectangle) override;
-    void ChoisirStylo(StyleStylo style, uint32_t couleur, int largeur) override;
-    void ChoisirBrosse(StyleBrosse style, uint32_t couleur) override;
+    void SauveEtat() override;
+    void RestaureEtat() override;
+    void IntersecteClip(const qlRect& rectangle) override;
+    void ChoisitStylo(StyleStylo style, uint32_t couleur, int largeur) override;
+    void ChoisitBrosse(StyleBrosse style, uint32_t couleur) override;
     void RectangleArrondi(const qlRect& rectangle, int largeurCoin, int hauteurCoin) override;
     ::Police PoliceCourante() const override { return m_etat.police; }
-    void ChoisirPolice(const ::Police& police) override;
+    void ChoisitPolice(const ::Police& police) override;
     int HauteurCellule() override;
     int Descente() override { return m_descente; }
-    void FixerDescente(int descente) { m_descente = descente; }
+    void FixeDescente(int descente) { m_descente = descente; }
     int64_t EtendueTexte(const char* texte, int longueur) override;
     int64_t SortieTexte(int x, int y, const char* texte, int longueur, int origineTab) override;
     void AlignementLigneDeBase(bool actif) override;

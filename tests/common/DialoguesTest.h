@@ -43,12 +43,12 @@ public:
     // Questions asked, and the answer to each (by default the person goes on).
     QStringList questions;
     std::function<bool(const QString&)> confirmation = [](const QString&) { return true; };
-    bool Confirmer(QWidget*, const QString& texte, const QString&, const QString&) override
+    bool Confirme(QWidget*, const QString& texte, const QString&, const QString&) override
     {
         questions << texte;
         return confirmation(texte);
     }
-    QString ChoisirFichier(QWidget*, const QString& dossier, const QString& nom) override
+    QString ChoisitFichier(QWidget*, const QString& dossier, const QString& nom) override
     {
         dossierPropose = dossier;
         nomPropose = nom;
@@ -58,18 +58,18 @@ public:
         fichiers.pop_front();
         return reponse;
     }
-    int Executer(QDialog& dialogue) override { return modal(dialogue); }
-    bool ChoisirImprimante(QWidget*, QPrinter& imprimante, ChoixImpression choix) override
+    int Execute(QDialog& dialogue) override { return modal(dialogue); }
+    bool ChoisitImprimante(QWidget*, QPrinter& imprimante, ChoixImpression choix) override
     {
         ++impressionsDemandees;
         dernierChoixImpression = choix;
         return impression(imprimante);
     }
-    std::optional<Police> ChoisirPolice(QWidget*, const Police& initiale) override
+    std::optional<Police> ChoisitPolice(QWidget*, const Police& initiale) override
     {
         return police(initiale);
     }
-    std::optional<uint32_t> ChoisirCouleur(QWidget*, uint32_t initiale,
+    std::optional<uint32_t> ChoisitCouleur(QWidget*, uint32_t initiale,
                                            const QStringList& personnalisees,
                                            int options) override
     {
@@ -92,7 +92,7 @@ public:
         interrupteur = choix;
         apercu(imprimante, dessiner);
     }
-    bool OuvrirDocument(const QUrl& url) override
+    bool OuvreDocument(const QUrl& url) override
     {
         ouverts << url;
         return ouvertureReussie;

@@ -18,7 +18,7 @@ double Attribut(const QXmlStreamAttributes& attributs, const char* nom)
 
 }  // namespace
 
-const MotPdf* ContenuPdf::Chercher(const QString& texte) const
+const MotPdf* ContenuPdf::Cherche(const QString& texte) const
 {
     for (const PagePdf& page : pages) {
         for (const MotPdf& mot : page.mots) {
@@ -29,7 +29,7 @@ const MotPdf* ContenuPdf::Chercher(const QString& texte) const
     return nullptr;
 }
 
-ContenuPdf LirePdf(const QString& cheminPdf)
+ContenuPdf LitPdf(const QString& cheminPdf)
 {
     ContenuPdf contenu;
     QProcess processus;
@@ -71,7 +71,7 @@ ContenuPdf LirePdf(const QString& cheminPdf)
     return contenu;
 }
 
-QImage RasteriserPage(const QString& cheminPdf, int page, int pointsParPouce)
+QImage RasterisePage(const QString& cheminPdf, int page, int pointsParPouce)
 {
     QTemporaryDir dossier;
     if (!dossier.isValid())
@@ -114,9 +114,9 @@ QRect BoiteEncre(const QImage& image, int seuil)
 bool ContenuPdf::ContientExactement(const QString& prefixe, int premier, int dernier) const
 {
     for (int n = premier; n <= dernier; ++n) {
-        if (Chercher(prefixe + QString::number(n)) == nullptr)
+        if (Cherche(prefixe + QString::number(n)) == nullptr)
             return false;
     }
-    return Chercher(prefixe + QString::number(premier - 1)) == nullptr
-           && Chercher(prefixe + QString::number(dernier + 1)) == nullptr;
+    return Cherche(prefixe + QString::number(premier - 1)) == nullptr
+           && Cherche(prefixe + QString::number(dernier + 1)) == nullptr;
 }

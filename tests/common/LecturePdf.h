@@ -1,12 +1,12 @@
 #pragma once
 // Reading back what a PDF shows, for tests, with poppler's command-line tools.
 //
-// LirePdf runs `pdftotext -bbox` and returns every page's size and words with
+// LitPdf runs `pdftotext -bbox` and returns every page's size and words with
 // their boxes, in millimetres from the page's top-left corner (y downward).
 // A word's box spans its glyphs' advance widths across, and the font's ascent
 // to descent down.
 //
-// RasteriserPage runs `pdftoppm -gray` at the given resolution; at 254 dpi
+// RasterisePage runs `pdftoppm -gray` at the given resolution; at 254 dpi
 // one pixel is 0.1 mm. BoiteEncre then finds the bounding box of the dark
 // pixels of an image.
 
@@ -36,16 +36,16 @@ struct ContenuPdf {
     std::vector<PagePdf> pages;
 
     // The first word of any page whose text is exactly texte, or nullptr.
-    const MotPdf* Chercher(const QString& texte) const;
+    const MotPdf* Cherche(const QString& texte) const;
     // True when the words prefixe+premier … prefixe+dernier are all there and
     // their neighbours prefixe+(premier−1) and prefixe+(dernier+1) are not.
     bool ContientExactement(const QString& prefixe, int premier, int dernier) const;
 };
 
-ContenuPdf LirePdf(const QString& cheminPdf);
+ContenuPdf LitPdf(const QString& cheminPdf);
 
 // Page numbers count from 1. A null image on failure.
-QImage RasteriserPage(const QString& cheminPdf, int page, int pointsParPouce);
+QImage RasterisePage(const QString& cheminPdf, int page, int pointsParPouce);
 
 // Pixels whose grey level is below the threshold; an empty QRect when none.
 QRect BoiteEncre(const QImage& image, int seuil = 128);

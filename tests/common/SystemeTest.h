@@ -40,11 +40,11 @@ private:
 };
 
 // A named pipe at chemin; false where pipes have no place among files (Windows).
-bool CreerTube(const QString& chemin);
+bool CreeTube(const QString& chemin);
 // A second name (hard link) for an existing file.
-bool CreerLienDur(const QString& existant, const QString& nouveau);
+bool CreeLienDur(const QString& existant, const QString& nouveau);
 // A symbolic link; false where making one needs privileges (Windows).
-bool CreerLienSymbolique(const QString& cible, const QString& lien);
+bool CreeLienSymbolique(const QString& cible, const QString& lien);
 // Whether a file without read permission is unreadable for this program: not
 // for root, and not on Windows, whose permissions are not Unix bits.
 bool DroitsContraignants();

@@ -44,17 +44,17 @@ TailleLimitee::~TailleLimitee()
     std::signal(SIGXFSZ, m_signalAvant);
 }
 
-bool CreerTube(const QString& chemin)
+bool CreeTube(const QString& chemin)
 {
     return ::mkfifo(QFile::encodeName(chemin).constData(), 0600) == 0;
 }
 
-bool CreerLienDur(const QString& existant, const QString& nouveau)
+bool CreeLienDur(const QString& existant, const QString& nouveau)
 {
     return ::link(QFile::encodeName(existant).constData(), QFile::encodeName(nouveau).constData()) == 0;
 }
 
-bool CreerLienSymbolique(const QString& cible, const QString& lien)
+bool CreeLienSymbolique(const QString& cible, const QString& lien)
 {
     return QFile::link(cible, lien);
 }

@@ -23,19 +23,19 @@ TailleLimitee::TailleLimitee(uint64_t) {}
 
 TailleLimitee::~TailleLimitee() = default;
 
-bool CreerTube(const QString&)
+bool CreeTube(const QString&)
 {
     return false;
 }
 
-bool CreerLienDur(const QString& existant, const QString& nouveau)
+bool CreeLienDur(const QString& existant, const QString& nouveau)
 {
     return ::CreateHardLinkW(QDir::toNativeSeparators(nouveau).toStdWString().c_str(),
                              QDir::toNativeSeparators(existant).toStdWString().c_str(), nullptr)
            != 0;
 }
 
-bool CreerLienSymbolique(const QString&, const QString&)
+bool CreeLienSymbolique(const QString&, const QString&)
 {
     return false;
 }

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    InstallerSubstitutionsPolices();
+    InstalleSubstitutionsPolices();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

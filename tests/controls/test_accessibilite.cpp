@@ -32,7 +32,7 @@ struct Annonce {
 };
 std::vector<Annonce>* annonces = nullptr;
 
-void Recevoir(QAccessibleEvent* evenement)
+void Recoit(QAccessibleEvent* evenement)
 {
     if (!annonces)
         return;
@@ -44,7 +44,7 @@ void Recevoir(QAccessibleEvent* evenement)
 
 // What a screen reader's arrival does: Qt only builds interfaces and sends
 // events while the platform's accessibility is active.
-void Activer(bool actif)
+void ActiveAccessibilite(bool actif)
 {
     if (QPlatformAccessibility* plateforme =
             QGuiApplicationPrivate::platformIntegration()->accessibility())
@@ -58,15 +58,15 @@ protected:
     void SetUp() override
     {
         annonces = &m_recues;
-        m_precedent = QAccessible::installUpdateHandler(&Recevoir);
-        Activer(true);
+        m_precedent = QAccessible::installUpdateHandler(&Recoit);
+        ActiveAccessibilite(true);
         ASSERT_TRUE(QAccessible::isActive());
         m_fenetre.resize(300, 100);
     }
 
     void TearDown() override
     {
-        Activer(false);
+        ActiveAccessibilite(false);
         QAccessible::installUpdateHandler(m_precedent);
         annonces = nullptr;
     }
@@ -81,7 +81,7 @@ protected:
         return trouvees;
     }
 
-    void Oublier() { m_recues.clear(); }
+    void Oublie() { m_recues.clear(); }
 
     static QAccessibleActionInterface* Actions(QWidget* controle)
     {
@@ -281,8 +281,8 @@ TEST_F(Accessibilite, AppuyerSurUnLienLOuvreCommeUnClic)
             lien->SetLinkDestination(QStringLiteral("www.education.gouv.fr"));
         QStringList ouverts, sons;
         int clics = 0;
-        lien->OuvrirLien = [&ouverts](const QString& cible) { ouverts << cible; };
-        lien->JouerSon = [&sons](const QString& son) { sons << son; };
+        lien->OuvreLien = [&ouverts](const QString& cible) { ouverts << cible; };
+        lien->JoueSon = [&sons](const QString& son) { sons << son; };
         lien->OnClick = [&clics](TLinkLabel*) { ++clics; };
 
         Actions(lien)->doAction(QAccessibleActionInterface::pressAction());
@@ -298,7 +298,7 @@ TEST_F(Accessibilite, AppuyerSurUnLienLOuvreCommeUnClic)
 TEST_F(Accessibilite, LeVoyantAnnonceChaqueChangementDEtatEtDeCouleur)
 {
     TLed* led = Voyant(&m_fenetre, false);
-    Oublier();
+    Oublie();
 
     struct Etape {
         const char* cas;
@@ -332,7 +332,7 @@ TEST_F(Accessibilite, LeVoyantAnnonceChaqueChangementDEtatEtDeCouleur)
         EXPECT_EQ(static_cast<int>(Annonces(led, QAccessible::DescriptionChanged).size()),
                   e.changementsDeDescription);
         EXPECT_EQ(interface->text(QAccessible::Description), e.description);
-        Oublier();
+        Oublie();
     }
     // Blinking alternates the pictures, not the value: nothing to announce.
     int battements = 0;
@@ -346,7 +346,7 @@ TEST_F(Accessibilite, LeVoyantAnnonceChaqueChangementDEtatEtDeCouleur)
 TEST_F(Accessibilite, LeBoutonAnnonceSaLegendeEtSaDisponibilite)
 {
     TAOLButton* bouton = Bouton(&m_fenetre, QStringLiteral("Quitter"));
-    Oublier();
+    Oublie();
     bouton->SetCap(QStringLiteral("Fermer"));
     bouton->SetCap(QStringLiteral("Fermer"));
     EXPECT_EQ(Annonces(bouton, QAccessible::NameChanged).size(), 1u);

@@ -29,7 +29,7 @@ void PrintTo(const QString& texte, std::ostream* flux)
 namespace {
 enum class Sorte { Decimal, Cardinal, Entier, Reel };
 
-TCommonEdit* Creer(Sorte sorte, QWidget* parent)
+TCommonEdit* Cree(Sorte sorte, QWidget* parent)
 {
     switch (sorte) {
     case Sorte::Decimal:
@@ -50,7 +50,7 @@ struct Fenetre {
     TCommonEdit* champ;
     TCardinalEdit* autre = new TCardinalEdit(&fenetre);
 
-    explicit Fenetre(Sorte sorte) : champ(Creer(sorte, &fenetre))
+    explicit Fenetre(Sorte sorte) : champ(Cree(sorte, &fenetre))
     {
         champ->setGeometry(10, 10, 120, 22);
         autre->setGeometry(10, 40, 120, 22);
@@ -60,12 +60,12 @@ struct Fenetre {
         // The window gave the field the focus: take it back to enter it anew.
         autre->setFocus(Qt::OtherFocusReason);
     }
-    void Entrer() { champ->setFocus(Qt::TabFocusReason); }
-    void Quitter() { autre->setFocus(Qt::TabFocusReason); }
+    void EntreDansChamp() { champ->setFocus(Qt::TabFocusReason); }
+    void QuitteChamp() { autre->setFocus(Qt::TabFocusReason); }
 };
 
 // One key event per step: a character as typed, or a named key in braces.
-void Taper(QWidget& champ, const QString& touches)
+void Tape(QWidget& champ, const QString& touches)
 {
     static const std::map<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> nommees{
         {"Gauche", {Qt::Key_Left, Qt::NoModifier}},
@@ -166,9 +166,9 @@ TEST(ChampsNumeriques, LeFiltreLaisseTaperCeQuiEstOuPeutDevenirUnNombre)
     };
     for (const Cas& cas : table) {
         QWidget fenetre;
-        std::unique_ptr<TCommonEdit> champ(Creer(cas.sorte, &fenetre));
+        std::unique_ptr<TCommonEdit> champ(Cree(cas.sorte, &fenetre));
         champ->setText(Q(cas.depart));
-        Taper(*champ, Q(cas.touches));
+        Tape(*champ, Q(cas.touches));
         EXPECT_EQ(champ->text(), Q(cas.attendu))
             << Nom(champ.get()) << " \"" << cas.depart << "\" + " << cas.touches;
     }
@@ -217,28 +217,28 @@ TEST(ChampsNumeriques, EnQuittantLeChampLaValeurEstRelueEtMiseEnForme)
             f.champ->SetFormatString(Q(cas.format));
         if (auto* decimal = qobject_cast<TDecimalEdit*>(f.champ))
             decimal->SetFixedDecimals(cas.decimalesFixes);
-        f.Entrer();
+        f.EntreDansChamp();
         // Entering by the keyboard selects the whole text: typing replaces it.
         EXPECT_EQ(f.champ->selectedText(), f.champ->text()) << Nom(f.champ);
         if (*cas.tape)
-            Taper(*f.champ, Q(cas.tape));
+            Tape(*f.champ, Q(cas.tape));
         else
-            Taper(*f.champ, QStringLiteral("{Suppr}"));
-        f.Quitter();
+            Tape(*f.champ, QStringLiteral("{Suppr}"));
+        f.QuitteChamp();
         EXPECT_EQ(f.champ->text(), Q(cas.attendu)) << Nom(f.champ) << " " << cas.tape;
     }
 
     // A new field shows 0 in its format; Enter re-formats as leaving does.
     Fenetre f(Sorte::Decimal);
     EXPECT_EQ(f.champ->text(), QStringLiteral("0,00"));
-    f.Entrer();
-    Taper(*f.champ, QStringLiteral("7,125{Entree}"));
+    f.EntreDansChamp();
+    Tape(*f.champ, QStringLiteral("7,125{Entree}"));
     EXPECT_EQ(f.champ->text(), QStringLiteral("7,13"));
     EXPECT_EQ(static_cast<TDecimalEdit*>(f.champ)->Value(), 7.13L);
 
     // A click places the caret instead of selecting; a context menu or
     // another window taking the focus for a while does not re-format.
-    f.Quitter();
+    f.QuitteChamp();
     QTest::mouseClick(f.champ, Qt::LeftButton, Qt::NoModifier, QPoint(4, 11));
     ASSERT_TRUE(f.champ->hasFocus());
     EXPECT_FALSE(f.champ->hasSelectedText());
@@ -269,8 +269,8 @@ TEST(ChampsNumeriques, LaValeurHorsBornesEstRameneeEnCouleurDAlerteEtSignaleeApr
     const QRgb rouge = qRgb(200, 0, 0);
 
     // Validate off: nothing is clamped, nothing turns red.
-    f.Entrer();
-    Taper(*champ, QStringLiteral("12{Entree}"));
+    f.EntreDansChamp();
+    Tape(*champ, QStringLiteral("12{Entree}"));
     EXPECT_EQ(champ->text(), QStringLiteral("12,00"));
     EXPECT_EQ(Texte(*champ), noir);
 
@@ -284,17 +284,17 @@ TEST(ChampsNumeriques, LaValeurHorsBornesEstRameneeEnCouleurDAlerteEtSignaleeApr
     EXPECT_EQ(evenements, std::vector<std::string>{"trop 10,00"});
 
     // Leaving clamps too, and the event finds the text already corrected.
-    Taper(*champ, QStringLiteral("{Tout}0,5"));
-    f.Quitter();
+    Tape(*champ, QStringLiteral("{Tout}0,5"));
+    f.QuitteChamp();
     EXPECT_EQ(champ->text(), QStringLiteral("1,00"));
     EXPECT_EQ(Texte(*champ), rouge);
     QCoreApplication::processEvents();
     EXPECT_EQ(evenements.back(), "trop peu 1,00");
 
     // The next entry draws it normally again; a bound itself is in range.
-    f.Entrer();
+    f.EntreDansChamp();
     EXPECT_EQ(Texte(*champ), noir);
-    Taper(*champ, QStringLiteral("1{Entree}"));
+    Tape(*champ, QStringLiteral("1{Entree}"));
     EXPECT_EQ(Texte(*champ), noir);
     QCoreApplication::processEvents();
     EXPECT_EQ(evenements.size(), 2u);
@@ -363,7 +363,7 @@ TEST(ChampsNumeriques, CollerCouperSupprimerDeposerEtEcrireParLAssistancePassent
     QClipboard* pressePapiers = QGuiApplication::clipboard();
     for (const Cas& cas : table) {
         QWidget fenetre;
-        std::unique_ptr<TCommonEdit> champ(Creer(cas.sorte, &fenetre));
+        std::unique_ptr<TCommonEdit> champ(Cree(cas.sorte, &fenetre));
         champ->resize(200, 22);
         champ->setText(Q(cas.depart));
         champ->setSelection(cas.debut, cas.longueur);
@@ -374,7 +374,7 @@ TEST(ChampsNumeriques, CollerCouperSupprimerDeposerEtEcrireParLAssistancePassent
         const QString contenu = parPressePapiers ? Q(cas.apporte) : QStringLiteral("x");
         pressePapiers->setText(contenu);
         if (geste.startsWith(QLatin1String("menu "))) {
-            const std::unique_ptr<QMenu> menu(champ->CreerMenuContextuel());
+            const std::unique_ptr<QMenu> menu(champ->CreeMenuContextuel());
             for (QAction* action : menu->actions())
                 if (action->text().startsWith(geste.mid(5)))
                     action->trigger();

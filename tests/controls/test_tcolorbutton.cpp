@@ -37,7 +37,7 @@ struct Fenetre {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&fenetre));
     }
 
-    void Deplacer(const QPoint& p)
+    void Deplace(const QPoint& p)
     {
         QMouseEvent e(QEvent::MouseMove, QPointF(p), bouton->mapToGlobal(QPointF(p)),
                       Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -118,10 +118,10 @@ TEST(TColorButton, LAppuiSuitLePointeur)
     QTest::mousePress(f.bouton, Qt::LeftButton, {}, QPoint(20, 10));
     EXPECT_TRUE(f.bouton->Enfonce());
     EXPECT_TRUE(f.bouton->hasFocus());
-    f.Deplacer({60, 10});
+    f.Deplace({60, 10});
     EXPECT_FALSE(f.bouton->Enfonce());
     EXPECT_EQ(Pixel(Ecran(*f.bouton), 4, 4), qRgb(0, 0, 0));  // up again on screen
-    f.Deplacer({43, 21});
+    f.Deplace({43, 21});
     EXPECT_TRUE(f.bouton->Enfonce());
     QTest::mouseRelease(f.bouton, Qt::LeftButton, {}, QPoint(20, 22));
     EXPECT_FALSE(f.bouton->Enfonce());

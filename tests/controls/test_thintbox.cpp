@@ -17,8 +17,8 @@ public:
     QStringList dessins;
 
     StyleTexte Style() const override { return m_style; }
-    void FixerStyle(const StyleTexte& style) override { m_style = style; }
-    QSize Mesurer(const QString& t) override
+    void FixeStyle(const StyleTexte& style) override { m_style = style; }
+    QSize MesureTexte(const QString& t) override
     {
         int largeur = 0;
         for (const QChar c : t)
@@ -32,7 +32,7 @@ public:
             dessins.last().insert(dessins.last().size() - etoile.size(), t);
         else
             dessins << QStringLiteral("%1,%2 %3%4").arg(x).arg(y).arg(t, etoile);
-        m_suiteX = x + Mesurer(t).width();
+        m_suiteX = x + MesureTexte(t).width();
         m_suiteY = y;
         m_suiteEtoile = etoile;
     }
@@ -121,7 +121,7 @@ TEST(THintBox, MiseEnPageDesRangees)
     for (const auto& c : cas) {
         SurfaceFixe surface;
         const qlRect zone = MiseEnPageBulle::ZoneTexte(c.boite.width(), c.boite.height(), 4, true);
-        MiseEnPageBulle(surface).DessinerFormate(Decoupe(c.source), zone, 4);
+        MiseEnPageBulle(surface).DessineFormate(Decoupe(c.source), zone, 4);
         EXPECT_EQ(surface.dessins, c.attendu) << c.nom;
     }
     EXPECT_EQ(MiseEnPageBulle::ZoneTexte(537, 137, 4, true), qlRect(4, 4, 533, 133));
@@ -133,15 +133,15 @@ TEST(THintBox, StyleRemisAZeroAChaqueDessinEtModeSimple)
     SurfaceFixe surface;
     MiseEnPageBulle mise(surface);
     const qlRect zone = MiseEnPageBulle::ZoneTexte(64, 50, 4, true);
-    mise.DessinerFormate(Decoupe({"<b>a"}), zone, 4);
-    mise.DessinerFormate(Decoupe({"c"}), zone, 4);
+    mise.DessineFormate(Decoupe({"<b>a"}), zone, 4);
+    mise.DessineFormate(Decoupe({"c"}), zone, 4);
     EXPECT_EQ(surface.dessins, (QStringList{"4,4 a*", "4,4 c"}));
     EXPECT_EQ(mise.TextExtentEx("a<b>bc"), QSize(19, 10));
     EXPECT_EQ(surface.Style(), StyleTexte());  // measuring leaves the style as it was
 
     // Plain mode: tags are text, empty lines take a row, the same wrapping.
     SurfaceFixe simple;
-    MiseEnPageBulle(simple).DessinerSimple({"<b>x</b>", "", "<center>abcdef"}, zone, 4);
+    MiseEnPageBulle(simple).DessineSimple({"<b>x</b>", "", "<center>abcdef"}, zone, 4);
     EXPECT_EQ(simple.dessins, (QStringList{"4,4 <b>x</b>", "4,24 <center>ab", "4,34 cdef"}));
 }
 

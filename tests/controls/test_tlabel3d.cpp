@@ -23,7 +23,7 @@ void Prepare(TLabel3D& label, const QString& legende)
     label.resize(80, 40);
 }
 
-void ColorerTexte(QWidget& label, const QColor& couleur)
+void ColoreTexte(QWidget& label, const QColor& couleur)
 {
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, couleur);
@@ -60,7 +60,7 @@ Pixels UneCopie(TCaptionStyle style, QRgb couleur)
 {
     TLabel3D label;
     Prepare(label, QStringLiteral("H"));
-    ColorerTexte(label, Qt::transparent);
+    ColoreTexte(label, Qt::transparent);
     label.SetCaptionStyle(style);
     return DeCouleur(Rendu(label), couleur);
 }
@@ -98,7 +98,7 @@ TEST(TLabel3D, LesCopiesPassentSousLeTexteDansLOrdreDuStyle)
                            Cas{TCaptionStyle::csHeavyRecessed, clair, ombre}}) {
         TLabel3D label;
         Prepare(label, QStringLiteral("H"));
-        ColorerTexte(label, Qt::transparent);
+        ColoreTexte(label, Qt::transparent);
         label.SetCaptionStyle(cas.style);
         const QImage image = Rendu(label);
         EXPECT_EQ(DeCouleur(image, cas.seconde), hautGauche);
@@ -108,7 +108,7 @@ TEST(TLabel3D, LesCopiesPassentSousLeTexteDansLOrdreDuStyle)
     // The text itself lies on top of both copies.
     TLabel3D label;
     Prepare(label, QStringLiteral("H"));
-    ColorerTexte(label, QColor(255, 0, 0));
+    ColoreTexte(label, QColor(255, 0, 0));
     label.SetCaptionStyle(TCaptionStyle::csNone);
     const Pixels texte = DeCouleur(Rendu(label), qRgb(255, 0, 0));
     EXPECT_LT(Moins(texte, hautGauche).size(), texte.size());  // they do overlap
@@ -122,7 +122,7 @@ TEST(TLabel3D, DesactiveLeTexteEstGrise)
 {
     TLabel3D label;
     Prepare(label, QStringLiteral("H"));
-    ColorerTexte(label, QColor(255, 0, 0));
+    ColoreTexte(label, QColor(255, 0, 0));
     label.SetCaptionStyle(TCaptionStyle::csNone);
     const Pixels texte = DeCouleur(Rendu(label), qRgb(255, 0, 0));
     label.setEnabled(false);

@@ -33,8 +33,8 @@ struct Lien {
         fenetre.resize(300, 100);
         label->setText(QStringLiteral("www.education.gouv.fr"));
         label->setGeometry(20, 30, 150, 14);
-        label->JouerSon = [this](const QString& son) { sons.push_back(son.toStdString()); };
-        label->OuvrirLien = [this](const QString& cible) { ouverts.push_back(cible); };
+        label->JoueSon = [this](const QString& son) { sons.push_back(son.toStdString()); };
+        label->OuvreLien = [this](const QString& cible) { ouverts.push_back(cible); };
         label->OnClick = [this](TLinkLabel* s) {
             EXPECT_EQ(s, label);
             ++clics;

@@ -57,7 +57,7 @@ constexpr int kEchec = 1;
 constexpr int kUsage = 2;
 constexpr double kTolerance = 0.5;  // millimetres
 
-void Dire(std::FILE* flux, const QString& texte)
+void Dit(std::FILE* flux, const QString& texte)
 {
     std::fputs(texte.toUtf8().constData(), flux);
     std::fputc('\n', flux);
@@ -65,7 +65,7 @@ void Dire(std::FILE* flux, const QString& texte)
 
 int Echec(const QString& texte)
 {
-    Dire(stderr, texte);
+    Dit(stderr, texte);
     return kEchec;
 }
 
@@ -80,7 +80,7 @@ struct Extraction {
 
 // The extraction loaded and checked; the messages of a missing column name
 // it alone.
-std::optional<QString> ChargerListe(const QString& chemin, Extraction& e)
+std::optional<QString> ChargeListe(const QString& chemin, Extraction& e)
 {
     if (!e.liste.Charge(chemin))
         return QStringLiteral("Impossible de charger le fichier %1").arg(chemin);
@@ -89,10 +89,10 @@ std::optional<QString> ChargerListe(const QString& chemin, Extraction& e)
     return std::nullopt;
 }
 
-std::optional<QString> Charger(const QString& reglages, const QString& chemin, Extraction& e)
+std::optional<QString> ChargeReglagesEtListe(const QString& reglages, const QString& chemin, Extraction& e)
 {
     LitParametres(e.parametres, reglages);
-    if (const auto erreur = ChargerListe(chemin, e))
+    if (const auto erreur = ChargeListe(chemin, e))
         return erreur;
     const QString refus =
         e.liste.RefusImpression(e.parametres, ExtractionChargee::RefusSansElecteur::NonChargee);
@@ -103,7 +103,7 @@ std::optional<QString> Charger(const QString& reglages, const QString& chemin, E
 
 // The queue through Qt's native printing, with the paper a user would pick
 // in the print dialog: the format's sheet.
-bool PreparerImprimante(QPrinter& imprimante, const QString& file, const Parametres& p)
+bool PrepareImprimante(QPrinter& imprimante, const QString& file, const Parametres& p)
 {
     imprimante.setPrinterName(file);
     if (imprimante.outputFormat() != QPrinter::NativeFormat || !ImprimanteDisponible(imprimante))
@@ -113,21 +113,21 @@ bool PreparerImprimante(QPrinter& imprimante, const QString& file, const Paramet
     return true;
 }
 
-int Imprimer(const QString& file, const QString& reglages, const QString& chemin)
+int ImprimeListe(const QString& file, const QString& reglages, const QString& chemin)
 {
     Extraction e;
-    if (const auto erreur = Charger(reglages, chemin, e))
+    if (const auto erreur = ChargeReglagesEtListe(reglages, chemin, e))
         return Echec(*erreur);
 
     QPrinter imprimante(QPrinter::HighResolution);
-    if (!PreparerImprimante(imprimante, file, e.parametres))
+    if (!PrepareImprimante(imprimante, file, e.parametres))
         return Echec(QStringLiteral("Pas d'imprimante trouvée : %1").arg(file));
     try {
         ImpressionEtiquettes(e.parametres, e.table, e.indexChamps).Imprime(imprimante);
     } catch (const std::exception& erreur) {
         return Echec(QString::fromUtf8(erreur.what()));
     }
-    Dire(stdout, QStringLiteral("%1 étiquette(s) envoyée(s) à %2")
+    Dit(stdout, QStringLiteral("%1 étiquette(s) envoyée(s) à %2")
                      .arg(e.table.NbRangees() - 1)
                      .arg(file));
     return kSucces;
@@ -159,7 +159,7 @@ const MotPdf* PlusProche(const PagePdf& page, const QString& texte, double x, do
 
 // The same job through Qt's own PDF writer, at the format's sheet: where the
 // words of each label stand when no printing service is in between.
-std::optional<QString> EcrireReference(const Extraction& e, const QString& chemin)
+std::optional<QString> EcritReference(const Extraction& e, const QString& chemin)
 {
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setOutputFormat(QPrinter::PdfFormat);
@@ -199,7 +199,7 @@ bool MemeTaille(double largeur, double hauteur, const PagePdf& page)
 // A landscape page reaches the printer on upright paper, its content turned a
 // quarter counter-clockwise (IPP's "landscape"): the page's left edge runs
 // along the paper's bottom edge. Turns the words back into the page's frame.
-void RedresserPaysage(PagePdf& page)
+void RedressePaysage(PagePdf& page)
 {
     const double hauteurPapier = page.hauteur;
     for (MotPdf& mot : page.mots) {
@@ -224,11 +224,11 @@ bool MemesFeuilles(const Parametres& p, const ContenuPdf& reference, ContenuPdf&
         const bool tournee = p.Orientation && attendue.largeur > attendue.hauteur
                              && MemeTaille(attendue.hauteur, attendue.largeur, page);
         if (tournee)
-            RedresserPaysage(page);
+            RedressePaysage(page);
         if (tournees)
             tournees->push_back(tournee);
         if (!MemeTaille(attendue.largeur, attendue.hauteur, page)) {
-            Dire(stderr, QStringLiteral("Page %1 : %2 × %3 mm, attendu %4 × %5 mm")
+            Dit(stderr, QStringLiteral("Page %1 : %2 × %3 mm, attendu %4 × %5 mm")
                              .arg(n + 1)
                              .arg(page.largeur, 0, 'f', 1)
                              .arg(page.hauteur, 0, 'f', 1)
@@ -240,17 +240,17 @@ bool MemesFeuilles(const Parametres& p, const ContenuPdf& reference, ContenuPdf&
     return erreurs == 0;
 }
 
-int Verifier(const QString& reglages, const QString& chemin, const QString& pdf)
+int VerifieListe(const QString& reglages, const QString& chemin, const QString& pdf)
 {
     Extraction e;
-    if (const auto erreur = Charger(reglages, chemin, e))
+    if (const auto erreur = ChargeReglagesEtListe(reglages, chemin, e))
         return Echec(*erreur);
     const QString cheminReference = pdf + QStringLiteral(".reference.pdf");
-    if (const auto erreur = EcrireReference(e, cheminReference))
+    if (const auto erreur = EcritReference(e, cheminReference))
         return Echec(QStringLiteral("PDF de référence : ") + *erreur);
-    const ContenuPdf reference = LirePdf(cheminReference);
+    const ContenuPdf reference = LitPdf(cheminReference);
     QFile::remove(cheminReference);
-    ContenuPdf imprime = LirePdf(pdf);
+    ContenuPdf imprime = LitPdf(pdf);
     if (!reference.ok || !imprime.ok)
         return Echec(reference.ok ? imprime.erreur : reference.erreur);
 
@@ -284,7 +284,7 @@ int Verifier(const QString& reglages, const QString& chemin, const QString& pdf)
                                  .arg(numeroPage + 1);
         const MotPdf* modele = PlusProche(reference.pages[numeroPage], mot, x, y);
         if (modele == nullptr || std::abs(modele->gauche - x) > kTolerance) {
-            Dire(stderr, quoi + QStringLiteral(" : le PDF de référence ne le place pas en x = %1 mm")
+            Dit(stderr, quoi + QStringLiteral(" : le PDF de référence ne le place pas en x = %1 mm")
                                     .arg(x, 0, 'f', 1));
             ++erreurs;
             continue;
@@ -292,17 +292,17 @@ int Verifier(const QString& reglages, const QString& chemin, const QString& pdf)
         const MotPdf* trouve = PlusProche(imprime.pages[numeroPage], mot, modele->gauche,
                                           modele->haut);
         if (trouve == nullptr) {
-            Dire(stderr, quoi + QStringLiteral(" : absent de la page imprimée"));
+            Dit(stderr, quoi + QStringLiteral(" : absent de la page imprimée"));
             ++erreurs;
         } else if (!Proches(*trouve, *modele)) {
-            Dire(stderr, quoi + QStringLiteral(" : imprimé à %1, attendu à %2")
+            Dit(stderr, quoi + QStringLiteral(" : imprimé à %1, attendu à %2")
                                     .arg(Position(*trouve), Position(*modele)));
             ++erreurs;
         }
     }
     if (erreurs > 0)
         return Echec(QStringLiteral("%1 étiquette(s) mal placée(s) dans %2").arg(erreurs).arg(pdf));
-    Dire(stdout, QStringLiteral("%1 étiquette(s) à leur place sur %2 page(s)")
+    Dit(stdout, QStringLiteral("%1 étiquette(s) à leur place sur %2 page(s)")
                      .arg(e.table.NbRangees() - 1)
                      .arg(nbPages));
     return kSucces;
@@ -310,23 +310,23 @@ int Verifier(const QString& reglages, const QString& chemin, const QString& pdf)
 
 // --- The test page -------------------------------------------------------
 
-int ImprimerTest(const QString& file, const QString& reglages)
+int ImprimeEssai(const QString& file, const QString& reglages)
 {
     Parametres p;
     LitParametres(p, reglages);
     QPrinter imprimante(QPrinter::HighResolution);
-    if (!PreparerImprimante(imprimante, file, p))
+    if (!PrepareImprimante(imprimante, file, p))
         return Echec(QStringLiteral("Pas d'imprimante trouvée : %1").arg(file));
     try {
         ImprimeTest(imprimante, p);
     } catch (const std::exception& erreur) {
         return Echec(QString::fromUtf8(erreur.what()));
     }
-    Dire(stdout, QStringLiteral("Page de test envoyée à %1").arg(file));
+    Dit(stdout, QStringLiteral("Page de test envoyée à %1").arg(file));
     return kSucces;
 }
 
-std::vector<std::string> Decouper(const std::string& texte, const std::string& separateur,
+std::vector<std::string> DecoupeTexte(const std::string& texte, const std::string& separateur,
                                   std::size_t parties)
 {
     std::vector<std::string> morceaux;
@@ -348,11 +348,11 @@ std::vector<std::string> Decouper(const std::string& texte, const std::string& s
 // compose them back in that order.
 std::optional<QString> ExtractionExemple(const QString& chemin, Extraction& e)
 {
-    const std::vector<std::string> lignes = Decouper(TexteExempleTest(), "\r\n", 5);
+    const std::vector<std::string> lignes = DecoupeTexte(TexteExempleTest(), "\r\n", 5);
     if (lignes.size() != 5)
         return QStringLiteral("L'exemple de la page de test n'a pas cinq lignes");
-    const std::vector<std::string> nom = Decouper(lignes[2], " ", 3);
-    const std::vector<std::string> commune = Decouper(lignes[4], " ", 2);
+    const std::vector<std::string> nom = DecoupeTexte(lignes[2], " ", 3);
+    const std::vector<std::string> commune = DecoupeTexte(lignes[4], " ", 2);
     if (nom.size() != 3 || commune.size() != 2)
         return QStringLiteral("L'exemple de la page de test ne se découpe pas en cellules");
     const std::string electeur = nom[0] + ';' + nom[1] + ';' + nom[2] + ';' + lignes[3] + ';'
@@ -373,7 +373,7 @@ std::optional<QString> ExtractionExemple(const QString& chemin, Extraction& e)
     Parametres& p = e.parametres;
     p.ImprimerEnfant = p.ImprimerClasse = p.ImprimerAdresse = true;
     p.ImprimerSignature = false;
-    if (const auto erreur = ChargerListe(chemin, e))
+    if (const auto erreur = ChargeListe(chemin, e))
         return erreur;
     if (e.table.NbRangees() < 2)
         return QStringLiteral("Impossible de charger le fichier %1").arg(chemin);
@@ -399,7 +399,7 @@ bool Encre(const QImage& image, bool tournee, int32_t largeurPage, int32_t x, in
     return false;
 }
 
-int VerifierTest(const QString& reglages, const QString& pdf)
+int VerifieEssai(const QString& reglages, const QString& pdf)
 {
     QTemporaryDir dossier;
     if (!dossier.isValid())
@@ -412,10 +412,10 @@ int VerifierTest(const QString& reglages, const QString& pdf)
     if (const auto erreur = ExtractionExemple(dossier.filePath(QStringLiteral("exemple.csv")), e))
         return Echec(*erreur);
     const QString cheminReference = dossier.filePath(QStringLiteral("etiquettes.pdf"));
-    if (const auto erreur = EcrireReference(e, cheminReference))
+    if (const auto erreur = EcritReference(e, cheminReference))
         return Echec(QStringLiteral("PDF de référence : ") + *erreur);
-    const ContenuPdf reference = LirePdf(cheminReference);
-    ContenuPdf imprime = LirePdf(pdf);
+    const ContenuPdf reference = LitPdf(cheminReference);
+    ContenuPdf imprime = LitPdf(pdf);
     if (!reference.ok || !imprime.ok)
         return Echec(reference.ok ? imprime.erreur : reference.erreur);
     if (imprime.pages.size() != 1 || reference.pages.size() != 1)
@@ -437,7 +437,7 @@ int VerifierTest(const QString& reglages, const QString& pdf)
             const double x = rectangle.left / 10.0;
             const MotPdf* mot = PlusProche(modele, premier, x, rectangle.top / 10.0);
             if (mot == nullptr || std::abs(mot->gauche - x) > kTolerance) {
-                Dire(stderr, QStringLiteral("Étiquette (%1, %2) : le PDF de référence ne la "
+                Dit(stderr, QStringLiteral("Étiquette (%1, %2) : le PDF de référence ne la "
                                             "commence pas en x = %3 mm")
                                  .arg(ligne + 1)
                                  .arg(colonne + 1)
@@ -450,7 +450,7 @@ int VerifierTest(const QString& reglages, const QString& pdf)
     // Every word of the sample on the test page where the labels have it, one
     // for one, and nothing else.
     if (page.mots.size() != modele.mots.size()) {
-        Dire(stderr, QStringLiteral("%1 mot(s) sur la page de test, %2 sur les étiquettes")
+        Dit(stderr, QStringLiteral("%1 mot(s) sur la page de test, %2 sur les étiquettes")
                          .arg(page.mots.size())
                          .arg(modele.mots.size()));
         ++erreurs;
@@ -468,7 +468,7 @@ int VerifierTest(const QString& reglages, const QString& pdf)
             }
         }
         if (trouve == nullptr || !Proches(*trouve, attendu)) {
-            Dire(stderr, QStringLiteral("« %1 » attendu à %2, %3")
+            Dit(stderr, QStringLiteral("« %1 » attendu à %2, %3")
                              .arg(attendu.texte, Position(attendu),
                                   trouve ? QStringLiteral("imprimé à ") + Position(*trouve)
                                          : QStringLiteral("absent")));
@@ -481,7 +481,7 @@ int VerifierTest(const QString& reglages, const QString& pdf)
     // Each label's outline: ink in the middle of every side of its cell, but
     // the sides that lie on the paper's edge, where half the line is off the
     // sheet.
-    const QImage image = RasteriserPage(pdf, 1, 254);  // one pixel a tenth of a mm
+    const QImage image = RasterisePage(pdf, 1, 254);  // one pixel a tenth of a mm
     if (image.isNull())
         return Echec(QStringLiteral("Impossible de lire l'image de %1").arg(pdf));
     const int32_t largeur = p.Orientation ? p.HauteurPage : p.LargeurPage;
@@ -508,7 +508,7 @@ int VerifierTest(const QString& reglages, const QString& pdf)
                     continue;
                 ++cotes;
                 if (!Encre(image, tournees.at(0), largeur, m.x, m.y)) {
-                    Dire(stderr, QStringLiteral("Étiquette (%1, %2) : pas de contour au côté %3")
+                    Dit(stderr, QStringLiteral("Étiquette (%1, %2) : pas de contour au côté %3")
                                      .arg(ligne + 1)
                                      .arg(colonne + 1)
                                      .arg(QLatin1String(m.nom)));
@@ -519,7 +519,7 @@ int VerifierTest(const QString& reglages, const QString& pdf)
     }
     if (erreurs > 0)
         return Echec(QStringLiteral("%1 écart(s) sur la page de test %2").arg(erreurs).arg(pdf));
-    Dire(stdout, QStringLiteral("Page de test : %1 mot(s) à la place du texte des étiquettes, "
+    Dit(stdout, QStringLiteral("Page de test : %1 mot(s) à la place du texte des étiquettes, "
                                 "%2 côté(s) de contour")
                      .arg(modele.mots.size())
                      .arg(cotes));
@@ -533,19 +533,19 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    InstallerSubstitutionsPolices();
+    InstalleSubstitutionsPolices();
 
     const QStringList arguments = QGuiApplication::arguments();
     const QString mode = arguments.value(1);
     if (mode == QLatin1String("imprime") && arguments.size() == 5)
-        return Imprimer(arguments.at(2), arguments.at(3), arguments.at(4));
+        return ImprimeListe(arguments.at(2), arguments.at(3), arguments.at(4));
     if (mode == QLatin1String("verifie") && arguments.size() == 5)
-        return Verifier(arguments.at(2), arguments.at(3), arguments.at(4));
+        return VerifieListe(arguments.at(2), arguments.at(3), arguments.at(4));
     if (mode == QLatin1String("imprime-test") && arguments.size() == 4)
-        return ImprimerTest(arguments.at(2), arguments.at(3));
+        return ImprimeEssai(arguments.at(2), arguments.at(3));
     if (mode == QLatin1String("verifie-test") && arguments.size() == 4)
-        return VerifierTest(arguments.at(2), arguments.at(3));
-    Dire(stderr, QStringLiteral(
+        return VerifieEssai(arguments.at(2), arguments.at(3));
+    Dit(stderr, QStringLiteral(
                      "Usage : brivane-e2e-impression imprime IMPRIMANTE REGLAGES.ini EXTRACTION.csv\n"
                      "        brivane-e2e-impression verifie REGLAGES.ini EXTRACTION.csv "
                      "ETIQUETTES.pdf\n"

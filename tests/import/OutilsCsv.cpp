@@ -3,7 +3,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-void EcrireOctets(const QString& chemin, const std::string& octets)
+void EcritCsv(const QString& chemin, const std::string& octets)
 {
     QFile fichier(chemin);
     ASSERT_TRUE(fichier.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(chemin);
@@ -11,7 +11,7 @@ void EcrireOctets(const QString& chemin, const std::string& octets)
               static_cast<qint64>(octets.size()));
 }
 
-std::string LireOctets(const QString& chemin)
+std::string LitCsv(const QString& chemin)
 {
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))

@@ -13,8 +13,8 @@
 using Table = std::vector<Rangee>;
 
 // Writes `octets` to `chemin`, replacing the file; fails the test on error.
-void EcrireOctets(const QString& chemin, const std::string& octets);
-std::string LireOctets(const QString& chemin);
+void EcritCsv(const QString& chemin, const std::string& octets);
+std::string LitCsv(const QString& chemin);
 
 // Every row of the table, through operator[].
 Table Rangees(const TCSV& table);

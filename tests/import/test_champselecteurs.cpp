@@ -83,12 +83,12 @@ TEST(ChampsElecteurs, ToutOrdreParmiDAutresColonnesLePlusAGaucheGagne)
         "Pr\xE9nom responsable", "civilit\xE9 responsable", "nom responsable",
         "classe enfant 1"};
     auto index = IndexRemplis();
-    EXPECT_EQ(ChercherChamps(entete, index), -1);
+    EXPECT_EQ(ChercheChamps(entete, index), -1);
     EXPECT_EQ(std::vector<int32_t>(index.begin(), index.begin() + 9),
               (std::vector<int32_t>{9, 5, 8, 7, 6, 4, 2, 1, 99}));
 
     index = IndexRemplis();
-    EXPECT_EQ(ChercherChamps(kEnteteOrdonnee, index), -1);
+    EXPECT_EQ(ChercheChamps(kEnteteOrdonnee, index), -1);
     EXPECT_EQ(std::vector<int32_t>(index.begin(), index.begin() + 9),
               (std::vector<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 99}));
 }
@@ -113,7 +113,7 @@ TEST(ChampsElecteurs, PremierChampManquantSeulementEtIndexPosterieursIntacts)
                 entete.push_back(kEnteteOrdonnee[i]);
         }
         auto index = IndexRemplis();
-        EXPECT_EQ(ChercherChamps(entete, index), c.manquant);
+        EXPECT_EQ(ChercheChamps(entete, index), c.manquant);
         for (int k = 0; k < 20; ++k) {
             if (k < c.manquant)
                 EXPECT_EQ(entete[static_cast<std::size_t>(index[k])], kEnteteOrdonnee[k]);
@@ -122,7 +122,7 @@ TEST(ChampsElecteurs, PremierChampManquantSeulementEtIndexPosterieursIntacts)
         }
     }
     auto index = IndexRemplis();
-    EXPECT_EQ(ChercherChamps(Rangee{}, index), 0);
+    EXPECT_EQ(ChercheChamps(Rangee{}, index), 0);
     EXPECT_EQ(index, IndexRemplis());
 }
 
@@ -133,19 +133,19 @@ TEST(ChampsElecteurs, EnteteLuDansUnFichier)
     TCSV table;
 
     // Quoted, in capitals, and a voter whose line is short.
-    EcrireOctets(chemin,
+    EcritCsv(chemin,
                  "\"CIVILIT\xC9 RESPONSABLE\";\"NOM RESPONSABLE\";PR\xC9NOM RESPONSABLE;"
                  "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
                  "\"classe enfant 1\"\r\nMme;DUPR\xC9;H\xE9l\xE8ne\r\n");
     ASSERT_TRUE(table.Charge(chemin));
     std::array<int32_t, 20> index{};
-    EXPECT_EQ(ChercherChamps(table[0], index), -1);
+    EXPECT_EQ(ChercheChamps(table[0], index), -1);
     const Rangee electeur = table[1];
     EXPECT_EQ(electeur[static_cast<std::size_t>(index[2])], "H\xE9l\xE8ne");
     EXPECT_EQ(electeur[static_cast<std::size_t>(index[7])], "");
 
     // Header only: the table has no voter, the columns are all there.
-    EcrireOctets(chemin,
+    EcritCsv(chemin,
                  "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;"
                  "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
                  "classe enfant 1\r\n");
@@ -153,13 +153,13 @@ TEST(ChampsElecteurs, EnteteLuDansUnFichier)
     EXPECT_EQ(table.NbRangees(), 1u);
 
     // A byte-order mark sticks to the first header cell.
-    EcrireOctets(chemin,
+    EcritCsv(chemin,
                  "\xEF\xBB\xBF" "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;"
                  "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
                  "classe enfant 1\r\nM.;X;Y;Z;1;V;E;CP\r\n");
     ASSERT_TRUE(table.Charge(chemin));
     index.fill(5);
-    EXPECT_EQ(ChercherChamps(table[0], index), 0);
+    EXPECT_EQ(ChercheChamps(table[0], index), 0);
     EXPECT_EQ(index[0], 5);
 }
 

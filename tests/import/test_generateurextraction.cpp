@@ -11,14 +11,14 @@ namespace {
 
 TEST(GenerateurExtraction, MemeGraineMemesOctets)
 {
-    EXPECT_EQ(GenererExtraction(300, 7), GenererExtraction(300, 7));
-    EXPECT_NE(GenererExtraction(300, 7), GenererExtraction(300, 8));
+    EXPECT_EQ(GenereExtraction(300, 7), GenereExtraction(300, 7));
+    EXPECT_NE(GenereExtraction(300, 7), GenereExtraction(300, 8));
 }
 
 TEST(GenerateurExtraction, ExtractionLisibleAvecLesHuitColonnes)
 {
     constexpr int N = 2000;
-    const std::string octets = GenererExtraction(N, 42);
+    const std::string octets = GenereExtraction(N, 42);
     ASSERT_GE(octets.size(), 2u);
     EXPECT_EQ(octets.substr(octets.size() - 2), "\r\n");
     EXPECT_TRUE(std::any_of(octets.begin(), octets.end(),
@@ -26,13 +26,13 @@ TEST(GenerateurExtraction, ExtractionLisibleAvecLesHuitColonnes)
 
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("extraction.csv"));
-    EcrireOctets(chemin, octets);
+    EcritCsv(chemin, octets);
     TCSV table;
     ASSERT_TRUE(table.Charge(chemin));
     EXPECT_EQ(table.NbRangees(), static_cast<uint32_t>(N + 1));
     EXPECT_EQ(table.NbColonnes(), static_cast<uint32_t>(NbColonnesExtraction));
     std::array<int32_t, 20> index{};
-    EXPECT_EQ(ChercherChamps(table[0], index), -1);
+    EXPECT_EQ(ChercheChamps(table[0], index), -1);
 
     // Every line is complete, and the awkward cells really occur.
     const Table reference = LectureReference(octets);

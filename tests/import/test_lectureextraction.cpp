@@ -25,10 +25,10 @@ std::string Encode(const std::string& cp1252, QStringConverter::Encoding encodag
 class Extraction : public ::testing::Test {
 protected:
     // Loads `octets` through the detection; the table and what was found.
-    LectureExtraction Charger(const std::string& octets)
+    LectureExtraction ChargeOctets(const std::string& octets)
     {
         const QString chemin = dossier.filePath(QStringLiteral("liste.csv"));
-        EcrireOctets(chemin, octets);
+        EcritCsv(chemin, octets);
         return ChargeExtraction(table, chemin);
     }
     // The sample saved by TCSV with another separator (every cell quoted).
@@ -39,7 +39,7 @@ protected:
         copie.FixeSeparateur(separateur);
         const QString chemin = dossier.filePath(QStringLiteral("copie.csv"));
         EXPECT_TRUE(copie.Sauve(chemin));
-        return LireOctets(chemin);
+        return LitCsv(chemin);
     }
 
     QTemporaryDir dossier;
@@ -48,7 +48,7 @@ protected:
 
 TEST_F(Extraction, LesEncodagesEtSeparateursDUnTableurDonnentLesMemesCellules)
 {
-    const std::string echantillon = LireOctets(QStringLiteral(BRIVANE_EXEMPLE));
+    const std::string echantillon = LitCsv(QStringLiteral(BRIVANE_EXEMPLE));
     ASSERT_TRUE(table.Charge(QStringLiteral(BRIVANE_EXEMPLE)));
     const Table attendu = Rangees(table);
     ASSERT_EQ(attendu.size(), 31u);
@@ -87,7 +87,7 @@ TEST_F(Extraction, LesEncodagesEtSeparateursDUnTableurDonnentLesMemesCellules)
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);
-        const LectureExtraction lecture = Charger(c.octets);
+        const LectureExtraction lecture = ChargeOctets(c.octets);
         ASSERT_TRUE(lecture.chargee);
         EXPECT_EQ(lecture.encodage, c.encodage);
         EXPECT_EQ(table.Separateur(), c.separateur);
@@ -155,10 +155,10 @@ TEST_F(Extraction, LesRangeesMalFormeesSontNommeesParLeurLigne)
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);
-        const LectureExtraction lecture = Charger(c.octets);
+        const LectureExtraction lecture = ChargeOctets(c.octets);
         ASSERT_TRUE(lecture.chargee);
         std::array<int32_t, 20> index{};
-        if (ChercherChamps(table[0], index) >= 0) {
+        if (ChercheChamps(table[0], index) >= 0) {
             EXPECT_EQ(QStringList{ConstatEntete(table, lecture.encodage)}, c.rapport);
             continue;
         }

@@ -20,9 +20,9 @@ protected:
     QString Chemin(const char* nom) const { return dossier.filePath(QString::fromLatin1(nom)); }
 
     // Writes `octets` to a file and loads it into `table`.
-    void Charger(const std::string& octets, const char* nom = "entree.csv")
+    void ChargeOctets(const std::string& octets, const char* nom = "entree.csv")
     {
-        EcrireOctets(Chemin(nom), octets);
+        EcritCsv(Chemin(nom), octets);
         ASSERT_TRUE(table.Charge(Chemin(nom)));
     }
 
@@ -77,7 +77,7 @@ class Grammaire : public LectureCsv, public ::testing::WithParamInterface<CasGra
 TEST_P(Grammaire, DonneLesRangeesAttendues)
 {
     const CasGrammaire& cas = GetParam();
-    Charger(cas.octets);
+    ChargeOctets(cas.octets);
     const Table lu = Rangees(table);
     EXPECT_EQ(lu, cas.attendu);
     EXPECT_EQ(table.NbRangees(), cas.attendu.size());
@@ -124,19 +124,19 @@ TEST_F(LectureCsv, FichiersDeTailleMultipleDuTampon)
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
         ASSERT_EQ(c.octets.size() % T, 0u);
-        Charger(c.octets);
+        ChargeOctets(c.octets);
         EXPECT_EQ(Rangees(table), LectureReference(c.octets));
     }
 
     // Explicit values at the joints, independent of the reference reader.
-    Charger(cas[0].octets);
+    ChargeOctets(cas[0].octets);
     EXPECT_EQ(table[static_cast<int32_t>(table.NbRangees() - 1)], (Rangee{"x", "y\"z\r"}));
-    Charger(cas[2].octets);
+    ChargeOctets(cas[2].octets);
     const Table joint = Rangees(table);
     const auto ligneCd = std::find(joint.begin(), joint.end(), Rangee{"c", "d"});
     ASSERT_NE(ligneCd, joint.end());
     EXPECT_EQ(*(ligneCd + 1), (Rangee{"suite" + std::string(30, 'a'), "b"}));
-    Charger(cas[3].octets);
+    ChargeOctets(cas[3].octets);
     const Table guillemets = Rangees(table);
     EXPECT_NE(std::find(guillemets.begin(), guillemets.end(), Rangee{"ab\"cd", ""}), guillemets.end());
 }
@@ -153,7 +153,7 @@ TEST_F(LectureCsv, OctetsAuHasardAutourDesJointsCommeLaLectureDeReference)
             for (char& c : octets)
                 c = alphabet[alea() % sizeof alphabet];
             SCOPED_TRACE(::testing::Message() << "taille " << taille << ", essai " << essai);
-            Charger(octets);
+            ChargeOctets(octets);
             EXPECT_EQ(Rangees(table), LectureReference(octets));
         }
     }
@@ -164,7 +164,7 @@ TEST_F(LectureCsv, AccesAuxRangeesApresDesCentainesDeLignes)
     std::string octets;
     for (int r = 0; r < 300; ++r)
         octets += std::to_string(r) + (r % 7 == 0 ? "\r\n" : ";x\r\n");
-    Charger(octets);
+    ChargeOctets(octets);
     ASSERT_EQ(table.NbRangees(), 300u);
     ASSERT_EQ(table.NbColonnes(), 2u);
     for (int r : {0, 1, 14, 15, 16, 17, 31, 32, 33, 255, 256, 299}) {
@@ -184,7 +184,7 @@ TEST_F(LectureCsv, VueDUneRangeeSansCopieNiRemplissage)
     std::string octets = "a;b;c" + std::string(100000, ';') + "\r\n";
     for (int r = 1; r < 40; ++r)
         octets += "x" + std::to_string(r) + ";\"y\r\n" + std::to_string(r) + "\"\r\n";
-    Charger(octets);
+    ChargeOctets(octets);
     ASSERT_EQ(table.NbColonnes(), 100003u);
     for (const int r : {0, 1, 15, 16, 17, 39}) {
         SCOPED_TRACE(r);
@@ -212,14 +212,14 @@ TEST_F(LectureCsv, CellulesLonguesEtLigneUniqueDeCinquanteMo)
         attendue.push_back(std::string(n, 'x') + "\"");
         octets += (octets.empty() ? "\"" : ";\"") + std::string(n, 'x') + "\"\"\"";
     }
-    Charger(octets + "\r\nfin");
+    ChargeOctets(octets + "\r\nfin");
     ASSERT_EQ(table.NbRangees(), 2u);
     EXPECT_EQ(table[0], attendue);
 
     std::string ligne(50u << 20, 'm');
     for (std::size_t i = 1000; i < ligne.size(); i += 1000003)
         ligne[i] = ';';
-    Charger(ligne);
+    ChargeOctets(ligne);
     const Table lu = Rangees(table);
     ASSERT_EQ(lu.size(), 1u);
     EXPECT_EQ(lu, LectureReference(ligne));
@@ -233,7 +233,7 @@ TEST_F(LectureCsv, MemoireBorneeAQuatreFoisLeFichier)
         pire += "\"\"\n;"[i % 4];
     for (const std::string& octets : {std::string(N, '\n'), std::string(N, ';'), "a;\r\n" + pire,
                                       std::string("\r\n").append(N, ';')}) {
-        Charger(octets);
+        ChargeOctets(octets);
         EXPECT_LE(table.MemoireOccupee() - TCSV::TailleTampon, 4 * octets.size());
     }
 }
@@ -241,10 +241,10 @@ TEST_F(LectureCsv, MemoireBorneeAQuatreFoisLeFichier)
 TEST_F(LectureCsv, SauveEcritChaqueCelluleEntreGuillemetsEtSeRelitPareil)
 {
     const std::string source = "nom;\"dit \"\"Lulu\"\"\";x\r\n\"a;b\r\nc\"\r\n\0z\r\n\r\n"s;
-    Charger(source);
+    ChargeOctets(source);
     const Table avant = Rangees(table);
     ASSERT_TRUE(table.Sauve(Chemin("copie.csv")));
-    EXPECT_EQ(LireOctets(Chemin("copie.csv")),
+    EXPECT_EQ(LitCsv(Chemin("copie.csv")),
               "\"nom\";\"dit \"\"Lulu\"\"\";\"x\"\r\n"
               "\"a;b\r\nc\";\"\";\"\"\r\n"
               "\"\0z\";\"\";\"\"\r\n"
@@ -259,7 +259,7 @@ TEST_F(LectureCsv, SauveEcritChaqueCelluleEntreGuillemetsEtSeRelitPareil)
     std::string octets(40000, ' ');
     for (char& c : octets)
         c = "ab;\"\r\n\0"[alea() % 7];
-    Charger(octets);
+    ChargeOctets(octets);
     ASSERT_TRUE(table.Sauve(Chemin("copie.csv")));
     ASSERT_TRUE(relu.Charge(Chemin("copie.csv")));
     EXPECT_EQ(Rangees(relu), Rangees(table));
@@ -270,10 +270,10 @@ using Verrou = FichierTenu;
 
 TEST_F(LectureCsv, ChargeImpossibleGardeLaTablePrecedente)
 {
-    Charger("a;b\r\nc;d\r\n", "bon.csv");
+    ChargeOctets("a;b\r\nc;d\r\n", "bon.csv");
     const Table avant = Rangees(table);
-    EcrireOctets(Chemin("verrouille.csv"), "x\r\n");
-    const bool tube = CreerTube(Chemin("tube"));
+    EcritCsv(Chemin("verrouille.csv"), "x\r\n");
+    const bool tube = CreeTube(Chemin("tube"));
 
     EXPECT_FALSE(table.Charge(Chemin("absent.csv")));
     EXPECT_FALSE(table.Charge(dossier.path()));
@@ -287,7 +287,7 @@ TEST_F(LectureCsv, ChargeImpossibleGardeLaTablePrecedente)
         EXPECT_FALSE(table.Charge(Chemin("verrouille.csv")));
         // Saving over a held file fails too and leaves its bytes alone.
         EXPECT_FALSE(table.Sauve(Chemin("verrouille.csv")));
-        EXPECT_EQ(LireOctets(Chemin("verrouille.csv")), "x\r\n");
+        EXPECT_EQ(LitCsv(Chemin("verrouille.csv")), "x\r\n");
     }
     EXPECT_EQ(Rangees(table), avant);
     EXPECT_EQ(table.NbRangees(), 2u);
@@ -301,7 +301,7 @@ TEST_F(LectureCsv, ChargeImpossibleGardeLaTablePrecedente)
     {
         // Readers share a file; only a writer is kept out.
         const DescripteurFichier lecteur =
-            DescripteurFichier::OuvrirLecture(Chemin("verrouille.csv"));
+            DescripteurFichier::OuvreLecture(Chemin("verrouille.csv"));
         ASSERT_TRUE(lecteur.Valide());
         EXPECT_TRUE(table.Charge(Chemin("verrouille.csv")));
         EXPECT_FALSE(table.Sauve(Chemin("verrouille.csv")));
@@ -322,8 +322,8 @@ TEST_F(LectureCsv, FichierSansDroitDeLecture)
 {
     if (!DroitsContraignants())
         GTEST_SKIP() << RaisonDroitsIgnores().toStdString();
-    Charger("a\r\n");
-    EcrireOctets(Chemin("prive.csv"), "b\r\n");
+    ChargeOctets("a\r\n");
+    EcritCsv(Chemin("prive.csv"), "b\r\n");
     ASSERT_TRUE(QFile::setPermissions(Chemin("prive.csv"), QFileDevice::WriteOwner));
     EXPECT_FALSE(table.Charge(Chemin("prive.csv")));
     EXPECT_EQ(Rangees(table), (Table{{"a"}}));
@@ -335,15 +335,15 @@ TEST_F(LectureCsv, TableNeuvePuisRechargeeRemplacee)
     EXPECT_EQ(table.NbRangees(), 0u);
     EXPECT_TRUE(table[0].empty());
     // An empty table saves as an empty file, over an existing one.
-    EcrireOctets(Chemin("vide.csv"), "ancien contenu");
+    EcritCsv(Chemin("vide.csv"), "ancien contenu");
     ASSERT_TRUE(table.Sauve(Chemin("vide.csv")));
-    EXPECT_EQ(LireOctets(Chemin("vide.csv")), "");
+    EXPECT_EQ(LitCsv(Chemin("vide.csv")), "");
 
-    Charger("a;b;c;d\r\n1\r\n2\r\n");
-    Charger("x\r\n");
+    ChargeOctets("a;b;c;d\r\n1\r\n2\r\n");
+    ChargeOctets("x\r\n");
     EXPECT_EQ(Rangees(table), (Table{{"x"}}));
     EXPECT_EQ(table.NbColonnes(), 1u);
-    Charger("");
+    ChargeOctets("");
     EXPECT_EQ(table.NbRangees(), 0u);
     EXPECT_EQ(table.NbColonnes(), 0u);
 }

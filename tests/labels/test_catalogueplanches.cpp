@@ -126,7 +126,7 @@ TEST(AppliquePlanche, FeuilleGrilleEtDecalagesSeulement)
     base.PathFich = QStringLiteral("/tmp/liste.csv");
     base.Orientation = base.ImprimerSignature = true;
     base.MargesInternes = qlRect(11, 12, 13, 14);
-    base.Fonte.EcrireNom("Times New Roman");
+    base.Fonte.EcritNom("Times New Roman");
 
     const struct {
         const char* ligne;

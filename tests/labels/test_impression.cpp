@@ -516,7 +516,7 @@ TEST(ImprimePage, StyloBrossePoliceEtEtatRendu)
 {
     const TableTemporaire table(Liste(3));
     Parametres p = Defauts();
-    p.Fonte.EcrireNom("Courier New");
+    p.Fonte.EcritNom("Courier New");
     p.Fonte.Taille = 12;
     p.Fonte.Couleur = Couleurs::clRed;
     p.Fonte.Gras = 1;
@@ -533,8 +533,8 @@ TEST(ImprimePage, StyloBrossePoliceEtEtatRendu)
     EXPECT_EQ(appels[1].genre, Genre::Brosse);
     EXPECT_EQ(appels[1].brosse, Canevas::StyleBrosse::Plein);
     EXPECT_EQ(appels[1].couleur, Couleurs::clWhite);
-    EXPECT_EQ(appels[2].genre, Genre::Sauver);
-    EXPECT_EQ(appels.back().genre, Genre::Restaurer);
+    EXPECT_EQ(appels[2].genre, Genre::SauveEtat);
+    EXPECT_EQ(appels.back().genre, Genre::RestaureEtat);
     EXPECT_EQ(canevas.Profondeur(), 0);
 
     const std::vector<Appel> textes = canevas.Textes();
@@ -668,7 +668,7 @@ TEST_F(ImprimePdf, PlageDeuxADeuxImprimeLesRangees25A48)
     EXPECT_EQ(job.premieres, std::vector<int32_t>{25});
     EXPECT_EQ(imprimante->docName(), QStringLiteral("Etiquettes de la liste électorale"));
 
-    const ContenuPdf pdf = LirePdf(Chemin());
+    const ContenuPdf pdf = LitPdf(Chemin());
     ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
     ASSERT_EQ(pdf.pages.size(), 1u);
     EXPECT_TRUE(pdf.ContientExactement(QStringLiteral("Enfant"), 25, 48));
@@ -682,7 +682,7 @@ TEST_F(ImprimePdf, ToutesLesPagesDansLOrdre)
     const auto imprimante = Imprimante(p);
     job.Imprime(*imprimante);
     EXPECT_EQ(job.premieres, (std::vector<int32_t>{1, 25, 49}));
-    const ContenuPdf pdf = LirePdf(Chemin());
+    const ContenuPdf pdf = LitPdf(Chemin());
     ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
     EXPECT_EQ(pdf.pages.size(), 3u);
 }
@@ -718,19 +718,19 @@ TEST_F(ImprimePdf, PanneEnCoursDeDocumentNeLaisseAucunFichier)
 class CanevasSansMemoire : public Canevas {
 public:
     explicit CanevasSansMemoire(Canevas& canevas) : m_c(canevas) {}
-    void Sauver() override { m_c.Sauver(); }
-    void Restaurer() override
+    void SauveEtat() override { m_c.SauveEtat(); }
+    void RestaureEtat() override
     {
         if (m_epuise)
             throw std::bad_alloc();
-        m_c.Restaurer();
+        m_c.RestaureEtat();
     }
-    void IntersecterClip(const qlRect& r) override { m_c.IntersecterClip(r); }
-    void ChoisirStylo(StyleStylo s, uint32_t c, int l) override { m_c.ChoisirStylo(s, c, l); }
-    void ChoisirBrosse(StyleBrosse s, uint32_t c) override { m_c.ChoisirBrosse(s, c); }
+    void IntersecteClip(const qlRect& r) override { m_c.IntersecteClip(r); }
+    void ChoisitStylo(StyleStylo s, uint32_t c, int l) override { m_c.ChoisitStylo(s, c, l); }
+    void ChoisitBrosse(StyleBrosse s, uint32_t c) override { m_c.ChoisitBrosse(s, c); }
     void RectangleArrondi(const qlRect& r, int l, int h) override { m_c.RectangleArrondi(r, l, h); }
     Police PoliceCourante() const override { return m_c.PoliceCourante(); }
-    void ChoisirPolice(const Police& p) override { m_c.ChoisirPolice(p); }
+    void ChoisitPolice(const Police& p) override { m_c.ChoisitPolice(p); }
     int HauteurCellule() override { return m_c.HauteurCellule(); }
     int64_t EtendueTexte(const char* t, int n) override { return m_c.EtendueTexte(t, n); }
     int64_t SortieTexte(int, int, const char*, int, int) override
@@ -788,7 +788,7 @@ TEST_F(ImprimePdf, FichierImpossibleACreer)
 
 // A small list on the default format, read back from the PDF: every text
 // lies inside its label's text rectangle, on a sheet of the format's size.
-void VerifierTextesDansLeursRectangles(const Parametres& p, const ContenuPdf& pdf, int electeurs)
+void VerifieTextesDansLeursRectangles(const Parametres& p, const ContenuPdf& pdf, int electeurs)
 {
     ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
     ASSERT_EQ(pdf.pages.size(), 1u);
@@ -802,7 +802,7 @@ void VerifierTextesDansLeursRectangles(const Parametres& p, const ContenuPdf& pd
         for (const QString& mot : {QStringLiteral("Enfant%1").arg(k + 1),
                                    QStringLiteral("Nom%1").arg(k + 1)}) {
             SCOPED_TRACE(mot.toStdString());
-            const MotPdf* trouve = pdf.Chercher(mot);
+            const MotPdf* trouve = pdf.Cherche(mot);
             ASSERT_NE(trouve, nullptr);
             if (mot.startsWith(QLatin1String("Enfant"))) {  // first word of its line
                 EXPECT_NEAR(trouve->gauche, r.left / 10.0, kTolerance);
@@ -821,10 +821,10 @@ TEST_F(ImprimePdf, TextesDesEtiquettesDansLeursRectangles)
     const TableTemporaire table(Liste(kElecteurs));
     const Parametres p = Defauts();
     ImpressionEtiquettes(p, table.Table(), kIndex).Imprime(*Imprimante(p));
-    const ContenuPdf pdf = LirePdf(Chemin());
-    VerifierTextesDansLeursRectangles(p, pdf, kElecteurs);
+    const ContenuPdf pdf = LitPdf(Chemin());
+    VerifieTextesDansLeursRectangles(p, pdf, kElecteurs);
     // The first line of the first label sits one line under the rectangle's top.
-    const MotPdf* premier = pdf.Chercher(QStringLiteral("Enfant1"));
+    const MotPdf* premier = pdf.Cherche(QStringLiteral("Enfant1"));
     ASSERT_NE(premier, nullptr);
     EXPECT_LT(premier->haut, 9.0 + 2.0);
 }
@@ -839,7 +839,7 @@ TEST_F(ImprimePdf, PaysageSurLaFeuilleTournee)
     const auto imprimante = Imprimante(Defauts());
     ImpressionEtiquettes(p, table.Table(), kIndex).Imprime(*imprimante);
     EXPECT_EQ(imprimante->pageLayout().orientation(), QPageLayout::Landscape);
-    VerifierTextesDansLeursRectangles(p, LirePdf(Chemin()), kElecteurs);
+    VerifieTextesDansLeursRectangles(p, LitPdf(Chemin()), kElecteurs);
 }
 
 // ----------------------------------------------------------------------------
@@ -991,7 +991,7 @@ TEST_F(ImprimePdf, LesContoursDeLApercuNAtteignentPasLePdf)
 
     const auto imprimante = Imprimante(p);
     job.Imprime(*imprimante);
-    const QImage page = RasteriserPage(Chemin(), 1, 254);  // a pixel is 0.1 mm
+    const QImage page = RasterisePage(Chemin(), 1, 254);  // a pixel is 0.1 mm
     ASSERT_FALSE(page.isNull());
     const QRect encre = BoiteEncre(page, 250);
     const qlRect premier = RectangleTexte(p, 0, 0);

@@ -43,7 +43,7 @@ TEST(Parametres, LesDefautsDecriventUneFeuilleA4De24Etiquettes)
 {
     Parametres p;
     p.PathFich = QStringLiteral("/tmp/liste.csv");
-    p.Fonte.EcrireNom("Courier");
+    p.Fonte.EcritNom("Courier");
     p.Fonte.CharSet = 0;
     InitParametres(p);
     EXPECT_EQ(p.PathFich, QStringLiteral("/tmp/liste.csv"));

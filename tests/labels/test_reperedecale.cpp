@@ -37,12 +37,12 @@ TEST(RepereDecale, ToutCeQuiEstDessineSuitLeDecalage)
             QPrinter imprimante(QPrinter::HighResolution);
             imprimante.setOutputFormat(QPrinter::PdfFormat);
             imprimante.setOutputFileName(pdf);
-            FixerFeuille(imprimante, 2100, 2970, c.paysage);
+            FixeFeuille(imprimante, 2100, 2970, c.paysage);
             QPainter painter(&imprimante);
-            FixerReperePage(painter, c.dx, c.dy);
+            FixeReperePage(painter, c.dx, c.dy);
             painter.fillRect(QRectF(200, 300, 700, 360), Qt::black);
         }
-        const QRect encre = BoiteEncre(RasteriserPage(pdf, 1, 254));
+        const QRect encre = BoiteEncre(RasterisePage(pdf, 1, 254));
         SCOPED_TRACE(testing::Message() << c.paysage << " " << c.dx << " " << c.dy);
         EXPECT_NEAR(encre.left(), 200 + c.dx, 1);
         EXPECT_NEAR(encre.top(), 300 + c.dy, 1);

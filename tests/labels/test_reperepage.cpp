@@ -17,12 +17,12 @@ namespace {
 constexpr int kParPouce = 254;  // one pixel per logical unit
 
 // Makes the printer write a PDF file whose page is that sheet.
-void PreparerImprimantePdf(QPrinter& printer, const QString& cheminPdf, int32_t largeur,
+void PrepareImprimantePdf(QPrinter& printer, const QString& cheminPdf, int32_t largeur,
                            int32_t hauteur, bool paysage)
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(cheminPdf);
-    FixerFeuille(printer, largeur, hauteur, paysage);
+    FixeFeuille(printer, largeur, hauteur, paysage);
 }
 
 struct Sortie {
@@ -39,18 +39,18 @@ TEST_P(Repere, RectangleAuCoinDeLaFeuilleSurChaquePage)
     ASSERT_TRUE(sortie.dossier.isValid());
     {
         QPrinter imprimante(QPrinter::HighResolution);
-        PreparerImprimantePdf(imprimante, sortie.Pdf(), 2100, 2970, paysage);
+        PrepareImprimantePdf(imprimante, sortie.Pdf(), 2100, 2970, paysage);
         QPainter painter;
         ASSERT_TRUE(painter.begin(&imprimante));
-        FixerReperePage(painter);
+        FixeReperePage(painter);
         painter.fillRect(QRectF(0, 40, 700, 360), Qt::black);
         ASSERT_TRUE(imprimante.newPage());
-        FixerReperePage(painter);
+        FixeReperePage(painter);
         painter.fillRect(QRectF(1000, 1500, 100, 300), Qt::black);
         painter.end();
     }
 
-    const ContenuPdf contenu = LirePdf(sortie.Pdf());
+    const ContenuPdf contenu = LitPdf(sortie.Pdf());
     ASSERT_TRUE(contenu.ok) << contenu.erreur.toStdString();
     ASSERT_EQ(contenu.pages.size(), 2u);
     const double largeur = paysage ? 297.0 : 210.0;
@@ -62,7 +62,7 @@ TEST_P(Repere, RectangleAuCoinDeLaFeuilleSurChaquePage)
     }
 
     // 0 mm, 4 mm to 70 mm, 40 mm, whatever the orientation.
-    const QImage premiere = RasteriserPage(sortie.Pdf(), 1, kParPouce);
+    const QImage premiere = RasterisePage(sortie.Pdf(), 1, kParPouce);
     ASSERT_FALSE(premiere.isNull());
     EXPECT_NEAR(premiere.width(), paysage ? 2970 : 2100, 1);
     const QRect encre = BoiteEncre(premiere);
@@ -72,7 +72,7 @@ TEST_P(Repere, RectangleAuCoinDeLaFeuilleSurChaquePage)
     EXPECT_NEAR(encre.bottom() + 1, 400, 1);
 
     // The second page gets the same system again.
-    const QRect encre2 = BoiteEncre(RasteriserPage(sortie.Pdf(), 2, kParPouce));
+    const QRect encre2 = BoiteEncre(RasterisePage(sortie.Pdf(), 2, kParPouce));
     EXPECT_NEAR(encre2.left(), 1000, 1);
     EXPECT_NEAR(encre2.top(), 1500, 1);
     EXPECT_NEAR(encre2.right() + 1, 1100, 1);
@@ -90,16 +90,16 @@ TEST(ReperePage, OrigineAuCoinMemeHorsModePleinePage)
     ASSERT_TRUE(sortie.dossier.isValid());
     {
         QPrinter imprimante(QPrinter::HighResolution);
-        PreparerImprimantePdf(imprimante, sortie.Pdf(), 2100, 2970, false);
+        PrepareImprimantePdf(imprimante, sortie.Pdf(), 2100, 2970, false);
         imprimante.setFullPage(false);
         imprimante.setPageMargins(QMarginsF(12, 17, 12, 17), QPageLayout::Millimeter);
         QPainter painter;
         ASSERT_TRUE(painter.begin(&imprimante));
-        FixerReperePage(painter);
+        FixeReperePage(painter);
         painter.fillRect(QRectF(300, 400, 200, 100), Qt::black);
         painter.end();
     }
-    const QRect encre = BoiteEncre(RasteriserPage(sortie.Pdf(), 1, kParPouce));
+    const QRect encre = BoiteEncre(RasterisePage(sortie.Pdf(), 1, kParPouce));
     EXPECT_NEAR(encre.left(), 300, 1);
     EXPECT_NEAR(encre.top(), 400, 1);
     EXPECT_NEAR(encre.right() + 1, 500, 1);
@@ -113,12 +113,12 @@ TEST(ReperePage, FeuilleSurMesure)
     ASSERT_TRUE(sortie.dossier.isValid());
     {
         QPrinter imprimante(QPrinter::HighResolution);
-        PreparerImprimantePdf(imprimante, sortie.Pdf(), 1480, 2100, true);
+        PrepareImprimantePdf(imprimante, sortie.Pdf(), 1480, 2100, true);
         QPainter painter;
         ASSERT_TRUE(painter.begin(&imprimante));
         painter.end();
     }
-    const ContenuPdf contenu = LirePdf(sortie.Pdf());
+    const ContenuPdf contenu = LitPdf(sortie.Pdf());
     ASSERT_TRUE(contenu.ok) << contenu.erreur.toStdString();
     ASSERT_EQ(contenu.pages.size(), 1u);
     EXPECT_NEAR(contenu.pages[0].largeur, 210.0, 0.36);
@@ -143,16 +143,16 @@ TEST(ReperePage, TexteDEtiquetteDansSonRectangle)
     QRectF encreAttendue;  // relative to the baseline
     {
         QPrinter imprimante(QPrinter::HighResolution);
-        PreparerImprimantePdf(imprimante, sortie.Pdf(), 2100, 2970, false);
+        PrepareImprimantePdf(imprimante, sortie.Pdf(), 2100, 2970, false);
         QPainter painter;
         ASSERT_TRUE(painter.begin(&imprimante));
-        FixerReperePage(painter);
+        FixeReperePage(painter);
         CanevasQt canevas(painter, kUnitesParPouce);
         qlTexte ecrivain;
         const int retour = ecrivain.Ecrire(canevas, police, 100, texte, rectangle,
                                            qlTexte::Alignement::Gauche, 0, 0, 0, false, {});
 
-        canevas.ChoisirPolice(ecrivain.FonteZoom);
+        canevas.ChoisitPolice(ecrivain.FonteZoom);
         largeurMesuree = canevas.LargeurExacte(texte.data(), static_cast<int>(texte.size()));
         hauteurCellule = canevas.HauteurCellule();
         const QFontMetricsF metriques(canevas.PoliceQt(), painter.device());
@@ -162,12 +162,12 @@ TEST(ReperePage, TexteDEtiquetteDansSonRectangle)
         painter.end();
     }
 
-    const ContenuPdf contenu = LirePdf(sortie.Pdf());
+    const ContenuPdf contenu = LitPdf(sortie.Pdf());
     ASSERT_TRUE(contenu.ok) << contenu.erreur.toStdString();
-    const MotPdf* premier = contenu.Chercher(QStringLiteral("Mme"));
-    const MotPdf* dernier = contenu.Chercher(QStringLiteral("Hildegarde"));
+    const MotPdf* premier = contenu.Cherche(QStringLiteral("Mme"));
+    const MotPdf* dernier = contenu.Cherche(QStringLiteral("Hildegarde"));
     ASSERT_NE(premier, nullptr);
-    ASSERT_NE(contenu.Chercher(QStringLiteral("UNTEST")), nullptr);
+    ASSERT_NE(contenu.Cherche(QStringLiteral("UNTEST")), nullptr);
     ASSERT_NE(dernier, nullptr);
     for (const MotPdf& mot : contenu.pages.at(0).mots) {
         SCOPED_TRACE(mot.texte.toStdString());
@@ -181,7 +181,7 @@ TEST(ReperePage, TexteDEtiquetteDansSonRectangle)
     // The ink (to within the anti-aliased edge and the rounding of the
     // font's tight box): one line on the first baseline, which lies one cell height
     // below the rectangle's top.
-    const QRect encre = BoiteEncre(RasteriserPage(sortie.Pdf(), 1, kParPouce));
+    const QRect encre = BoiteEncre(RasterisePage(sortie.Pdf(), 1, kParPouce));
     EXPECT_NEAR(encre.left(), rectangle.left + encreAttendue.left(), 2);
     EXPECT_NEAR(encre.right() + 1, rectangle.left + encreAttendue.right(), 2);
     EXPECT_NEAR(encre.top(), ligneDeBase + encreAttendue.top(), 2);

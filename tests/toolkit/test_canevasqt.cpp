@@ -51,19 +51,19 @@ TEST(CanevasQt, TaillesDesPolicesEnUnitesLogiques)
     CanevasQt papier(painter, 254.0);  // tenths of a millimetre
     CanevasQt ecran(painter, kEcranParPouce);
 
-    papier.ChoisirPolice(Arial(-35));
+    papier.ChoisitPolice(Arial(-35));
     EXPECT_EQ(papier.PoliceQt().pixelSize(), 35);
     EXPECT_EQ(QFontInfo(papier.PoliceQt()).family(), QStringLiteral("Liberation Sans"));
 
     Police points = Arial(0);
     points.Size = 10;
-    papier.ChoisirPolice(points);
+    papier.ChoisitPolice(points);
     EXPECT_EQ(papier.PoliceQt().pixelSize(), 35);  // 10 × 254 ÷ 72 = 35.3
-    ecran.ChoisirPolice(points);
+    ecran.ChoisitPolice(points);
     EXPECT_EQ(ecran.PoliceQt().pixelSize(), 13);  // 10 × 96 ÷ 72 = 13.3
 
     // A positive height is the whole cell: the em is smaller.
-    papier.ChoisirPolice(Arial(40));
+    papier.ChoisitPolice(Arial(40));
     EXPECT_LT(papier.PoliceQt().pixelSize(), 40);
     EXPECT_NEAR(papier.HauteurCellule(), 40, 1);
     EXPECT_EQ(papier.PoliceCourante(), Arial(40));
@@ -73,7 +73,7 @@ TEST(CanevasQt, TaillesDesPolicesEnUnitesLogiques)
     style.Italic = true;
     style.Underline = true;
     style.StrikeOut = true;
-    papier.ChoisirPolice(style);
+    papier.ChoisitPolice(style);
     EXPECT_TRUE(papier.PoliceQt().bold());
     EXPECT_TRUE(papier.PoliceQt().italic());
     EXPECT_TRUE(papier.PoliceQt().underline());
@@ -102,7 +102,7 @@ TEST(CanevasQt, LargeurMesureeEstLargeurDessineeEnRaster)
             QPainter painter(&image);
             painter.scale(echelle, echelle);
             CanevasQt canevas(painter, kEcranParPouce);
-            canevas.ChoisirPolice(Arial(-pixels));
+            canevas.ChoisitPolice(Arial(-pixels));
             canevas.AlignementLigneDeBase(true);
             const int n = static_cast<int>(texte.size());
             const double largeur = canevas.LargeurExacte(texte.data(), n);
@@ -147,7 +147,7 @@ TEST(CanevasQt, LargeurMesureeEstLargeurDessineeEnPdf)
             painter.resetTransform();
             painter.scale(1200 / cas.unitesParPouce, 1200 / cas.unitesParPouce);
             CanevasQt canevas(painter, cas.unitesParPouce);
-            canevas.ChoisirPolice(Arial(cas.hauteur));
+            canevas.ChoisitPolice(Arial(cas.hauteur));
             const int y = static_cast<int>(++ligne * 10 * cas.unitesParPouce / 25.4);  // every 10 mm
             int x = 0;
             for (const char* mot : mots) {
@@ -159,7 +159,7 @@ TEST(CanevasQt, LargeurMesureeEstLargeurDessineeEnPdf)
         }
     }
 
-    const ContenuPdf contenu = LirePdf(chemin);
+    const ContenuPdf contenu = LitPdf(chemin);
     ASSERT_TRUE(contenu.ok) << contenu.erreur.toStdString();
     ASSERT_EQ(contenu.pages.size(), 1u);
     const auto& mots_pdf = contenu.pages[0].mots;
@@ -196,7 +196,7 @@ TEST(CanevasQt, TabulationsAuxArretsParDefaut)
     {
         QPainter painter(&avecTab);
         CanevasQt canevas(painter, kEcranParPouce);
-        canevas.ChoisirPolice(Arial(-13));
+        canevas.ChoisitPolice(Arial(-13));
         tabulation = canevas.LargeurTabulation();
         largeurB = canevas.LargeurExacte("B", 1);
         // Arial's average character width is 904/2048 em: 5.7 at 13 px,
@@ -214,7 +214,7 @@ TEST(CanevasQt, TabulationsAuxArretsParDefaut)
     {
         QPainter painter(&enDeuxFois);
         CanevasQt canevas(painter, kEcranParPouce);
-        canevas.ChoisirPolice(Arial(-13));
+        canevas.ChoisitPolice(Arial(-13));
         const int stop1 = static_cast<int>(10 + tabulation);
         const int stop2 = static_cast<int>(30 + tabulation);
         ASSERT_EQ(stop1, 10 + tabulation);  // whole units
@@ -230,7 +230,7 @@ TEST(CanevasQt, EtendueEnEntier)
     QImage image = ImageBlanche();
     QPainter painter(&image);
     CanevasQt canevas(painter, 254.0);
-    canevas.ChoisirPolice(Arial(-35));
+    canevas.ChoisitPolice(Arial(-35));
     const std::string long_(3000, 'W');
     const double exacte = canevas.LargeurExacte(long_.data(), Longueur(long_.c_str()));
     ASSERT_GT(exacte, 65536);
@@ -248,8 +248,8 @@ TEST(CanevasQt, CaracteresInvisiblesSansPlaceNiDessin)
     QPainter peintreSans(&sans);
     CanevasQt canevasAvec(peintreAvec, 254.0);
     CanevasQt canevasSans(peintreSans, 254.0);
-    canevasAvec.ChoisirPolice(Arial(-35));
-    canevasSans.ChoisirPolice(Arial(-35));
+    canevasAvec.ChoisitPolice(Arial(-35));
+    canevasSans.ChoisitPolice(Arial(-35));
 
     const std::string invisibles = "Ru\xAD" "e\n des\f Te\rsts";
     EXPECT_EQ(canevasAvec.EtendueTexte(invisibles.data(), Longueur(invisibles.c_str())),
@@ -290,8 +290,8 @@ TEST(CanevasQt, ClipExclutBordsDroitEtBas)
     QImage image = ImageBlanche();
     QPainter painter(&image);
     CanevasQt canevas(painter, kEcranParPouce);
-    canevas.IntersecterClip(qlRect(10, 20, 60, 70));
-    canevas.IntersecterClip(qlRect(30, 0, 200, 50));
+    canevas.IntersecteClip(qlRect(10, 20, 60, 70));
+    canevas.IntersecteClip(qlRect(30, 0, 200, 50));
     painter.fillRect(image.rect(), Qt::black);
     painter.end();
     EXPECT_EQ(BoiteEncre(image), QRect(QPoint(30, 20), QPoint(59, 49)));
@@ -303,7 +303,7 @@ TEST(CanevasQt, ClipVideNeLaisseRienPasser)
         QImage image = ImageBlanche();
         QPainter painter(&image);
         CanevasQt canevas(painter, kEcranParPouce);
-        canevas.IntersecterClip(vide);
+        canevas.IntersecteClip(vide);
         painter.fillRect(image.rect(), Qt::black);
         painter.end();
         EXPECT_TRUE(BoiteEncre(image).isNull());
@@ -315,16 +315,16 @@ TEST(CanevasQt, SauverRestaurerRemettentEtatEtClip)
     QImage image = ImageBlanche();
     QPainter painter(&image);
     CanevasQt canevas(painter, kEcranParPouce);
-    canevas.ChoisirPolice(Arial(-13));
-    canevas.ChoisirStylo(Canevas::StyleStylo::Plein, 0x0000FF, 3);
+    canevas.ChoisitPolice(Arial(-13));
+    canevas.ChoisitStylo(Canevas::StyleStylo::Plein, 0x0000FF, 3);
 
-    canevas.Sauver();
-    canevas.ChoisirPolice(Arial(-30));
+    canevas.SauveEtat();
+    canevas.ChoisitPolice(Arial(-30));
     canevas.AlignementLigneDeBase(true);
-    canevas.IntersecterClip(qlRect(0, 0, 1, 1));
-    canevas.ChoisirStylo(Canevas::StyleStylo::Tirets, 0x00FF00, 1);
-    canevas.Restaurer();
-    canevas.Restaurer();  // unmatched: ignored
+    canevas.IntersecteClip(qlRect(0, 0, 1, 1));
+    canevas.ChoisitStylo(Canevas::StyleStylo::Tirets, 0x00FF00, 1);
+    canevas.RestaureEtat();
+    canevas.RestaureEtat();  // unmatched: ignored
 
     EXPECT_EQ(canevas.PoliceCourante(), Arial(-13));
     EXPECT_EQ(canevas.PoliceQt().pixelSize(), 13);
@@ -339,12 +339,12 @@ TEST(CanevasQt, SauverRestaurerRemettentEtatEtClip)
     {
         QPainter p(&haut);
         CanevasQt c(p, kEcranParPouce);
-        c.ChoisirPolice(Arial(-20));
+        c.ChoisitPolice(Arial(-20));
         c.SortieTexte(10, 10, "Hg", 2, 10);
         const int ascent = static_cast<int>(std::lround(QFontMetricsF(c.PoliceQt()).ascent()));
         QPainter q(&base);
         CanevasQt d(q, kEcranParPouce);
-        d.ChoisirPolice(Arial(-20));
+        d.ChoisitPolice(Arial(-20));
         d.AlignementLigneDeBase(true);
         d.SortieTexte(10, 10 + ascent, "Hg", 2, 10);
     }
@@ -359,10 +359,10 @@ TEST(CanevasQt, TexteALaCouleurDeSaPoliceStyloConserve)
     QImage image = ImageBlanche();
     QPainter painter(&image);
     CanevasQt canevas(painter, kEcranParPouce);
-    canevas.ChoisirStylo(Canevas::StyleStylo::Plein, 0xFF0000 /* blue */, 1);
+    canevas.ChoisitStylo(Canevas::StyleStylo::Plein, 0xFF0000 /* blue */, 1);
     Police rouge = Arial(-40);
     rouge.Color = 0x0000FF;
-    canevas.ChoisirPolice(rouge);
+    canevas.ChoisitPolice(rouge);
     canevas.SortieTexte(10, 10, "MMMM", 4, 10);
     EXPECT_EQ(painter.pen().color(), QColor(0, 0, 255));
     painter.end();
@@ -385,8 +385,8 @@ TEST(CanevasQt, RectangleArrondiContourEtFond)
     QImage image = ImageBlanche();
     QPainter painter(&image);
     CanevasQt canevas(painter, kEcranParPouce);
-    canevas.ChoisirStylo(Canevas::StyleStylo::Plein, 0x000000, 1);
-    canevas.ChoisirBrosse(Canevas::StyleBrosse::Plein, 0x0000FF);
+    canevas.ChoisitStylo(Canevas::StyleStylo::Plein, 0x000000, 1);
+    canevas.ChoisitBrosse(Canevas::StyleBrosse::Plein, 0x0000FF);
     canevas.RectangleArrondi(qlRect(20, 20, 220, 120), 60, 40);
     painter.end();
 
@@ -404,8 +404,8 @@ TEST(CanevasQt, RectangleArrondiContourEtFond)
     QImage vide = ImageBlanche();
     QPainter p(&vide);
     CanevasQt c(p, kEcranParPouce);
-    c.ChoisirStylo(Canevas::StyleStylo::Invisible, 0, 1);
-    c.ChoisirBrosse(Canevas::StyleBrosse::Vide, 0);
+    c.ChoisitStylo(Canevas::StyleStylo::Invisible, 0, 1);
+    c.ChoisitBrosse(Canevas::StyleBrosse::Vide, 0);
     c.RectangleArrondi(qlRect(20, 20, 220, 120), 60, 40);
     p.end();
     EXPECT_TRUE(BoiteEncre(vide, 255).isNull());

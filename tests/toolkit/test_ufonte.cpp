@@ -12,7 +12,7 @@ namespace {
 Fonte Exemple()
 {
     Fonte f;
-    f.EcrireNom("Times New Roman");
+    f.EcritNom("Times New Roman");
     f.Taille = -14;
     f.Couleur = Couleurs::clBtnFace;
     f.Pitch = 2;
@@ -35,7 +35,7 @@ Fonte Lire(const std::string& texte, Fonte depart = Fonte())
 TEST(Ufonte, ValeursParDefaut)
 {
     const Fonte f;
-    EXPECT_EQ(f.LireNom(), "Arial");
+    EXPECT_EQ(f.LitNom(), "Arial");
     EXPECT_EQ(f.Taille, 10);
     EXPECT_EQ(f.Couleur, 0u);
     EXPECT_EQ(f.Pitch, 0);
@@ -51,7 +51,7 @@ TEST(Ufonte, AllerEtRetourDeLaFormeTexte)
     EXPECT_EQ(Lire(f.ToString()), f);
 
     Fonte extremes;
-    extremes.EcrireNom(std::string(32, 'W'));
+    extremes.EcritNom(std::string(32, 'W'));
     extremes.Taille = -32768;
     extremes.Couleur = 0x80000000u;
     extremes.Pitch = 9;
@@ -123,7 +123,7 @@ TEST(Ufonte, PitchEstUnSeulChiffre)
 TEST(Ufonte, LaVirguleTermineLeNom)
 {
     const Fonte f = Lire("Foo, Bar,12,0,0000,0,1");
-    EXPECT_EQ(f.LireNom(), "Foo");
+    EXPECT_EQ(f.LitNom(), "Foo");
     EXPECT_EQ(f.Taille, 0);  // " Bar" holds no number
     EXPECT_EQ(f.Couleur, 12u);
 }
@@ -139,25 +139,25 @@ TEST(Ufonte, UnTexteCourtGardeLesChampsManquants)
     };
     const Cas cas[] = {
         {"", depart},
-        {"Arial", avec([](Fonte& f) { f.EcrireNom("Arial"); })},
-        {"Arial,12", avec([](Fonte& f) { f.EcrireNom("Arial"); f.Taille = 12; })},
-        {"Arial,12,", avec([](Fonte& f) { f.EcrireNom("Arial"); f.Taille = 12; f.Couleur = 0; })},
+        {"Arial", avec([](Fonte& f) { f.EcritNom("Arial"); })},
+        {"Arial,12", avec([](Fonte& f) { f.EcritNom("Arial"); f.Taille = 12; })},
+        {"Arial,12,", avec([](Fonte& f) { f.EcritNom("Arial"); f.Taille = 12; f.Couleur = 0; })},
         {"Arial,12,255,10", avec([](Fonte& f) {
-             f.EcrireNom("Arial");
+             f.EcritNom("Arial");
              f.Taille = 12;
              f.Couleur = 255;
              f.Gras = 1;
              f.Italique = f.Souligne = f.Barre = 0;
          })},
         {"Arial,12,255,0110,1", avec([](Fonte& f) {
-             f.EcrireNom("Arial");
+             f.EcritNom("Arial");
              f.Taille = 12;
              f.Couleur = 255;
              f.Gras = f.Barre = 0;
              f.Italique = f.Souligne = 1;
              f.Pitch = 1;
          })},
-        {",", avec([](Fonte& f) { f.EcrireNom(""); f.Taille = 0; })},
+        {",", avec([](Fonte& f) { f.EcritNom(""); f.Taille = 0; })},
     };
     for (const Cas& c : cas)
         EXPECT_EQ(Lire(c.texte, depart), c.attendu) << c.texte;
@@ -167,16 +167,16 @@ TEST(Ufonte, UnLongNomEstCoupe)
 {
     const std::string long40(40, 'N');
     const Fonte f = Lire(long40 + ",11,0,0000,0,1");
-    EXPECT_EQ(f.LireNom(), std::string(32, 'N'));
+    EXPECT_EQ(f.LitNom(), std::string(32, 'N'));
     EXPECT_EQ(f.Taille, 11);
     EXPECT_EQ(f.Nom[32], '\0');
 
     // A multi-byte character is never split.
     Fonte g;
-    g.EcrireNom(std::string(31, 'a') + "\xC3\xA9" + "b");
-    EXPECT_EQ(g.LireNom(), std::string(31, 'a'));
-    g.EcrireNom(std::string(30, 'a') + "\xC3\xA9" + "b");
-    EXPECT_EQ(g.LireNom(), std::string(30, 'a') + "\xC3\xA9");
+    g.EcritNom(std::string(31, 'a') + "\xC3\xA9" + "b");
+    EXPECT_EQ(g.LitNom(), std::string(31, 'a'));
+    g.EcritNom(std::string(30, 'a') + "\xC3\xA9" + "b");
+    EXPECT_EQ(g.LitNom(), std::string(30, 'a') + "\xC3\xA9");
 }
 
 TEST(Ufonte, CopieEtRestaure)
@@ -194,7 +194,7 @@ TEST(Ufonte, CopieEtRestaure)
     p.CharSet = 0;
 
     const Fonte f(p);
-    EXPECT_EQ(f.LireNom(), "Courier New");
+    EXPECT_EQ(f.LitNom(), "Courier New");
     EXPECT_EQ(f.Taille, 12);
     EXPECT_EQ(f.Couleur, Couleurs::clNavy);
     EXPECT_EQ(f.Gras, 1);
@@ -215,7 +215,7 @@ TEST(Ufonte, CopieEtRestaure)
 
     Police vide;
     vide.Name.clear();
-    EXPECT_EQ(Fonte(vide).LireNom(), "");
+    EXPECT_EQ(Fonte(vide).LitNom(), "");
 
     Police accent;
     accent.Name = QStringLiteral("Garamond \u00C9dition");

@@ -128,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Utexte, CaractereTropLargeAbandonneEtCrNonPris)
 {
     CanevasEnregistreur canevas(10, kCellule);
-    canevas.FixerLargeur('W', 200);
+    canevas.FixeLargeur('W', 200);
     qlTexte ecrivain;
     ecrivain.Ecrire(canevas, Arial10(), 100, "W\r\nA", qlRect(0, 0, 100, 1000),
                     Alignement::Gauche, 0, 0, 0, false, {});
@@ -139,7 +139,7 @@ TEST(Utexte, CaractereTropLargeAbandonneEtCrNonPris)
 TEST(Utexte, CaractereTropLargeDansUnMot)
 {
     CanevasEnregistreur canevas(10, kCellule);
-    canevas.FixerLargeur('W', 200);
+    canevas.FixeLargeur('W', 200);
     qlTexte ecrivain;
     ecrivain.Ecrire(canevas, Arial10(), 100, "AWB", qlRect(0, 0, 100, 1000), Alignement::Gauche,
                     0, 0, 0, false, {});
@@ -221,9 +221,9 @@ TEST(Utexte, EtatDuCanevasRestaure)
     Police appelant;
     appelant.Name = QStringLiteral("Courier New");
     appelant.Height = -12;
-    canevas.ChoisirPolice(appelant);
+    canevas.ChoisitPolice(appelant);
     canevas.AlignementLigneDeBase(false);
-    canevas.EffacerAppels();
+    canevas.EffaceAppels();
 
     qlTexte ecrivain;
     ecrivain.Ecrire(canevas, Arial10(), 100, "Un texte\r\nsur deux lignes", qlRect(0, 0, 500, 500),
@@ -236,10 +236,10 @@ TEST(Utexte, EtatDuCanevasRestaure)
 
     const auto& appels = canevas.Appels();
     ASSERT_GE(appels.size(), 4u);
-    EXPECT_EQ(appels.front().genre, Genre::Sauver);
+    EXPECT_EQ(appels.front().genre, Genre::SauveEtat);
     EXPECT_EQ(appels[appels.size() - 3].genre, Genre::Alignement);
     EXPECT_FALSE(appels[appels.size() - 3].ligneDeBase);
-    EXPECT_EQ(appels[appels.size() - 2].genre, Genre::Restaurer);
+    EXPECT_EQ(appels[appels.size() - 2].genre, Genre::RestaureEtat);
     EXPECT_EQ(appels.back().genre, Genre::Police);
     EXPECT_EQ(appels.back().police, appelant);
 
@@ -296,7 +296,7 @@ TEST(Utexte, InactifMetEnPageSansDessiner)
     qlTexte ecrivain;
     ecrivain.Init(canevas, Arial10(), 100);
     ecrivain.Actif = false;
-    canevas.ChoisirPolice(ecrivain.FontePrincipale);
+    canevas.ChoisitPolice(ecrivain.FontePrincipale);
     std::size_t position = 0;
     const std::string texte = "AAA BBB";
     ecrivain.EcrireLigne(texte, position, qlRect(0, 0, 50, 100), 35, Alignement::Gauche, false,

@@ -71,7 +71,7 @@ protected:
 
     // The program without a display platform chosen, the user's settings
     // under a private configuration folder.
-    Execution Lancer(const QStringList& arguments,
+    Execution Lance(const QStringList& arguments,
                      const QString& programme = QStringLiteral(BRIVANE_PDF)) const
     {
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
@@ -103,7 +103,7 @@ TEST_F(BrivanePdf, EcritUnPdfDuFormatParDefaut)
 {
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(30));
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
-    const Execution e = Lancer({QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+    const Execution e = Lance({QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
                                 Travail(QStringLiteral("liste.csv")),
                                 Travail(QStringLiteral("etiquettes.pdf"))});
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
@@ -112,12 +112,12 @@ TEST_F(BrivanePdf, EcritUnPdfDuFormatParDefaut)
                                                 QStringLiteral("liste.csv"),
                                                 QStringLiteral("reglages.ini")}));
 
-    const ContenuPdf pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    const ContenuPdf pdf = LitPdf(Travail(QStringLiteral("etiquettes.pdf")));
     ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
     ASSERT_EQ(pdf.pages.size(), 2u);
     EXPECT_NEAR(pdf.pages[0].largeur, 210.0, 0.5);
     EXPECT_NEAR(pdf.pages[0].hauteur, 297.0, 0.5);
-    const MotPdf* dernier = pdf.Chercher(QStringLiteral("Enfant25"));
+    const MotPdf* dernier = pdf.Cherche(QStringLiteral("Enfant25"));
     ASSERT_NE(dernier, nullptr);
     EXPECT_NEAR(dernier->gauche, 5.0, 0.3);  // top left label of the second sheet
     EXPECT_LT(dernier->haut, 15.0);
@@ -137,9 +137,9 @@ TEST_F(BrivanePdf, LignesDouteusesNommeesSurLaSortieDErreurEtLecteursSimultanes)
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
     // Another reader holds the extraction: reading it too is not refused.
     std::optional<DescripteurFichier> lecteur(
-        DescripteurFichier::OuvrirLecture(Travail(QStringLiteral("liste.csv"))));
+        DescripteurFichier::OuvreLecture(Travail(QStringLiteral("liste.csv"))));
     ASSERT_TRUE(lecteur->Valide());
-    const Execution e = Lancer({QStringLiteral("--tri"), QStringLiteral("classe"),
+    const Execution e = Lance({QStringLiteral("--tri"), QStringLiteral("classe"),
                                 QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
                                 Travail(QStringLiteral("liste.csv")),
                                 Travail(QStringLiteral("etiquettes.pdf"))});
@@ -150,21 +150,21 @@ TEST_F(BrivanePdf, LignesDouteusesNommeesSurLaSortieDErreurEtLecteursSimultanes)
                              "ligne 4 : électeur vide (son étiquette sera blanche)\n"
                              "ligne 5 : 10 cellule(s) au lieu des 9 de l'en-tête\n")
                   .arg(Travail(QStringLiteral("liste.csv"))));
-    const ContenuPdf pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    const ContenuPdf pdf = LitPdf(Travail(QStringLiteral("etiquettes.pdf")));
     ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
-    EXPECT_NE(pdf.Chercher(QStringLiteral("Enfant2")), nullptr);
+    EXPECT_NE(pdf.Cherche(QStringLiteral("Enfant2")), nullptr);
 }
 
 TEST_F(BrivanePdf, PlageDePages)
 {
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(60));
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
-    const Execution e = Lancer({QStringLiteral("--pages"), QStringLiteral("2-2"),
+    const Execution e = Lance({QStringLiteral("--pages"), QStringLiteral("2-2"),
                                 QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
                                 Travail(QStringLiteral("liste.csv")),
                                 Travail(QStringLiteral("etiquettes.pdf"))});
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
-    const ContenuPdf pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    const ContenuPdf pdf = LitPdf(Travail(QStringLiteral("etiquettes.pdf")));
     ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
     ASSERT_EQ(pdf.pages.size(), 1u);
     EXPECT_TRUE(pdf.ContientExactement(QStringLiteral("Enfant"), 25, 48));
@@ -177,9 +177,9 @@ TEST_F(BrivanePdf, ReglagesDeLUtilisateurParDefaut)
                                Travail(QStringLiteral("etiquettes.pdf"))};
 
     // No settings file yet: the defaults, an upright A4 sheet.
-    Execution e = Lancer(fichiers);
+    Execution e = Lance(fichiers);
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
-    ContenuPdf pdf = LirePdf(fichiers.at(1));
+    ContenuPdf pdf = LitPdf(fichiers.at(1));
     ASSERT_TRUE(pdf.ok);
     EXPECT_NEAR(pdf.pages.at(0).largeur, 210.0, 0.5);
 
@@ -189,14 +189,14 @@ TEST_F(BrivanePdf, ReglagesDeLUtilisateurParDefaut)
     Ecrire(Chemin(QStringLiteral("config/Kelvora/Brivane.ini")),
            "[Brivane]\r\nOrientation=1\r\nLargeurPage=2000\r\nHauteurPage=2800\r\n"
            "NbLignes=5\r\nImprimerClasse=0\r\n");
-    e = Lancer(fichiers);
+    e = Lance(fichiers);
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
-    pdf = LirePdf(fichiers.at(1));
+    pdf = LitPdf(fichiers.at(1));
     ASSERT_TRUE(pdf.ok);
     EXPECT_NEAR(pdf.pages.at(0).largeur, 280.0, 0.5);
     EXPECT_NEAR(pdf.pages.at(0).hauteur, 200.0, 0.5);
-    EXPECT_NE(pdf.Chercher(QStringLiteral("Enfant1")), nullptr);
-    EXPECT_EQ(pdf.Chercher(QStringLiteral("CE1")), nullptr);
+    EXPECT_NE(pdf.Cherche(QStringLiteral("Enfant1")), nullptr);
+    EXPECT_EQ(pdf.Cherche(QStringLiteral("CE1")), nullptr);
 }
 
 struct CasEchec {
@@ -263,7 +263,7 @@ TEST_F(BrivanePdf, EchecsSansFichierPartiel)
         SCOPED_TRACE(c.nom);
         QStringList arguments = c.arguments;
         arguments.replaceInStrings(QStringLiteral("@"), dossier);
-        const Execution e = Lancer(arguments);
+        const Execution e = Lance(arguments);
         EXPECT_EQ(e.code, c.code);
         EXPECT_TRUE(e.erreurs.contains(c.message)) << e.erreurs.toStdString();
         EXPECT_TRUE(e.sortie.isEmpty());
@@ -275,7 +275,7 @@ TEST_F(BrivanePdf, EchecLaisseUnAncienPdfIntact)
 {
     Ecrire(Travail(QStringLiteral("entete.csv")), kEntete);
     Ecrire(Travail(QStringLiteral("etiquettes.pdf")), "ancien");
-    const Execution e = Lancer({Travail(QStringLiteral("entete.csv")),
+    const Execution e = Lance({Travail(QStringLiteral("entete.csv")),
                                 Travail(QStringLiteral("etiquettes.pdf"))});
     EXPECT_EQ(e.code, 1);
     QFile ancien(Travail(QStringLiteral("etiquettes.pdf")));
@@ -294,15 +294,15 @@ TEST_F(BrivanePdf, UnPdfQuiRemplaceraitUneEntreeEstRefuse)
     const QString ini = Travail(QStringLiteral("reglages.ini"));
     const QString csv = Travail(QStringLiteral("liste.csv"));
     QStringList sorties = {csv, Chemin(QStringLiteral("travail/../travail/./liste.csv")), ini};
-    ASSERT_TRUE(CreerLienDur(csv, Travail(QStringLiteral("dur.pdf"))));
+    ASSERT_TRUE(CreeLienDur(csv, Travail(QStringLiteral("dur.pdf"))));
     sorties << Travail(QStringLiteral("dur.pdf"));
     // Windows gives symbolic links to administrators only.
-    if (CreerLienSymbolique(csv, Travail(QStringLiteral("lien.pdf"))))
+    if (CreeLienSymbolique(csv, Travail(QStringLiteral("lien.pdf"))))
         sorties << Travail(QStringLiteral("lien.pdf"));
     const QStringList avant = FichiersDuTravail();
     for (const QString& sortie : sorties) {
         SCOPED_TRACE(sortie.toStdString());
-        const Execution e = Lancer({QStringLiteral("--settings"), ini, csv, sortie});
+        const Execution e = Lance({QStringLiteral("--settings"), ini, csv, sortie});
         EXPECT_EQ(e.code, 2);
         EXPECT_TRUE(e.erreurs.contains(QStringLiteral("remplacerait le fichier")))
             << e.erreurs.toStdString();
@@ -317,7 +317,7 @@ TEST_F(BrivanePdf, ReglagesIllisiblesRefusesAvecLaRaison)
 {
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
     ASSERT_TRUE(QDir().mkpath(Travail(QStringLiteral("dossier.ini"))));
-    const bool tube = CreerTube(Travail(QStringLiteral("tube.ini")));
+    const bool tube = CreeTube(Travail(QStringLiteral("tube.ini")));
     Ecrire(Travail(QStringLiteral("prive.ini")), "[Brivane]\r\nNbCols=2\r\n");
     ASSERT_TRUE(QFile::setPermissions(Travail(QStringLiteral("prive.ini")), QFileDevice::WriteOwner));
     Ecrire(Travail(QStringLiteral("utf16.ini")), std::string("\xFE\xFF\0[\0B\0]", 8));
@@ -337,7 +337,7 @@ TEST_F(BrivanePdf, ReglagesIllisiblesRefusesAvecLaRaison)
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.fichier);
         const QString ini = Travail(QString::fromLatin1(c.fichier));
-        const Execution e = Lancer({QStringLiteral("--settings"), ini,
+        const Execution e = Lance({QStringLiteral("--settings"), ini,
                                     Travail(QStringLiteral("liste.csv")),
                                     Travail(QStringLiteral("etiquettes.pdf"))});
         EXPECT_EQ(e.code, 1);
@@ -403,7 +403,7 @@ TEST_F(BrivanePdf, FormatCasseAnnonceOuRefuse)
              {QStringList{Travail(QStringLiteral("liste.csv")), pdf},
               QStringList{QStringLiteral("--test-page"), pdf}}) {
             QFile::remove(pdf);
-            const Execution e = Lancer(QStringList{QStringLiteral("--settings"), ini} + arguments);
+            const Execution e = Lance(QStringList{QStringLiteral("--settings"), ini} + arguments);
             EXPECT_EQ(e.code, c.code) << arguments.first().toStdString();
             if (c.message.isEmpty())
                 EXPECT_TRUE(e.erreurs.trimmed().isEmpty()) << e.erreurs.toStdString();
@@ -438,7 +438,7 @@ TEST_F(BrivanePdf, ExtractionImpossibleAChargerNommeeAvecLaRaison)
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.fichier);
         const QString csv = Travail(QString::fromLatin1(c.fichier));
-        const Execution e = Lancer({QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+        const Execution e = Lance({QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
                                     csv, Travail(QStringLiteral("etiquettes.pdf"))});
         EXPECT_EQ(e.code, 1);
         const QStringList lignes = e.erreurs.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -450,7 +450,7 @@ TEST_F(BrivanePdf, ExtractionImpossibleAChargerNommeeAvecLaRaison)
 
 TEST_F(BrivanePdf, AideEnFrancais)
 {
-    const Execution e = Lancer({QStringLiteral("--help")});
+    const Execution e = Lance({QStringLiteral("--help")});
     EXPECT_EQ(e.code, 0);
     EXPECT_TRUE(e.sortie.startsWith(QStringLiteral(
         "Usage : brivane-pdf [--settings FICHIER] [--pages PREMIERE-DERNIERE] "
@@ -504,15 +504,15 @@ TEST_F(BrivanePdf, PageDeTestAuxPlacesDesEtiquettes)
         const QStringList reglages = paysage ? QStringList() : donnes;
         const QString etiquettes = Travail(QStringLiteral("etiquettes.pdf"));
         const QString test = Travail(QStringLiteral("test.pdf"));
-        ASSERT_EQ(Lancer(reglages + QStringList{Travail(QStringLiteral("liste.csv")), etiquettes})
+        ASSERT_EQ(Lance(reglages + QStringList{Travail(QStringLiteral("liste.csv")), etiquettes})
                       .code, 0);
         const Execution e =
-            Lancer(QStringList{QStringLiteral("--test-page")} + reglages + QStringList{test});
+            Lance(QStringList{QStringLiteral("--test-page")} + reglages + QStringList{test});
         ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
         EXPECT_TRUE(e.erreurs.trimmed().isEmpty() && e.sortie.isEmpty()) << e.erreurs.toStdString();
 
-        const ContenuPdf pdfEtiquettes = LirePdf(etiquettes);
-        const ContenuPdf pdfTest = LirePdf(test);
+        const ContenuPdf pdfEtiquettes = LitPdf(etiquettes);
+        const ContenuPdf pdfTest = LitPdf(test);
         ASSERT_TRUE(pdfEtiquettes.ok && pdfTest.ok);
         ASSERT_EQ(pdfTest.pages.size(), 1u);
         EXPECT_NEAR(pdfTest.pages[0].largeur, paysage ? 297.0 : 210.0, 0.5);
@@ -531,7 +531,7 @@ TEST_F(BrivanePdf, PageDeTestAuxPlacesDesEtiquettes)
         // Ink (below 200; paper is 255, and half a line on the sheet's edge
         // is light) in the middle of each label's top and bottom edges, and
         // of its left and right edges inside the sheet.
-        const QImage image = RasteriserPage(test, 1, 254);  // one pixel a unit
+        const QImage image = RasterisePage(test, 1, 254);  // one pixel a unit
         ASSERT_FALSE(image.isNull());
         const auto encre = [&](int x, int y) {
             int gris = 255;
@@ -593,7 +593,7 @@ TEST_F(BrivanePdf, EchecsDeLaPageDeTestSansFichierPartiel)
         SCOPED_TRACE(c.nom);
         QStringList arguments = c.arguments;
         arguments.replaceInStrings(QStringLiteral("@"), dossier);
-        const Execution e = Lancer(arguments);
+        const Execution e = Lance(arguments);
         EXPECT_EQ(e.code, c.code);
         EXPECT_TRUE(e.erreurs.contains(c.message)) << e.erreurs.toStdString();
         EXPECT_EQ(FichiersDuTravail(), attendus);
@@ -641,7 +641,7 @@ TEST_F(BrivanePdf, DisquePleinEtSortiesQuiNeSontPasDesFichiers)
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
-        const Execution e = Lancer(QStringList{QStringLiteral("--mount"), QStringLiteral("sh"),
+        const Execution e = Lance(QStringList{QStringLiteral("--mount"), QStringLiteral("sh"),
                                                QStringLiteral("-c"), script, QStringLiteral("sh"),
                                                petit, QString::number(c.remplissage),
                                                QStringLiteral(BRIVANE_PDF)}
@@ -707,9 +707,9 @@ TEST_F(BrivanePdf, DebutSurUnePlancheEntamee)
 
     // From label 20 of 24: voters 1 to 5 end the first sheet, 6 to 29 fill
     // the second, 30 starts the third.
-    Execution e = Lancer(QStringList{QStringLiteral("--debut"), QStringLiteral("20")} + communs);
+    Execution e = Lance(QStringList{QStringLiteral("--debut"), QStringLiteral("20")} + communs);
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
-    ContenuPdf pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    ContenuPdf pdf = LitPdf(Travail(QStringLiteral("etiquettes.pdf")));
     ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
     ASSERT_EQ(pdf.pages.size(), 3u);
     QStringList premiere(19, QStringLiteral("-"));
@@ -719,11 +719,11 @@ TEST_F(BrivanePdf, DebutSurUnePlancheEntamee)
     EXPECT_EQ(Etiquettes(pdf.pages[2], p).first(), QStringLiteral("30"));
 
     // Pages count from that first sheet.
-    e = Lancer(QStringList{QStringLiteral("--debut"), QStringLiteral("20"), QStringLiteral("--pages"),
+    e = Lance(QStringList{QStringLiteral("--debut"), QStringLiteral("20"), QStringLiteral("--pages"),
                            QStringLiteral("2")}
                + communs);
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
-    pdf = LirePdf(Travail(QStringLiteral("etiquettes.pdf")));
+    pdf = LitPdf(Travail(QStringLiteral("etiquettes.pdf")));
     ASSERT_EQ(pdf.pages.size(), 1u);
     EXPECT_TRUE(pdf.ContientExactement(QStringLiteral("Enfant"), 6, 29));
 }
@@ -756,11 +756,11 @@ TEST_F(BrivanePdf, TriParClasse)
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);
-        const Execution e = Lancer(c.options + QStringList{QStringLiteral("--settings"),
+        const Execution e = Lance(c.options + QStringList{QStringLiteral("--settings"),
                                                            Travail(QString::fromLatin1(c.reglages)),
                                                            Travail(QStringLiteral("liste.csv")), pdf});
         ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
-        const ContenuPdf lu = LirePdf(pdf);
+        const ContenuPdf lu = LitPdf(pdf);
         ASSERT_TRUE(lu.ok) << lu.erreur.toStdString();
         ASSERT_EQ(lu.pages.size(), 1u);
         EXPECT_EQ(Etiquettes(lu.pages[0], p).mid(0, 8).join(QLatin1Char(' ')), c.ordre);
@@ -793,17 +793,17 @@ TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
         const QString ini = Travail(QString::fromLatin1(reglages));
         const QString etiquettes = Travail(QStringLiteral("etiquettes.pdf"));
         const QString test = Travail(QStringLiteral("test.pdf"));
-        Execution e = Lancer({QStringLiteral("--settings"), ini, Travail(QStringLiteral("liste.csv")),
+        Execution e = Lance({QStringLiteral("--settings"), ini, Travail(QStringLiteral("liste.csv")),
                               etiquettes});
         EXPECT_EQ(e.code, 0) << e.erreurs.toStdString();
-        const ContenuPdf pdf = LirePdf(etiquettes);
-        if (const MotPdf* mot = pdf.Chercher(QStringLiteral("Enfant1"))) {
+        const ContenuPdf pdf = LitPdf(etiquettes);
+        if (const MotPdf* mot = pdf.Cherche(QStringLiteral("Enfant1"))) {
             m.gauche = mot->gauche;
             m.haut = mot->haut;
         }
-        e = Lancer({QStringLiteral("--test-page"), QStringLiteral("--settings"), ini, test});
+        e = Lance({QStringLiteral("--test-page"), QStringLiteral("--settings"), ini, test});
         EXPECT_EQ(e.code, 0) << e.erreurs.toStdString();
-        m.encre = BoiteEncre(RasteriserPage(test, 1, 254));
+        m.encre = BoiteEncre(RasterisePage(test, 1, 254));
         return m;
     };
     const Mesure zero = mesurer("zero.ini");
@@ -857,7 +857,7 @@ TEST_F(BrivanePdf, TexteCoupeAnnonceSurLaSortieDErreur)
         const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
         QFile::remove(pdf);
         const Execution e =
-            Lancer({QStringLiteral("--settings"), Travail(QString::fromLatin1(c.reglages)),
+            Lance({QStringLiteral("--settings"), Travail(QString::fromLatin1(c.reglages)),
                     QString::fromLatin1(c.option), Travail(QStringLiteral("liste.csv")), pdf});
         EXPECT_EQ(e.code, 0);
         EXPECT_EQ(e.erreurs, QString::fromUtf8(c.erreurs));
@@ -881,11 +881,11 @@ TEST_F(BrivanePdf, PlancheDuCatalogue)
     ASSERT_EQ(EtiquettesParPage(p), 21);
 
     const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
-    Execution e = Lancer({QStringLiteral("--planche"), QStringLiteral("  avery   l7160 "),
+    Execution e = Lance({QStringLiteral("--planche"), QStringLiteral("  avery   l7160 "),
                           QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
                           Travail(QStringLiteral("liste.csv")), pdf});
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
-    ContenuPdf lu = LirePdf(pdf);
+    ContenuPdf lu = LitPdf(pdf);
     ASSERT_TRUE(lu.ok) << lu.erreur.toStdString();
     ASSERT_EQ(lu.pages.size(), 2u);
     EXPECT_NEAR(lu.pages[0].largeur, 210.0, 0.5);
@@ -894,14 +894,14 @@ TEST_F(BrivanePdf, PlancheDuCatalogue)
     for (int k = 1; k <= 21; ++k)
         attendues << QString::number(k);
     EXPECT_EQ(Etiquettes(lu.pages[0], p), attendues);
-    EXPECT_EQ(lu.Chercher(QStringLiteral("CE1")), nullptr);  // the settings' fields
+    EXPECT_EQ(lu.Cherche(QStringLiteral("CE1")), nullptr);  // the settings' fields
 
     // The test page of the same sheet.
-    e = Lancer({QStringLiteral("--test-page"), QStringLiteral("--planche"),
+    e = Lance({QStringLiteral("--test-page"), QStringLiteral("--planche"),
                 QStringLiteral("AVERY L7160"), QStringLiteral("--settings"),
                 Travail(QStringLiteral("reglages.ini")), Travail(QStringLiteral("test.pdf"))});
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
-    const QRect encre = BoiteEncre(RasteriserPage(Travail(QStringLiteral("test.pdf")), 1, 254));
+    const QRect encre = BoiteEncre(RasterisePage(Travail(QStringLiteral("test.pdf")), 1, 254));
     EXPECT_NEAR(encre.left(), avery->MargeGauche, 2);
     EXPECT_NEAR(encre.top(), avery->MargeHaute, 2);
 }
@@ -956,7 +956,7 @@ TEST_F(BrivanePdf, DebutTriEtPlancheIncorrectsSansPdf)
         SCOPED_TRACE(c.nom);
         QStringList arguments = c.arguments;
         arguments.replaceInStrings(QStringLiteral("@"), dossier);
-        const Execution e = Lancer(arguments);
+        const Execution e = Lance(arguments);
         EXPECT_EQ(e.code, c.code);
         EXPECT_TRUE(e.erreurs.contains(c.message)) << e.erreurs.toStdString();
         EXPECT_TRUE(e.sortie.isEmpty());
@@ -981,7 +981,7 @@ TEST(LirePlagePages, FormesAcceptees)
         SCOPED_TRACE(c.texte);
         int32_t premiere = 0;
         int32_t derniere = 0;
-        EXPECT_EQ(LirePlagePages(QString::fromUtf8(c.texte), premiere, derniere), c.ok);
+        EXPECT_EQ(LitPlagePages(QString::fromUtf8(c.texte), premiere, derniere), c.ok);
         if (c.ok) {
             EXPECT_EQ(premiere, c.premiere);
             EXPECT_EQ(derniere, c.derniere);

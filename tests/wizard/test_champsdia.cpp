@@ -12,7 +12,7 @@
 
 namespace {
 
-int ExecuterEtTaper(TChampsDia& dialogue, Qt::Key touche)
+int ExecuteEtTape(TChampsDia& dialogue, Qt::Key touche)
 {
     QTimer::singleShot(0, &dialogue, [&dialogue, touche] {
         QTest::keyClick(dialogue.focusWidget() ? dialogue.focusWidget() : &dialogue, touche);
@@ -79,8 +79,8 @@ TEST(DialogueDesChamps, LaCaseDuTriParClasseSeGlisseSansRienDeplacer)
 TEST(DialogueDesChamps, EntreeConfirmeEtEchapAnnule)
 {
     TChampsDia dialogue;
-    EXPECT_EQ(ExecuterEtTaper(dialogue, Qt::Key_Return), QDialog::Accepted);
-    EXPECT_EQ(ExecuterEtTaper(dialogue, Qt::Key_Escape), QDialog::Rejected);
+    EXPECT_EQ(ExecuteEtTape(dialogue, Qt::Key_Return), QDialog::Accepted);
+    EXPECT_EQ(ExecuteEtTape(dialogue, Qt::Key_Escape), QDialog::Rejected);
 }
 
 // What a screen reader finds in the dialog: every control by its caption,

@@ -20,7 +20,7 @@ namespace {
 
 // Runs the dialog and types into `champ` once it is up, then Enter; Escape
 // closes it if that left it open.
-int Taper(QDialog& dialogue, QWidget* champ, const QString& texte, bool descendre = false)
+int Tape(QDialog& dialogue, QWidget* champ, const QString& texte, bool descendre = false)
 {
     QTimer::singleShot(0, &dialogue, [&dialogue, champ, texte, descendre] {
         QTest::keyClicks(champ, texte);
@@ -38,7 +38,7 @@ TEST(DialogueChoixPlanche, TaperChoisirEtValider)
     TChoixPlanche dialogue;
     EXPECT_EQ(dialogue.edRecherche->accessibleName(), QStringLiteral("Marque ou référence"));
     EXPECT_EQ(dialogue.lvPlanches->accessibleName(), QStringLiteral("Planches"));
-    EXPECT_EQ(Taper(dialogue, dialogue.edRecherche, QStringLiteral("L7160")), QDialog::Accepted);
+    EXPECT_EQ(Tape(dialogue, dialogue.edRecherche, QStringLiteral("L7160")), QDialog::Accepted);
     ASSERT_EQ(dialogue.lvPlanches->topLevelItemCount(), 1);
     QStringList ligne;
     for (int c = 0; c < dialogue.lvPlanches->columnCount(); ++c)
@@ -49,13 +49,13 @@ TEST(DialogueChoixPlanche, TaperChoisirEtValider)
 
     // Down in the search field moves in the list.
     TChoixPlanche suivante;
-    EXPECT_EQ(Taper(suivante, suivante.edRecherche, QStringLiteral("herma 410"), true),
+    EXPECT_EQ(Tape(suivante, suivante.edRecherche, QStringLiteral("herma 410"), true),
               QDialog::Accepted);
     EXPECT_EQ(suivante.PlancheChoisie().value_or(Planche()).Nom(), QStringLiteral("Herma 4101"));
 
     // Nothing matches: OK is off and Enter does not close.
     TChoixPlanche aucune;
-    EXPECT_EQ(Taper(aucune, aucune.edRecherche, QStringLiteral("zzz")), QDialog::Rejected);
+    EXPECT_EQ(Tape(aucune, aucune.edRecherche, QStringLiteral("zzz")), QDialog::Rejected);
     EXPECT_EQ(aucune.lbNombre->text(), QStringLiteral("Aucune planche ne correspond."));
     EXPECT_FALSE(aucune.boutons->button(QDialogButtonBox::Ok)->isEnabled());
     EXPECT_FALSE(aucune.PlancheChoisie());
@@ -67,7 +67,7 @@ TEST(DialogueDebutPlanche, DeUnAuNombreDEtiquettesParPlanche)
     EXPECT_EQ(dialogue.edDebut->accessibleName(), QStringLiteral("Commencer à l'étiquette n°"));
     EXPECT_EQ(dialogue.edDebut->maximum(), 24);
     EXPECT_EQ(dialogue.Debut(), 1);
-    EXPECT_EQ(Taper(dialogue, dialogue.edDebut, QStringLiteral("17")), QDialog::Accepted);
+    EXPECT_EQ(Tape(dialogue, dialogue.edDebut, QStringLiteral("17")), QDialog::Accepted);
     EXPECT_EQ(dialogue.Debut(), 17);
     EXPECT_EQ(TDebutPlanche(0, 8).edDebut->maximum(), 1);
 }
@@ -90,7 +90,7 @@ TEST(DialogueReglageImprimante, MillimetresAvecVirguleEnDixiemes)
     dialogue.edDecalageX->clear();
     QTest::keyClicks(dialogue.edDecalageX, QStringLiteral("-2,3"));
     dialogue.edDecalageY->clear();
-    EXPECT_EQ(Taper(dialogue, dialogue.edDecalageY, QStringLiteral("12")), QDialog::Accepted);
+    EXPECT_EQ(Tape(dialogue, dialogue.edDecalageY, QStringLiteral("12")), QDialog::Accepted);
     EXPECT_EQ(dialogue.DecalageX(), -23);
     EXPECT_EQ(dialogue.DecalageY(), 100);  // 1 cm at most
 }

@@ -49,7 +49,7 @@ protected:
         m_format.PathFich = QStringLiteral("/ecole/liste.csv");
     }
 
-    TFormatAssistant& Ouvrir()
+    TFormatAssistant& Ouvre()
     {
         m_assistant = std::make_unique<TFormatAssistant>(m_dialogues);
         m_assistant->ChargeFormat(m_format);
@@ -67,7 +67,7 @@ protected:
         return nullptr;
     }
 
-    static void Taper(QLineEdit* champ, const char* texte)
+    static void Tape(QLineEdit* champ, const char* texte)
     {
         champ->setFocus();
         champ->selectAll();
@@ -75,7 +75,7 @@ protected:
         QTest::keyClicks(champ, QString::fromUtf8(texte));
     }
 
-    bool AllerA(const QString& page)
+    bool VaALaPage(const QString& page)
     {
         while (m_assistant->PageCourante() != page) {
             const QString avant = m_assistant->PageCourante();
@@ -92,7 +92,7 @@ protected:
     {
         for (const auto& [nom, texte] : saisies)
             if (QLineEdit* champ = Champ(nom))
-                Taper(champ, texte);
+                Tape(champ, texte);
         m_dialogues.messages.clear();
         const QString avant = m_assistant->PageCourante();
         m_assistant->btSuiv->click();
@@ -107,7 +107,7 @@ protected:
 
 TEST_F(Assistant, FenetrePagesEtEtatDesBoutons)
 {
-    TFormatAssistant& a = Ouvrir();
+    TFormatAssistant& a = Ouvre();
     EXPECT_EQ(a.windowTitle(), QStringLiteral("Assistant format étiquettes"));
     EXPECT_EQ(a.size(), QSize(624, 472));
     EXPECT_EQ(a.minimumSize(), a.maximumSize());
@@ -133,7 +133,7 @@ TEST_F(Assistant, FenetrePagesEtEtatDesBoutons)
     EXPECT_EQ(a.btFermer->text(), QStringLiteral("Annuler"));
     EXPECT_TRUE(a.btSuiv->isVisible());
     a.btPrec->click();
-    Taper(a.edMargeGauche, "99");
+    Tape(a.edMargeGauche, "99");
     for (int i = 0; i < 4; ++i)
         a.btPrec->click();
     EXPECT_EQ(a.PageCourante(), QStringLiteral("Page"));
@@ -144,7 +144,7 @@ TEST_F(Assistant, FenetrePagesEtEtatDesBoutons)
 
 TEST_F(Assistant, TabulationDansLOrdreDesChampsPuisDesBoutons)
 {
-    TFormatAssistant& a = Ouvrir();
+    TFormatAssistant& a = Ouvre();
     const std::vector<std::vector<QWidget*>> pages = {
         {a.rbA4, a.rbAutre, a.edLargeurPage, a.edHauteurPage, a.rgOrientationItems->button(0),
          a.rgOrientationItems->button(1), a.btPlanche, a.btSuiv},
@@ -174,8 +174,8 @@ TEST_F(Assistant, TabulationDansLOrdreDesChampsPuisDesBoutons)
 
 TEST_F(Assistant, EchapEtEntreeNAppuientQueSurLeBoutonQuiALeFocus)
 {
-    TFormatAssistant& a = Ouvrir();
-    Taper(a.edLargeurPage, "21,5");  // Enter re-formats it below
+    TFormatAssistant& a = Ouvre();
+    Tape(a.edLargeurPage, "21,5");  // Enter re-formats it below
     const struct {
         QWidget* focus;
         Qt::Key touche;
@@ -259,8 +259,8 @@ TEST_F(Assistant, ChaquePageRefuseSesValeursAuxLimitesAvecSonMessage)
         m_format.Orientation = c.paysage;
         m_format.NbCols = c.colonnes;
         m_format.NbLignes = c.lignes;
-        Ouvrir();
-        ASSERT_TRUE(AllerA(QLatin1String(c.page))) << c.page;
+        Ouvre();
+        ASSERT_TRUE(VaALaPage(QLatin1String(c.page))) << c.page;
         EXPECT_EQ(Suivant(c.saisies), c.message)
             << c.page << " " << (c.saisies.empty() ? "" : c.saisies.back().second);
     }
@@ -269,13 +269,13 @@ TEST_F(Assistant, ChaquePageRefuseSesValeursAuxLimitesAvecSonMessage)
 TEST_F(Assistant, TaperUneTailleChoisitAutreEtA4ImposeSaTaille)
 {
     m_format.LargeurPage = 2150;
-    EXPECT_TRUE(Ouvrir().rbAutre->isChecked());
+    EXPECT_TRUE(Ouvre().rbAutre->isChecked());
     EXPECT_EQ(m_assistant->edLargeurPage->text(), QStringLiteral("21,50"));
 
     m_format.LargeurPage = 2100;
-    TFormatAssistant& a = Ouvrir();
+    TFormatAssistant& a = Ouvre();
     ASSERT_TRUE(a.rbA4->isChecked());
-    Taper(a.edHauteurPage, "5");
+    Tape(a.edHauteurPage, "5");
     EXPECT_TRUE(a.rbAutre->isChecked());
     a.rbA4->setChecked(true);
     EXPECT_EQ(Suivant({}), QString());
@@ -288,8 +288,8 @@ TEST_F(Assistant, SuivantLitLeChampAyantLeFocusArrondiADeuxDecimales)
 {
     // Pressed without the focus leaving the field (keyboard, screen reader):
     // 7,005 is still read as the 7,01 it shows once re-formatted.
-    TFormatAssistant& a = Ouvrir();
-    ASSERT_TRUE(AllerA(QStringLiteral("Etiquette")));
+    TFormatAssistant& a = Ouvre();
+    ASSERT_TRUE(VaALaPage(QStringLiteral("Etiquette")));
     EXPECT_EQ(Suivant({{"Largeur, cm", "7,005"}}),
               QStringLiteral("Les étiquettes sont trop larges pour tenir sur la page."));
     EXPECT_EQ(a.edLargeurEtiq->text(), QStringLiteral("7,01"));
@@ -299,12 +299,12 @@ TEST_F(Assistant, SuivantLitLeChampAyantLeFocusArrondiADeuxDecimales)
 TEST_F(Assistant, LePaysageMontreLesDeuxPanneauxExplicatifs)
 {
     m_format.NbLignes = 5;  // 8 rows of 3,60 cm do not fit down a turned A4 sheet
-    TFormatAssistant& a = Ouvrir();
+    TFormatAssistant& a = Ouvre();
     for (int item : {1, 0}) {
         a.rgOrientationItems->button(item)->click();
-        ASSERT_TRUE(AllerA(QStringLiteral("NombreEtiq")));
+        ASSERT_TRUE(VaALaPage(QStringLiteral("NombreEtiq")));
         EXPECT_EQ(a.panPortrait1->isVisible(), item == 1);
-        ASSERT_TRUE(AllerA(QStringLiteral("Decalage")));
+        ASSERT_TRUE(VaALaPage(QStringLiteral("Decalage")));
         EXPECT_EQ(a.panPortrait2->isVisible(), item == 1);
         while (a.btPrec->isEnabled())
             a.btPrec->click();
@@ -314,8 +314,8 @@ TEST_F(Assistant, LePaysageMontreLesDeuxPanneauxExplicatifs)
 TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
 {
     m_format.Fonte.FromString("Arial,10,255,0000,0,1");
-    TFormatAssistant& a = Ouvrir();
-    ASSERT_TRUE(AllerA(QStringLiteral("Fonte")));
+    TFormatAssistant& a = Ouvre();
+    ASSERT_TRUE(VaALaPage(QStringLiteral("Fonte")));
     EXPECT_EQ(a.lbNomPolice->text(), QStringLiteral("Arial 10"));
     EXPECT_EQ(a.ColorButton1->Color(), 255u);
     EXPECT_EQ(a.ColorButton1->accessibleName(), QStringLiteral("Couleur"));
@@ -351,7 +351,7 @@ TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
     EXPECT_EQ(a.lbExemple->font().family(), QStringLiteral("Liberation Serif"));
     // A name is shown as it is, even one that looks like a placeholder.
     Fonte marques;
-    marques.EcrireNom("A%2B");
+    marques.EcritNom("A%2B");
     EXPECT_EQ(DescriptionFonte(marques), QStringLiteral("A%2B 10"));
     EXPECT_EQ(a.lbExemple->palette().color(QPalette::WindowText), QColor(Qt::blue));
 
@@ -364,8 +364,8 @@ TEST_F(Assistant, PoliceDecriteMontreeEtChoisie)
 
 TEST_F(Assistant, LeBoutonDeTestImprimeUnePageSansFermerLAssistant)
 {
-    TFormatAssistant& a = Ouvrir();
-    ASSERT_TRUE(AllerA(QStringLiteral("Merci")));
+    TFormatAssistant& a = Ouvre();
+    ASSERT_TRUE(VaALaPage(QStringLiteral("Merci")));
     EXPECT_EQ(a.HintBox1->Lines().value(0), QStringLiteral("<b>Imprimer une page de test</b>"));
     EXPECT_EQ(a.HintBox1->Lines().size(), 5);
     EXPECT_EQ(a.HintBox2->Lines().size(), 3);
@@ -408,7 +408,7 @@ TEST_F(Assistant, TerminerEcritToutLaCopieEtAnnulerRien)
         return std::optional<Police>(choisie);
     };
     for (const bool terminer : {false, true}) {
-        TFormatAssistant& a = Ouvrir();
+        TFormatAssistant& a = Ouvre();
         Suivant({{"Largeur (cm) :", "20,00"}, {"Hauteur (cm) :", "28,00"}});
         Suivant({{"Nombre de lignes", "7"}, {"Nombre de colonnes", "2"}});
         Suivant({{"Largeur, cm", "9,5"}});
@@ -434,7 +434,7 @@ TEST_F(Assistant, TerminerEcritToutLaCopieEtAnnulerRien)
     EXPECT_EQ(m_format.LargeurEtiq, 950);
     EXPECT_EQ(m_format.MargesInternes, qlRect(25, 50, 50, 50));
     EXPECT_EQ(m_format.MargeBasse, 10);
-    EXPECT_EQ(m_format.Fonte.LireNom(), "Liberation Mono");
+    EXPECT_EQ(m_format.Fonte.LitNom(), "Liberation Mono");
     EXPECT_EQ(m_format.ImprimerSignature, origine.ImprimerSignature);
 }
 
@@ -458,7 +458,7 @@ QStringList Affichage(const TFormatAssistant& a)
 
 // Answers a modal dialog of type D, which `reponse` fills in.
 template <typename D>
-std::function<int(QDialog&)> Repondre(int resultat, std::function<void(D&)> reponse)
+std::function<int(QDialog&)> Repond(int resultat, std::function<void(D&)> reponse)
 {
     return [=](QDialog& dialogue) {
         auto* d = qobject_cast<D*>(&dialogue);
@@ -471,7 +471,7 @@ std::function<int(QDialog&)> Repondre(int resultat, std::function<void(D&)> repo
 
 std::function<int(QDialog&)> ChoixPlanche(const char* recherche, int resultat)
 {
-    return Repondre<TChoixPlanche>(resultat, [recherche](TChoixPlanche& d) {
+    return Repond<TChoixPlanche>(resultat, [recherche](TChoixPlanche& d) {
         d.edRecherche->setText(QLatin1String(recherche));
     });
 }
@@ -487,7 +487,7 @@ TEST_F(Assistant, UnePlancheDuCommerceRemplitLesPagesSuivantesCommeSiElleEtaitTa
     for (const auto& [recherche, resultat] : {std::pair("L7160", QDialog::Rejected),
                                                std::pair("zzz", QDialog::Accepted),
                                                std::pair("L7160", QDialog::Accepted)}) {
-        TFormatAssistant& a = Ouvrir();
+        TFormatAssistant& a = Ouvre();
         const QStringList avant = Affichage(a);
         m_dialogues.modal = ChoixPlanche(recherche, resultat);
         a.btPlanche->click();
@@ -499,18 +499,18 @@ TEST_F(Assistant, UnePlancheDuCommerceRemplitLesPagesSuivantesCommeSiElleEtaitTa
                                                                 "64 × 38,1 mm sur 3 colonnes")),
                   choisie);
     }
-    TFormatAssistant& a = Ouvrir();
+    TFormatAssistant& a = Ouvre();
     a.btPlanche->click();  // L7160 again
     EXPECT_EQ(a.btPlanche->accessibleName(), QStringLiteral("Choisir une planche du commerce..."));
     EXPECT_TRUE(a.rbA4->isChecked());
     EXPECT_TRUE(a.rgOrientationItems->button(0)->isChecked());
     // Shown on the pages, checked there, and still editable.
-    ASSERT_TRUE(AllerA(QStringLiteral("Etiquette")));
+    ASSERT_TRUE(VaALaPage(QStringLiteral("Etiquette")));
     EXPECT_EQ(a.edLargeurEtiq->text() + a.edHauteurEtiq->text(), QStringLiteral("6,403,81"));
     EXPECT_EQ(Suivant({{"Largeur, cm", "7,01"}}),
               QStringLiteral("Les étiquettes sont trop larges pour tenir sur la page."));
-    Taper(a.edLargeurEtiq, "6,40");
-    ASSERT_TRUE(AllerA(QStringLiteral("Merci")));
+    Tape(a.edLargeurEtiq, "6,40");
+    ASSERT_TRUE(VaALaPage(QStringLiteral("Merci")));
     a.btFermer->click();
     EXPECT_EQ(Feuille(m_format), avery);
     EXPECT_EQ(m_format.MargesInternes, qlRect(50, 50, 50, 50));  // not the sheet's
@@ -524,24 +524,24 @@ QImage PageTestImprimee(const QString& pdf, const Parametres& p, const qlPoint& 
     imprimante.setOutputFormat(QPrinter::PdfFormat);
     imprimante.setOutputFileName(pdf);
     ImprimeTest(imprimante, p, decalage);
-    return RasteriserPage(pdf, 1, 254);
+    return RasterisePage(pdf, 1, 254);
 }
 
 TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
 {
-    TFormatAssistant& a = Ouvrir();
+    TFormatAssistant& a = Ouvre();
     EXPECT_EQ(a.DecalageImprimante(), qlPoint());  // no settings given
     ReglagesImpression reglages{true, 5, 0};
     a.ChargeReglagesImpression(reglages);
     m_dialogues.modal = ChoixPlanche("L7160", QDialog::Accepted);
     a.btPlanche->click();  // the working copy is printed, not the caller's format
-    ASSERT_TRUE(AllerA(QStringLiteral("Merci")));
+    ASSERT_TRUE(VaALaPage(QStringLiteral("Merci")));
 
     // Opened on the calibration: cancelled, then 2 mm right and 1,5 mm up.
     QStringList montres;
     for (const auto& [x, resultat] : {std::pair("3", QDialog::Rejected),
                                        std::pair("2", QDialog::Accepted)}) {
-        m_dialogues.modal = Repondre<TReglageImprimante>(resultat, [&, x = x](auto& d) {
+        m_dialogues.modal = Repond<TReglageImprimante>(resultat, [&, x = x](auto& d) {
             montres << d.edDecalageX->text() + QLatin1Char(';') + d.edDecalageY->text();
             d.edDecalageX->setText(QLatin1String(x));
             d.edDecalageY->setText(QStringLiteral("-1,5"));
@@ -570,8 +570,8 @@ TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
     EXPECT_EQ(m_dialogues.apercus, QStringList{QStringLiteral("Aperçu de la page de test")});
     const QImage attendue =
         PageTestImprimee(dossier.filePath("a.pdf"), a.CopieTravail(), {20, -15});
-    EXPECT_EQ(RasteriserPage(dossier.filePath(QStringLiteral("apercu.pdf")), 1, 254), attendue);
-    EXPECT_EQ(RasteriserPage(dossier.filePath(QStringLiteral("test.pdf")), 1, 254), attendue);
+    EXPECT_EQ(RasterisePage(dossier.filePath(QStringLiteral("apercu.pdf")), 1, 254), attendue);
+    EXPECT_EQ(RasterisePage(dossier.filePath(QStringLiteral("test.pdf")), 1, 254), attendue);
     EXPECT_NE(PageTestImprimee(dossier.filePath("0.pdf"), a.CopieTravail(), {}), attendue);
 
     // The desktop's preview, with neither a printer nor a file, draws it too.

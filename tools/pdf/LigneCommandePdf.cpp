@@ -36,7 +36,7 @@ QString ErreurAnalyse(const QCommandLineParser& analyseur)
 
 }  // namespace
 
-bool LirePlagePages(const QString& texte, int32_t& premiere, int32_t& derniere)
+bool LitPlagePages(const QString& texte, int32_t& premiere, int32_t& derniere)
 {
     static const QRegularExpression forme(QStringLiteral("^\\s*(\\d{1,9})\\s*(?:-\\s*(\\d{1,9})\\s*)?$"));
     const QRegularExpressionMatch trouve = forme.match(texte);
@@ -51,7 +51,7 @@ bool LirePlagePages(const QString& texte, int32_t& premiere, int32_t& derniere)
     return true;
 }
 
-bool LireDebut(const QString& texte, int32_t& debut)
+bool LitDebut(const QString& texte, int32_t& debut)
 {
     static const QRegularExpression forme(QStringLiteral("^\\s*(\\d{1,9})\\s*$"));
     const QRegularExpressionMatch trouve = forme.match(texte);
@@ -137,7 +137,7 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
     }
     if (analyseur.isSet(pages)) {
         const QString plage = analyseur.value(pages);
-        if (!LirePlagePages(plage, options.premiere, options.derniere))
+        if (!LitPlagePages(plage, options.premiere, options.derniere))
             return Erreur(QStringLiteral("Plage de pages incorrecte : « %1 » (attendu "
                                          "PREMIERE-DERNIERE, par exemple 2-3, pages à partir de 1)")
                               .arg(plage));
@@ -145,7 +145,7 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments)
     }
     if (analyseur.isSet(debut)) {
         const QString valeur = analyseur.value(debut);
-        if (!LireDebut(valeur, options.debut))
+        if (!LitDebut(valeur, options.debut))
             return Erreur(QStringLiteral("Étiquette de départ incorrecte : « %1 » (attendu le "
                                          "numéro d'une étiquette de la planche, à partir de 1)")
                               .arg(valeur));

@@ -36,11 +36,11 @@ LigneCommandePdf AnalyseLigneCommande(const QStringList& arguments);
 
 // "--pages" value: "PREMIERE-DERNIERE" or a single page, pages from 1 and
 // PREMIERE ≤ DERNIERE. False on anything else.
-bool LirePlagePages(const QString& texte, int32_t& premiere, int32_t& derniere);
+bool LitPlagePages(const QString& texte, int32_t& premiere, int32_t& derniere);
 
 // "--debut" value: a label number from 1, the sheet's size not yet known.
 // False on anything else.
-bool LireDebut(const QString& texte, int32_t& debut);
+bool LitDebut(const QString& texte, int32_t& debut);
 
 // The --help text, in French.
 QString TexteAide();

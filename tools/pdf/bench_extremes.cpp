@@ -107,7 +107,7 @@ struct Mesure {
 // child starts in this process's memory until it runs the program, and that
 // memory counts in its peak: the memory of the generated inputs is given
 // back to the system first.
-bool Lancer(const std::vector<std::string>& arguments, double limite, Mesure& mesure)
+bool Lance(const std::vector<std::string>& arguments, double limite, Mesure& mesure)
 {
     std::vector<char*> argv;
     for (const std::string& a : arguments)
@@ -184,7 +184,7 @@ int main(int argc, char** argv)
             return 1;
         }
         Mesure m;
-        if (!Lancer({programme.toStdString(), "--settings", reglages.toStdString(),
+        if (!Lance({programme.toStdString(), "--settings", reglages.toStdString(),
                      extraction.toStdString(), sortie.toStdString()},
                     limite, m)) {
             std::fprintf(stderr, "brivane-pdf n'a pas pu être lancé\n");

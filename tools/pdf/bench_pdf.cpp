@@ -48,15 +48,15 @@ long PicEnfantsKo()
 
 bool Ecrire(const QString& chemin, const std::string& octets)
 {
-    return EcrireFichier(QFile::encodeName(chemin).toStdString(), octets);
+    return EcritFichier(QFile::encodeName(chemin).toStdString(), octets);
 }
 
-bool Mesurer(const QString& programme, const QDir& dossier, int electeurs, Mesure& mesure)
+bool MesureTexte(const QString& programme, const QDir& dossier, int electeurs, Mesure& mesure)
 {
     const QString extraction = dossier.filePath(QStringLiteral("liste-%1.csv").arg(electeurs));
     const QString sortie = dossier.filePath(QStringLiteral("etiquettes-%1.pdf").arg(electeurs));
     const QString reglages = dossier.filePath(QStringLiteral("defaut.ini"));
-    if (!Ecrire(extraction, GenererExtraction(electeurs, 1)) || !Ecrire(reglages, std::string())) {
+    if (!Ecrire(extraction, GenereExtraction(electeurs, 1)) || !Ecrire(reglages, std::string())) {
         std::fprintf(stderr, "Impossible d'écrire dans %s\n", qPrintable(dossier.path()));
         return false;
     }
@@ -121,7 +121,7 @@ int main(int argc, char** argv)
     std::vector<Mesure> mesures;
     for (const int electeurs : tailles) {
         Mesure mesure;
-        if (!Mesurer(programme, QDir(dossier.path()), electeurs, mesure))
+        if (!MesureTexte(programme, QDir(dossier.path()), electeurs, mesure))
             return 1;
         mesures.push_back(mesure);
         std::printf("%10d %7d %10.3f %10.1f %10.2f %10.1f %12.1f\n", mesure.electeurs, mesure.pages,

@@ -37,8 +37,8 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    InstallerSubstitutionsPolices();
-    PreparerConsole();
+    InstalleSubstitutionsPolices();
+    PrepareConsole();
 
     // The arguments as bytes, not through the locale: a file name that is not
     // valid UTF-8 must reach the file system unchanged. Qt has taken its own
@@ -60,7 +60,7 @@ int main(int argc, char** argv)
     }
 
     // Interrupted, the program leaves no temporary file behind.
-    SupprimerTemporaireSurSignal();
+    SupprimeTemporaireSurSignal();
     try {
         const ResultatExport resultat = ExportePdf(ligne.options);
         for (const QString& avertissement : resultat.avertissements)
