@@ -548,7 +548,7 @@ void TMyFrame::btApercuClick()
     if (imprimante.outputFormat() == QPrinter::PdfFormat && Parametres.LargeurPage > 0
         && Parametres.HauteurPage > 0)
         FixeFeuille(imprimante, Parametres.LargeurPage, Parametres.HauteurPage,
-                     Parametres.Orientation);
+                    Parametres.Orientation);
     // For printing from the preview.
     ProposeNomPdf(imprimante);
     m_dialogues.Apercu(this, imprimante, QStringLiteral("Aperçu des étiquettes"),

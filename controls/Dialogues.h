@@ -40,7 +40,7 @@ public:
     // The same with two buttons: true when the person goes on (`continuer`),
     // false when they go back (`revenir`, Esc, the close box).
     virtual bool Confirme(QWidget* parent, const QString& texte, const QString& continuer,
-                           const QString& revenir) = 0;
+                          const QString& revenir) = 0;
     // The file-open dialog for CSV extractions; an empty result means cancelled.
     virtual QString ChoisitFichier(QWidget* parent, const QString& dossier, const QString& nom) = 0;
     // Runs a dialog modally and returns its result code.
@@ -74,7 +74,7 @@ class DialoguesBureau final : public Dialogues {
 public:
     void Message(QWidget* parent, const QString& texte) override;
     bool Confirme(QWidget* parent, const QString& texte, const QString& continuer,
-                   const QString& revenir) override;
+                  const QString& revenir) override;
     QString ChoisitFichier(QWidget* parent, const QString& dossier, const QString& nom) override;
     int Execute(QDialog& dialogue) override;
     bool ChoisitImprimante(QWidget* parent, QPrinter& imprimante,

@@ -109,8 +109,8 @@ bool Balisage::OnlyContainsTags(const QString& texte)
 }
 
 void Balisage::Parcourt(const QString& texte,
-                         const std::function<void(const QString& morceau)>& morceau,
-                         const std::function<void(const QString& nom)>& balise)
+                        const std::function<void(const QString& morceau)>& morceau,
+                        const std::function<void(const QString& nom)>& balise)
 {
     QString reste = texte;
     int p = 1;

@@ -61,7 +61,7 @@ bool OnlyContainsTags(const QString& texte);
 // upper-case name where it takes effect. A bracketed text that is not a style
 // tag is part of a run, brackets included.
 void Parcourt(const QString& texte, const std::function<void(const QString& morceau)>& morceau,
-               const std::function<void(const QString& nom)>& balise);
+              const std::function<void(const QString& nom)>& balise);
 
 // The text as a reader sees it: the runs without the style tags.
 QString SansBalises(const QString& texte);

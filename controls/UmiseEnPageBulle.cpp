@@ -70,8 +70,8 @@ void MiseEnPageBulle::TextOutEx(int x, int y, const QString& texte)
 }
 
 bool MiseEnPageBulle::DessineLigne(const QString& ligne, AlignementBulle alignement,
-                                    const qlRect& zone, int largeurUtile, int& rang,
-                                    const Mesure& mesurer, const Sortie& ecrire)
+                                   const qlRect& zone, int largeurUtile, int& rang,
+                                   const Mesure& mesurer, const Sortie& ecrire)
 {
     if (ligne.isEmpty()) {
         ++rang;

@@ -41,7 +41,7 @@ private:
     // Lays one line out from row `rang`, which it advances; false when the
     // rows have reached the bottom edge and the repaint must end.
     bool DessineLigne(const QString& ligne, AlignementBulle alignement, const qlRect& zone,
-                       int largeurUtile, int& rang, const Mesure& mesurer, const Sortie& ecrire);
+                      int largeurUtile, int& rang, const Mesure& mesurer, const Sortie& ecrire);
     void ChangeStyleCourant(const QString& nom);
 
     SurfaceBulle& m_surface;

@@ -261,7 +261,7 @@ std::optional<QString> FormatPrintfEntier(const QString& format, int64_t valeur)
     const std::string texte =
         signe ? ImprimeNombre(conversion, static_cast<long long>(valeur))
               : ImprimeNombre(conversion,
-                         static_cast<unsigned long long>(static_cast<uint32_t>(valeur)));
+                              static_cast<unsigned long long>(static_cast<uint32_t>(valeur)));
     return gabarit->avant + QString::fromLatin1(texte.c_str()) + gabarit->apres;
 }
 

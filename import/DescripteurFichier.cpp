@@ -47,7 +47,7 @@ DescripteurFichier DescripteurFichier::OuvreLecture(const QString& chemin)
     // has no effect on the regular files that are kept. Readers share the
     // file; only a writer keeps them out.
     return Verrouille(::open(nom.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK),
-                       LOCK_SH);
+                      LOCK_SH);
 }
 
 DescripteurFichier DescripteurFichier::CreeEcriture(const QString& chemin)

@@ -33,8 +33,8 @@ qlTexte::Mesure MesureA(Canevas& canevas, const Police& police, const qlRect& re
 {
     qlTexte redacteur;
     redacteur.DemiPoints = demiPoints;
-    return redacteur.MesureTexte(canevas, police, texte, rectangle, qlTexte::Alignement::Gauche, 0, 0,
-                             qlRect(0, 0, 0, 0));
+    return redacteur.MesureTexte(canevas, police, texte, rectangle, qlTexte::Alignement::Gauche,
+                                 0, 0, qlRect(0, 0, 0, 0));
 }
 
 }  // namespace

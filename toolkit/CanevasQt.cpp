@@ -211,7 +211,7 @@ double CanevasQt::LargeurTabulation() const
 
 template <typename Dessin>
 double CanevasQt::Dispose(const QString& ligne, double xDepart, double origineTab,
-                           Dessin&& dessin) const
+                          Dessin&& dessin) const
 {
     const QFontMetricsF& metriques = Metriques();
     const double tabulation = ligne.contains(u'\t') ? LargeurTabulation() : 0.0;

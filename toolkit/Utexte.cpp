@@ -106,22 +106,23 @@ int qlTexte::Ecrire(Canevas& canvas, const Police& police, int /*zoom*/, const s
                     int interligne, int decalageVertical, bool cursive, const qlRect& marges)
 {
     return Dispose(canvas, police, texte, rectangle, alignement, decalagePremiereLigne,
-                    interligne, decalageVertical, cursive, marges, false);
+                   interligne, decalageVertical, cursive, marges, false);
 }
 
-qlTexte::Mesure qlTexte::MesureTexte(Canevas& canvas, const Police& police, const std::string& texte,
-                                 const qlRect& rectangle, Alignement alignement,
-                                 int decalagePremiereLigne, int interligne, const qlRect& marges)
+qlTexte::Mesure qlTexte::MesureTexte(Canevas& canvas, const Police& police,
+                                     const std::string& texte, const qlRect& rectangle,
+                                     Alignement alignement, int decalagePremiereLigne,
+                                     int interligne, const qlRect& marges)
 {
     Dispose(canvas, police, texte, rectangle, alignement, decalagePremiereLigne, interligne, 0,
-             false, marges, true);
+            false, marges, true);
     return m_mesure;
 }
 
 int qlTexte::Dispose(Canevas& canvas, const Police& police, const std::string& texte,
-                      const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
-                      int interligne, int decalageVertical, bool cursive, const qlRect& marges,
-                      bool mesurer)
+                     const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
+                     int interligne, int decalageVertical, bool cursive, const qlRect& marges,
+                     bool mesurer)
 {
     EtatCanevasSauve etat(canvas);
     const Police policeAppelant = canvas.PoliceCourante();
@@ -134,8 +135,8 @@ int qlTexte::Dispose(Canevas& canvas, const Police& police, const std::string& t
 
     // The right edge reaches one unit further than the bottom edge.
     canvas.IntersecteClip(qlRect(Echelle(rectangle.left, Zoom), Echelle(rectangle.top, Zoom),
-                                  Echelle(Plus(rectangle.right, 1), Zoom),
-                                  Echelle(rectangle.bottom, Zoom)));
+                                 Echelle(Plus(rectangle.right, 1), Zoom),
+                                 Echelle(rectangle.bottom, Zoom)));
 
     const qlRect zone(Plus(rectangle.left, marges.left), Plus(rectangle.top, marges.top),
                       Moins(rectangle.right, marges.right), Moins(rectangle.bottom, marges.bottom));
@@ -198,7 +199,7 @@ void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const
     auto dessine = [&](std::size_t fin) {
         if (m_mesurer)
             Etend(texte.data() + debutLigne, Longueur(fin - debutLigne), gauche, droite, y,
-                    alignement);
+                  alignement);
         Afficher(texte.data() + debutLigne, Longueur(fin - debutLigne), gauche, droite, y,
                  alignement, cursive);
     };
@@ -316,7 +317,7 @@ void qlTexte::EcrireLigne(const std::string& texte, std::size_t& position, const
 }
 
 void qlTexte::Etend(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
-                      Alignement alignement)
+                    Alignement alignement)
 {
     const int largeur = Bas32(Canvas->EtendueTexte(texte, longueur));
     int x = gauche;

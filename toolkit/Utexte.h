@@ -68,8 +68,8 @@ public:
     // (descent included), or when a word wider than the area is cut or a
     // character dropped. The canvas is left as it was found.
     Mesure MesureTexte(Canevas& canvas, const Police& police, const std::string& texte,
-                   const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
-                   int interligne, const qlRect& marges);
+                       const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
+                       int interligne, const qlRect& marges);
 
     // Lays out and draws the line starting at position and moves position
     // past it (and past the CR, CR LF that ends it).
@@ -84,13 +84,13 @@ public:
 private:
     // Ecrire's work; when mesurer, draws nothing and fills m_mesure.
     int Dispose(Canevas& canvas, const Police& police, const std::string& texte,
-                 const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
-                 int interligne, int decalageVertical, bool cursive, const qlRect& marges,
-                 bool mesurer);
+                const qlRect& rectangle, Alignement alignement, int decalagePremiereLigne,
+                int interligne, int decalageVertical, bool cursive, const qlRect& marges,
+                bool mesurer);
 
     // While measuring: widens m_mesure.Encre to a line placed as Afficher would.
     void Etend(const char* texte, int longueur, int gauche, int droite, int ligneDeBase,
-                 Alignement alignement);
+               Alignement alignement);
 
     bool m_mesurer = false;
     Mesure m_mesure;

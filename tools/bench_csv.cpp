@@ -208,7 +208,7 @@ int main(int argc, char** argv)
                 " %.0f Mo/s  [somme %u]\n",
                 TCSV::TailleTampon, lecture * 1e3, Mediane(tempsLecture) * 1e3, mo / lecture,
                 somme);
-    std::printf("Charge + ChercheChamps                  : meilleur %.2f ms, médiane %.2f ms,"
+    std::printf("Charge + ChercheChamps                   : meilleur %.2f ms, médiane %.2f ms,"
                 " %.0f Mo/s\n",
                 charge * 1e3, Mediane(tempsCharge) * 1e3, mo / charge);
     const double verifie = *std::min_element(tempsVerifie.begin(), tempsVerifie.end());

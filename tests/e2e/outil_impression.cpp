@@ -89,7 +89,8 @@ std::optional<QString> ChargeListe(const QString& chemin, Extraction& e)
     return std::nullopt;
 }
 
-std::optional<QString> ChargeReglagesEtListe(const QString& reglages, const QString& chemin, Extraction& e)
+std::optional<QString> ChargeReglagesEtListe(const QString& reglages, const QString& chemin,
+                                             Extraction& e)
 {
     LitParametres(e.parametres, reglages);
     if (const auto erreur = ChargeListe(chemin, e))
@@ -128,8 +129,8 @@ int ImprimeListe(const QString& file, const QString& reglages, const QString& ch
         return Echec(QString::fromUtf8(erreur.what()));
     }
     Dit(stdout, QStringLiteral("%1 étiquette(s) envoyée(s) à %2")
-                     .arg(e.table.NbRangees() - 1)
-                     .arg(file));
+                    .arg(e.table.NbRangees() - 1)
+                    .arg(file));
     return kSucces;
 }
 
@@ -229,11 +230,11 @@ bool MemesFeuilles(const Parametres& p, const ContenuPdf& reference, ContenuPdf&
             tournees->push_back(tournee);
         if (!MemeTaille(attendue.largeur, attendue.hauteur, page)) {
             Dit(stderr, QStringLiteral("Page %1 : %2 × %3 mm, attendu %4 × %5 mm")
-                             .arg(n + 1)
-                             .arg(page.largeur, 0, 'f', 1)
-                             .arg(page.hauteur, 0, 'f', 1)
-                             .arg(attendue.largeur, 0, 'f', 1)
-                             .arg(attendue.hauteur, 0, 'f', 1));
+                            .arg(n + 1)
+                            .arg(page.largeur, 0, 'f', 1)
+                            .arg(page.hauteur, 0, 'f', 1)
+                            .arg(attendue.largeur, 0, 'f', 1)
+                            .arg(attendue.hauteur, 0, 'f', 1));
             ++erreurs;
         }
     }
@@ -285,7 +286,7 @@ int VerifieListe(const QString& reglages, const QString& chemin, const QString& 
         const MotPdf* modele = PlusProche(reference.pages[numeroPage], mot, x, y);
         if (modele == nullptr || std::abs(modele->gauche - x) > kTolerance) {
             Dit(stderr, quoi + QStringLiteral(" : le PDF de référence ne le place pas en x = %1 mm")
-                                    .arg(x, 0, 'f', 1));
+                                   .arg(x, 0, 'f', 1));
             ++erreurs;
             continue;
         }
@@ -296,15 +297,15 @@ int VerifieListe(const QString& reglages, const QString& chemin, const QString& 
             ++erreurs;
         } else if (!Proches(*trouve, *modele)) {
             Dit(stderr, quoi + QStringLiteral(" : imprimé à %1, attendu à %2")
-                                    .arg(Position(*trouve), Position(*modele)));
+                                   .arg(Position(*trouve), Position(*modele)));
             ++erreurs;
         }
     }
     if (erreurs > 0)
         return Echec(QStringLiteral("%1 étiquette(s) mal placée(s) dans %2").arg(erreurs).arg(pdf));
     Dit(stdout, QStringLiteral("%1 étiquette(s) à leur place sur %2 page(s)")
-                     .arg(e.table.NbRangees() - 1)
-                     .arg(nbPages));
+                    .arg(e.table.NbRangees() - 1)
+                    .arg(nbPages));
     return kSucces;
 }
 
@@ -327,7 +328,7 @@ int ImprimeEssai(const QString& file, const QString& reglages)
 }
 
 std::vector<std::string> DecoupeTexte(const std::string& texte, const std::string& separateur,
-                                  std::size_t parties)
+                                      std::size_t parties)
 {
     std::vector<std::string> morceaux;
     std::size_t debut = 0;
@@ -438,10 +439,10 @@ int VerifieEssai(const QString& reglages, const QString& pdf)
             const MotPdf* mot = PlusProche(modele, premier, x, rectangle.top / 10.0);
             if (mot == nullptr || std::abs(mot->gauche - x) > kTolerance) {
                 Dit(stderr, QStringLiteral("Étiquette (%1, %2) : le PDF de référence ne la "
-                                            "commence pas en x = %3 mm")
-                                 .arg(ligne + 1)
-                                 .arg(colonne + 1)
-                                 .arg(x, 0, 'f', 1));
+                                           "commence pas en x = %3 mm")
+                                .arg(ligne + 1)
+                                .arg(colonne + 1)
+                                .arg(x, 0, 'f', 1));
                 ++erreurs;
             }
         }
@@ -451,8 +452,8 @@ int VerifieEssai(const QString& reglages, const QString& pdf)
     // for one, and nothing else.
     if (page.mots.size() != modele.mots.size()) {
         Dit(stderr, QStringLiteral("%1 mot(s) sur la page de test, %2 sur les étiquettes")
-                         .arg(page.mots.size())
-                         .arg(modele.mots.size()));
+                        .arg(page.mots.size())
+                        .arg(modele.mots.size()));
         ++erreurs;
     }
     std::vector<bool> pris(page.mots.size(), false);
@@ -469,9 +470,9 @@ int VerifieEssai(const QString& reglages, const QString& pdf)
         }
         if (trouve == nullptr || !Proches(*trouve, attendu)) {
             Dit(stderr, QStringLiteral("« %1 » attendu à %2, %3")
-                             .arg(attendu.texte, Position(attendu),
-                                  trouve ? QStringLiteral("imprimé à ") + Position(*trouve)
-                                         : QStringLiteral("absent")));
+                            .arg(attendu.texte, Position(attendu),
+                                 trouve ? QStringLiteral("imprimé à ") + Position(*trouve)
+                                        : QStringLiteral("absent")));
             ++erreurs;
             continue;
         }
@@ -509,9 +510,9 @@ int VerifieEssai(const QString& reglages, const QString& pdf)
                 ++cotes;
                 if (!Encre(image, tournees.at(0), largeur, m.x, m.y)) {
                     Dit(stderr, QStringLiteral("Étiquette (%1, %2) : pas de contour au côté %3")
-                                     .arg(ligne + 1)
-                                     .arg(colonne + 1)
-                                     .arg(QLatin1String(m.nom)));
+                                    .arg(ligne + 1)
+                                    .arg(colonne + 1)
+                                    .arg(QLatin1String(m.nom)));
                     ++erreurs;
                 }
             }
@@ -520,9 +521,9 @@ int VerifieEssai(const QString& reglages, const QString& pdf)
     if (erreurs > 0)
         return Echec(QStringLiteral("%1 écart(s) sur la page de test %2").arg(erreurs).arg(pdf));
     Dit(stdout, QStringLiteral("Page de test : %1 mot(s) à la place du texte des étiquettes, "
-                                "%2 côté(s) de contour")
-                     .arg(modele.mots.size())
-                     .arg(cotes));
+                               "%2 côté(s) de contour")
+                    .arg(modele.mots.size())
+                    .arg(cotes));
     return kSucces;
 }
 
@@ -546,10 +547,10 @@ int main(int argc, char** argv)
     if (mode == QLatin1String("verifie-test") && arguments.size() == 4)
         return VerifieEssai(arguments.at(2), arguments.at(3));
     Dit(stderr, QStringLiteral(
-                     "Usage : brivane-e2e-impression imprime IMPRIMANTE REGLAGES.ini EXTRACTION.csv\n"
-                     "        brivane-e2e-impression verifie REGLAGES.ini EXTRACTION.csv "
-                     "ETIQUETTES.pdf\n"
-                     "        brivane-e2e-impression imprime-test IMPRIMANTE REGLAGES.ini\n"
-                     "        brivane-e2e-impression verifie-test REGLAGES.ini PAGE.pdf"));
+                    "Usage : brivane-e2e-impression imprime IMPRIMANTE REGLAGES.ini EXTRACTION.csv\n"
+                    "        brivane-e2e-impression verifie REGLAGES.ini EXTRACTION.csv "
+                    "ETIQUETTES.pdf\n"
+                    "        brivane-e2e-impression imprime-test IMPRIMANTE REGLAGES.ini\n"
+                    "        brivane-e2e-impression verifie-test REGLAGES.ini PAGE.pdf"));
     return kUsage;
 }

@@ -134,9 +134,9 @@ TEST(ChampsElecteurs, EnteteLuDansUnFichier)
 
     // Quoted, in capitals, and a voter whose line is short.
     EcritCsv(chemin,
-                 "\"CIVILIT\xC9 RESPONSABLE\";\"NOM RESPONSABLE\";PR\xC9NOM RESPONSABLE;"
-                 "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
-                 "\"classe enfant 1\"\r\nMme;DUPR\xC9;H\xE9l\xE8ne\r\n");
+             "\"CIVILIT\xC9 RESPONSABLE\";\"NOM RESPONSABLE\";PR\xC9NOM RESPONSABLE;"
+             "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
+             "\"classe enfant 1\"\r\nMme;DUPR\xC9;H\xE9l\xE8ne\r\n");
     ASSERT_TRUE(table.Charge(chemin));
     std::array<int32_t, 20> index{};
     EXPECT_EQ(ChercheChamps(table[0], index), -1);
@@ -146,17 +146,17 @@ TEST(ChampsElecteurs, EnteteLuDansUnFichier)
 
     // Header only: the table has no voter, the columns are all there.
     EcritCsv(chemin,
-                 "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;"
-                 "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
-                 "classe enfant 1\r\n");
+             "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;"
+             "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
+             "classe enfant 1\r\n");
     ASSERT_TRUE(table.Charge(chemin));
     EXPECT_EQ(table.NbRangees(), 1u);
 
     // A byte-order mark sticks to the first header cell.
     EcritCsv(chemin,
-                 "\xEF\xBB\xBF" "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;"
-                 "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
-                 "classe enfant 1\r\nM.;X;Y;Z;1;V;E;CP\r\n");
+             "\xEF\xBB\xBF" "civilit\xE9 responsable;nom responsable;pr\xE9nom responsable;"
+             "adresse responsable;cp responsable;commune responsable;nom enfant 1;"
+             "classe enfant 1\r\nM.;X;Y;Z;1;V;E;CP\r\n");
     ASSERT_TRUE(table.Charge(chemin));
     index.fill(5);
     EXPECT_EQ(ChercheChamps(table[0], index), 0);

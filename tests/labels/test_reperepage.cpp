@@ -18,7 +18,7 @@ constexpr int kParPouce = 254;  // one pixel per logical unit
 
 // Makes the printer write a PDF file whose page is that sheet.
 void PrepareImprimantePdf(QPrinter& printer, const QString& cheminPdf, int32_t largeur,
-                           int32_t hauteur, bool paysage)
+                          int32_t hauteur, bool paysage)
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(cheminPdf);

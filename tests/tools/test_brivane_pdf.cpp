@@ -72,7 +72,7 @@ protected:
     // The program without a display platform chosen, the user's settings
     // under a private configuration folder.
     Execution Lance(const QStringList& arguments,
-                     const QString& programme = QStringLiteral(BRIVANE_PDF)) const
+                    const QString& programme = QStringLiteral(BRIVANE_PDF)) const
     {
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
         environnement.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -104,8 +104,8 @@ TEST_F(BrivanePdf, EcritUnPdfDuFormatParDefaut)
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(30));
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
     const Execution e = Lance({QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
-                                Travail(QStringLiteral("liste.csv")),
-                                Travail(QStringLiteral("etiquettes.pdf"))});
+                               Travail(QStringLiteral("liste.csv")),
+                               Travail(QStringLiteral("etiquettes.pdf"))});
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
     EXPECT_TRUE(e.erreurs.trimmed().isEmpty()) << e.erreurs.toStdString();
     EXPECT_EQ(FichiersDuTravail(), (QStringList{QStringLiteral("etiquettes.pdf"),
@@ -140,9 +140,9 @@ TEST_F(BrivanePdf, LignesDouteusesNommeesSurLaSortieDErreurEtLecteursSimultanes)
         DescripteurFichier::OuvreLecture(Travail(QStringLiteral("liste.csv"))));
     ASSERT_TRUE(lecteur->Valide());
     const Execution e = Lance({QStringLiteral("--tri"), QStringLiteral("classe"),
-                                QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
-                                Travail(QStringLiteral("liste.csv")),
-                                Travail(QStringLiteral("etiquettes.pdf"))});
+                               QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+                               Travail(QStringLiteral("liste.csv")),
+                               Travail(QStringLiteral("etiquettes.pdf"))});
     lecteur.reset();
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
     EXPECT_EQ(e.erreurs,
@@ -160,9 +160,9 @@ TEST_F(BrivanePdf, PlageDePages)
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(60));
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
     const Execution e = Lance({QStringLiteral("--pages"), QStringLiteral("2-2"),
-                                QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
-                                Travail(QStringLiteral("liste.csv")),
-                                Travail(QStringLiteral("etiquettes.pdf"))});
+                               QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+                               Travail(QStringLiteral("liste.csv")),
+                               Travail(QStringLiteral("etiquettes.pdf"))});
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
     const ContenuPdf pdf = LitPdf(Travail(QStringLiteral("etiquettes.pdf")));
     ASSERT_TRUE(pdf.ok) << pdf.erreur.toStdString();
@@ -276,7 +276,7 @@ TEST_F(BrivanePdf, EchecLaisseUnAncienPdfIntact)
     Ecrire(Travail(QStringLiteral("entete.csv")), kEntete);
     Ecrire(Travail(QStringLiteral("etiquettes.pdf")), "ancien");
     const Execution e = Lance({Travail(QStringLiteral("entete.csv")),
-                                Travail(QStringLiteral("etiquettes.pdf"))});
+                               Travail(QStringLiteral("etiquettes.pdf"))});
     EXPECT_EQ(e.code, 1);
     QFile ancien(Travail(QStringLiteral("etiquettes.pdf")));
     ASSERT_TRUE(ancien.open(QIODevice::ReadOnly));
@@ -338,8 +338,8 @@ TEST_F(BrivanePdf, ReglagesIllisiblesRefusesAvecLaRaison)
         SCOPED_TRACE(c.fichier);
         const QString ini = Travail(QString::fromLatin1(c.fichier));
         const Execution e = Lance({QStringLiteral("--settings"), ini,
-                                    Travail(QStringLiteral("liste.csv")),
-                                    Travail(QStringLiteral("etiquettes.pdf"))});
+                                   Travail(QStringLiteral("liste.csv")),
+                                   Travail(QStringLiteral("etiquettes.pdf"))});
         EXPECT_EQ(e.code, 1);
         EXPECT_TRUE(e.erreurs.contains(
             QStringLiteral("Impossible de lire le fichier de réglages « %1 » : %2")
@@ -439,7 +439,7 @@ TEST_F(BrivanePdf, ExtractionImpossibleAChargerNommeeAvecLaRaison)
         SCOPED_TRACE(c.fichier);
         const QString csv = Travail(QString::fromLatin1(c.fichier));
         const Execution e = Lance({QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
-                                    csv, Travail(QStringLiteral("etiquettes.pdf"))});
+                                   csv, Travail(QStringLiteral("etiquettes.pdf"))});
         EXPECT_EQ(e.code, 1);
         const QStringList lignes = e.erreurs.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         EXPECT_TRUE(lignes.contains(QStringLiteral("Impossible de charger le fichier « %1 » : %2")
@@ -642,9 +642,9 @@ TEST_F(BrivanePdf, DisquePleinEtSortiesQuiNeSontPasDesFichiers)
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
         const Execution e = Lance(QStringList{QStringLiteral("--mount"), QStringLiteral("sh"),
-                                               QStringLiteral("-c"), script, QStringLiteral("sh"),
-                                               petit, QString::number(c.remplissage),
-                                               QStringLiteral(BRIVANE_PDF)}
+                                              QStringLiteral("-c"), script, QStringLiteral("sh"),
+                                              petit, QString::number(c.remplissage),
+                                              QStringLiteral(BRIVANE_PDF)}
                                        + c.arguments,
                                    QStringLiteral("unshare"));
         EXPECT_TRUE(e.sortie.contains(QStringLiteral("code=%1\n").arg(c.code))) << e.sortie.right(300).toStdString();
@@ -720,8 +720,8 @@ TEST_F(BrivanePdf, DebutSurUnePlancheEntamee)
 
     // Pages count from that first sheet.
     e = Lance(QStringList{QStringLiteral("--debut"), QStringLiteral("20"), QStringLiteral("--pages"),
-                           QStringLiteral("2")}
-               + communs);
+                          QStringLiteral("2")}
+              + communs);
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
     pdf = LitPdf(Travail(QStringLiteral("etiquettes.pdf")));
     ASSERT_EQ(pdf.pages.size(), 1u);
@@ -757,8 +757,8 @@ TEST_F(BrivanePdf, TriParClasse)
     for (const auto& c : cas) {
         SCOPED_TRACE(c.cas);
         const Execution e = Lance(c.options + QStringList{QStringLiteral("--settings"),
-                                                           Travail(QString::fromLatin1(c.reglages)),
-                                                           Travail(QStringLiteral("liste.csv")), pdf});
+                                                          Travail(QString::fromLatin1(c.reglages)),
+                                                          Travail(QStringLiteral("liste.csv")), pdf});
         ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
         const ContenuPdf lu = LitPdf(pdf);
         ASSERT_TRUE(lu.ok) << lu.erreur.toStdString();
@@ -794,7 +794,7 @@ TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
         const QString etiquettes = Travail(QStringLiteral("etiquettes.pdf"));
         const QString test = Travail(QStringLiteral("test.pdf"));
         Execution e = Lance({QStringLiteral("--settings"), ini, Travail(QStringLiteral("liste.csv")),
-                              etiquettes});
+                             etiquettes});
         EXPECT_EQ(e.code, 0) << e.erreurs.toStdString();
         const ContenuPdf pdf = LitPdf(etiquettes);
         if (const MotPdf* mot = pdf.Cherche(QStringLiteral("Enfant1"))) {
@@ -858,7 +858,7 @@ TEST_F(BrivanePdf, TexteCoupeAnnonceSurLaSortieDErreur)
         QFile::remove(pdf);
         const Execution e =
             Lance({QStringLiteral("--settings"), Travail(QString::fromLatin1(c.reglages)),
-                    QString::fromLatin1(c.option), Travail(QStringLiteral("liste.csv")), pdf});
+                   QString::fromLatin1(c.option), Travail(QStringLiteral("liste.csv")), pdf});
         EXPECT_EQ(e.code, 0);
         EXPECT_EQ(e.erreurs, QString::fromUtf8(c.erreurs));
         EXPECT_TRUE(QFile::exists(pdf));
@@ -882,8 +882,8 @@ TEST_F(BrivanePdf, PlancheDuCatalogue)
 
     const QString pdf = Travail(QStringLiteral("etiquettes.pdf"));
     Execution e = Lance({QStringLiteral("--planche"), QStringLiteral("  avery   l7160 "),
-                          QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
-                          Travail(QStringLiteral("liste.csv")), pdf});
+                         QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
+                         Travail(QStringLiteral("liste.csv")), pdf});
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
     ContenuPdf lu = LitPdf(pdf);
     ASSERT_TRUE(lu.ok) << lu.erreur.toStdString();
@@ -898,8 +898,8 @@ TEST_F(BrivanePdf, PlancheDuCatalogue)
 
     // The test page of the same sheet.
     e = Lance({QStringLiteral("--test-page"), QStringLiteral("--planche"),
-                QStringLiteral("AVERY L7160"), QStringLiteral("--settings"),
-                Travail(QStringLiteral("reglages.ini")), Travail(QStringLiteral("test.pdf"))});
+               QStringLiteral("AVERY L7160"), QStringLiteral("--settings"),
+               Travail(QStringLiteral("reglages.ini")), Travail(QStringLiteral("test.pdf"))});
     ASSERT_EQ(e.code, 0) << e.erreurs.toStdString();
     const QRect encre = BoiteEncre(RasterisePage(Travail(QStringLiteral("test.pdf")), 1, 254));
     EXPECT_NEAR(encre.left(), avery->MargeGauche, 2);

@@ -185,8 +185,8 @@ int main(int argc, char** argv)
         }
         Mesure m;
         if (!Lance({programme.toStdString(), "--settings", reglages.toStdString(),
-                     extraction.toStdString(), sortie.toStdString()},
-                    limite, m)) {
+                    extraction.toStdString(), sortie.toStdString()},
+                   limite, m)) {
             std::fprintf(stderr, "brivane-pdf n'a pas pu être lancé\n");
             return 1;
         }
