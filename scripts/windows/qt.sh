@@ -76,8 +76,10 @@ command -v ccache >/dev/null && lanceur=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCM
 
 # Only what Brivane loads; the bundled third-party libraries (zlib, png, harfbuzz, pcre2) so
 # nothing else has to be cross-built. Windows draws text with its own font engines, so no
-# FreeType; no JPEG, no Direct2D platform. The repack has no tablet header, so tablet events go;
-# OpenGL stays because the Windows platform plugin needs it to compile.
+# FreeType; no JPEG, no Direct2D platform. Text goes through GDI, not DirectWrite: without the
+# Direct2D platform, 6.4.2's print support would call a DirectWrite engine that is not built. The
+# repack has no tablet header, so tablet events go; OpenGL stays because the Windows platform
+# plugin needs it to compile.
 options=(
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefixe"
     -DQT_HOST_PATH="$hote" -DQT_HOST_PATH_CMAKE_DIR="$hote_cmake"
@@ -86,7 +88,7 @@ options=(
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=ON
     -DFEATURE_tabletevent=OFF -DFEATURE_opengl=ON
-    -DFEATURE_direct2d=OFF -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF
+    -DFEATURE_direct2d=OFF -DFEATURE_directwrite=OFF -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_pcre2=OFF -DFEATURE_system_doubleconversion=OFF
     -DFEATURE_system_libb2=OFF -DFEATURE_system_textmarkdownreader=OFF
