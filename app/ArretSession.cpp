@@ -3,6 +3,7 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -36,39 +37,46 @@ void Installe(int signal, struct sigaction& ancien)
 
 }  // namespace
 
-ArretSession::ArretSession(QObject* parent) : QObject(parent)
+struct ArretSession::Etat {
+    int lecture = -1;
+    int ecriture = -1;
+    struct sigaction ancienTerm {};
+    struct sigaction ancienHup {};
+    std::unique_ptr<QSocketNotifier> notificateur;
+};
+
+ArretSession::ArretSession(QObject* parent) : QObject(parent), m_etat(std::make_unique<Etat>())
 {
     int fds[2];
     if (EcritureSignal >= 0 || ::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
-    m_lecture = fds[0];
-    m_ecriture = fds[1];
-    m_notificateur = std::make_unique<QSocketNotifier>(m_lecture, QSocketNotifier::Read);
-    connect(m_notificateur.get(), &QSocketNotifier::activated, this, &ArretSession::Lire);
-    EcritureSignal = m_ecriture;
-    Installe(SIGTERM, m_ancienTerm);
-    Installe(SIGHUP, m_ancienHup);
+    Etat& e = *m_etat;
+    e.lecture = fds[0];
+    e.ecriture = fds[1];
+    e.notificateur = std::make_unique<QSocketNotifier>(e.lecture, QSocketNotifier::Read);
+    connect(e.notificateur.get(), &QSocketNotifier::activated, this, [this] {
+        unsigned char octets[16];
+        int dernier = 0;
+        ssize_t lus;
+        while ((lus = ::read(m_etat->lecture, octets, sizeof octets)) > 0)
+            dernier = octets[lus - 1];
+        if (dernier != 0)
+            emit Demande(dernier);
+    });
+    EcritureSignal = e.ecriture;
+    Installe(SIGTERM, e.ancienTerm);
+    Installe(SIGHUP, e.ancienHup);
 }
 
 ArretSession::~ArretSession()
 {
-    if (m_lecture < 0)
+    Etat& e = *m_etat;
+    if (e.lecture < 0)
         return;
-    ::sigaction(SIGTERM, &m_ancienTerm, nullptr);
-    ::sigaction(SIGHUP, &m_ancienHup, nullptr);
+    ::sigaction(SIGTERM, &e.ancienTerm, nullptr);
+    ::sigaction(SIGHUP, &e.ancienHup, nullptr);
     EcritureSignal = -1;
-    m_notificateur.reset();
-    ::close(m_lecture);
-    ::close(m_ecriture);
-}
-
-void ArretSession::Lire()
-{
-    unsigned char octets[16];
-    int dernier = 0;
-    ssize_t lus;
-    while ((lus = ::read(m_lecture, octets, sizeof octets)) > 0)
-        dernier = octets[lus - 1];
-    if (dernier != 0)
-        emit Demande(dernier);
+    e.notificateur.reset();
+    ::close(e.lecture);
+    ::close(e.ecriture);
 }

@@ -1,16 +1,14 @@
 #pragma once
-// The end of the desktop session (SIGTERM at logout, SIGHUP when the
-// terminal goes away) turned into a Qt signal on the GUI thread, so that the
-// program can close as "Quitter" does. The system's handler only writes a
-// byte into a pipe; a socket notifier reads it in the event loop. One at a
-// time; the previous handlers come back when it is destroyed.
+// The end of the desktop session turned into a Qt signal on the GUI thread,
+// so that the program can close as "Quitter" does. On Linux, SIGTERM at
+// logout and SIGHUP when the terminal goes away: the system's handler only
+// writes a byte into a pipe that a socket notifier reads in the event loop;
+// one at a time, the previous handlers come back when it is destroyed. On
+// Windows, the session manager's request before a logoff or shutdown.
 
 #include <QObject>
 
-#include <csignal>
 #include <memory>
-
-class QSocketNotifier;
 
 class ArretSession : public QObject {
     Q_OBJECT
@@ -22,15 +20,11 @@ public:
     ArretSession& operator=(const ArretSession&) = delete;
 
 signals:
-    // The signal that arrived (several at once come as one request).
+    // The signal that arrived (several at once come as one request); 0 for
+    // the session manager's request.
     void Demande(int signal);
 
 private:
-    void Lire();
-
-    int m_lecture = -1;
-    int m_ecriture = -1;
-    struct sigaction m_ancienTerm {};
-    struct sigaction m_ancienHup {};
-    std::unique_ptr<QSocketNotifier> m_notificateur;
+    struct Etat;  // each system's own
+    std::unique_ptr<Etat> m_etat;
 };
