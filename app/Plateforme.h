@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -19,6 +20,12 @@ QString DossierDonneesUtilisateur();
 // under the classes root); elsewhere the installed data folder (share/brivane
 // beside the program's bin folder). Without it, the current folder.
 QString TrouveDossierAide();
+
+// The program's arguments once Qt has taken its own options out of argv, file
+// names unchanged: elsewhere the bytes pass through even when they are not
+// valid UTF-8; on Windows they come from the wide-character command line, so
+// a name outside the ANSI code page survives.
+QStringList ArgumentsProgramme(int argc, char** argv);
 
 // Makes a console show the UTF-8 messages of a command-line program: a
 // Windows console otherwise reads them in its old OEM code page.

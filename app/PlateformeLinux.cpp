@@ -1,5 +1,7 @@
 #include "Plateforme.h"
 
+#include "DescripteurFichier.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -15,6 +17,14 @@ QString TrouveDossierAide()
                         + QStringLiteral("/../share/brivane"));
     const QString dossier = installe.exists() ? installe.absolutePath() : QDir::currentPath();
     return dossier.endsWith(QLatin1Char('/')) ? dossier : dossier + QLatin1Char('/');
+}
+
+QStringList ArgumentsProgramme(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << DecodeNomFichier(QByteArray(argv[i]));
+    return arguments;
 }
 
 void PrepareConsole() {}

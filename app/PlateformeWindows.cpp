@@ -2,6 +2,7 @@
 
 #include "Cp1252.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <array>
@@ -55,6 +56,12 @@ QString TrouveDossierAide()
     }
     ::RegCloseKey(cle);
     return dossier;
+}
+
+QStringList ArgumentsProgramme(int /*argc*/, char** /*argv*/)
+{
+    // Qt reads them from the wide-character command line here.
+    return QCoreApplication::arguments();
 }
 
 void PrepareConsole()

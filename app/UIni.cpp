@@ -13,10 +13,6 @@
 
 #include <cerrno>
 #include <cstddef>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -254,11 +250,6 @@ bool LireFichier(const QString& fichier, QByteArray& octets, int& erreur)
 // this exact form are ever removed.
 const QString MarqueTemporaire = QStringLiteral(".~ecriture-brivane-");
 
-QString ModeleTemporaire(const QString& fichier)
-{
-    return fichier + MarqueTemporaire + QStringLiteral("XXXXXX");
-}
-
 // Temporary files of that form that a write killed half-way left behind.
 void RetirerTemporairesAbandonnes(const QString& fichier)
 {
@@ -274,33 +265,6 @@ void RetirerTemporairesAbandonnes(const QString& fichier)
             && candidat.lastModified().toUTC() < avant)
             QFile::remove(candidat.absoluteFilePath());
     }
-}
-
-bool EcrireTout(int fd, const QByteArray& contenu)
-{
-    qsizetype ecrits = 0;
-    while (ecrits < contenu.size()) {
-        const ssize_t n = ::write(fd, contenu.constData() + ecrits,
-                                  static_cast<size_t>(contenu.size() - ecrits));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        ecrits += n;
-    }
-    return true;
-}
-
-// The permissions the new file keeps: the old file's, or those of a file
-// created the ordinary way.
-mode_t DroitsDuFichier(const QByteArray& chemin)
-{
-    struct stat etat {};
-    if (::stat(chemin.constData(), &etat) == 0)
-        return etat.st_mode & 07777;
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    return 0666 & ~masque;
 }
 
 // A UTF-16 file: a byte-order mark of either order.
@@ -357,24 +321,8 @@ bool UIni::Sauve(const QString& fichier) const
     // A link is followed: its target is the file that gets replaced.
     const QFileInfo info(fichier);
     const QString cible = info.isSymLink() && info.exists() ? info.canonicalFilePath() : fichier;
-    const QByteArray chemin = QFile::encodeName(cible);
-    // A file the user made read-only is not replaced behind their back.
-    if (::access(chemin.constData(), F_OK) == 0 && ::access(chemin.constData(), W_OK) != 0)
+    if (RemplaceFichier(cible, Contenu(), MarqueTemporaire) != 0)
         return false;
-    QByteArray modele = QFile::encodeName(ModeleTemporaire(cible));
-    const int fd = ::mkstemp(modele.data());
-    if (fd < 0)
-        return false;
-    // Every byte written and on the disk before the rename, so that a full
-    // disk or a crash never leaves a cut file under the settings' name.
-    bool ok = EcrireTout(fd, Contenu()) && ::fchmod(fd, DroitsDuFichier(chemin)) == 0
-              && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(modele.constData(), chemin.constData()) == 0;
-    if (!ok) {
-        ::unlink(modele.constData());
-        return false;
-    }
     RetirerTemporairesAbandonnes(cible);
     return true;
 }

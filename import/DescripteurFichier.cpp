@@ -2,7 +2,10 @@
 
 
 
+#include <QFile>
+
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -137,4 +140,58 @@ bool MemeFichier(const QString& a, const QString& b)
         || ::stat(EncodeNomFichier(b).constData(), &etatB) != 0)
         return false;
     return etatA.st_dev == etatB.st_dev && etatA.st_ino == etatB.st_ino;
+}
+
+namespace {
+
+// The permissions the new file keeps: the old file's, or those of a file
+// created the ordinary way.
+mode_t DroitsDuFichier(const QByteArray& chemin)
+{
+    struct stat etat {};
+    if (::stat(chemin.constData(), &etat) == 0)
+        return etat.st_mode & 07777;
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    return 0666 & ~masque;
+}
+
+bool EcritTout(int fd, const QByteArray& contenu)
+{
+    qsizetype ecrits = 0;
+    while (ecrits < contenu.size()) {
+        const ssize_t n = ::write(fd, contenu.constData() + ecrits,
+                                  static_cast<size_t>(contenu.size() - ecrits));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        ecrits += n;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RemplaceFichier(const QString& chemin, const QByteArray& contenu, const QString& marque)
+{
+    const QByteArray nom = QFile::encodeName(chemin);
+    if (::access(nom.constData(), F_OK) == 0 && ::access(nom.constData(), W_OK) != 0)
+        return EACCES;
+    QByteArray modele = QFile::encodeName(chemin + marque) + "XXXXXX";
+    const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int erreur = 0;
+    if (!EcritTout(fd, contenu))
+        erreur = errno != 0 ? errno : EIO;
+    else if (::fchmod(fd, DroitsDuFichier(nom)) != 0 || ::fsync(fd) != 0)
+        erreur = errno;
+    if (::close(fd) != 0 && erreur == 0 && errno != EINTR)
+        erreur = errno;
+    if (erreur == 0 && ::rename(modele.constData(), nom.constData()) != 0)
+        erreur = errno;
+    if (erreur != 0)
+        ::unlink(modele.constData());
+    return erreur;
 }

@@ -70,6 +70,14 @@ private:
 QString DecodeNomFichier(const QByteArray& octets);
 QByteArray EncodeNomFichier(const QString& nom);
 
+// Replaces the file `chemin` as a whole with `contenu`. The bytes go to a new
+// file beside it, named `chemin`, `marque` and six letters or digits; they
+// reach the disk before that file takes the name, so a full disk or a crash
+// never leaves a cut file under it. The replaced file's permissions are kept;
+// a file the user made read-only is refused (EACCES). Returns 0 or the errno
+// value of the failure.
+int RemplaceFichier(const QString& chemin, const QByteArray& contenu, const QString& marque);
+
 // The reason a file operation failed, in French, from an errno value (as
 // DescripteurFichier::Erreur gives it).
 QString RaisonErreurFichier(int erreur);

@@ -228,3 +228,63 @@ bool MemeFichier(const QString& a, const QString& b)
            && infoA.nFileIndexHigh == infoB.nFileIndexHigh
            && infoA.nFileIndexLow == infoB.nFileIndexLow;
 }
+
+namespace {
+
+// A name no other file has yet: the marker and six letters or digits, tried
+// until the system creates it.
+HANDLE CreeTemporaire(const QString& base, std::wstring& nom)
+{
+    static const char lettres[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    ULONGLONG graine = ::GetTickCount64() ^ (static_cast<ULONGLONG>(::GetCurrentProcessId()) << 32);
+    for (int essai = 0; essai < 100; ++essai) {
+        QString suffixe;
+        for (int i = 0; i < 6; ++i) {
+            graine = graine * 6364136223846793005ULL + 1442695040888963407ULL;
+            suffixe += QLatin1Char(lettres[(graine >> 33) % (sizeof lettres - 1)]);
+        }
+        nom = NomNatif(base + suffixe);
+        const HANDLE h = ::CreateFileW(nom.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
+            return h;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+int RemplaceFichier(const QString& chemin, const QByteArray& contenu, const QString& marque)
+{
+    const std::wstring cible = NomNatif(chemin);
+    const DWORD attributs = ::GetFileAttributesW(cible.c_str());
+    if (attributs != INVALID_FILE_ATTRIBUTES
+        && (attributs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return (attributs & FILE_ATTRIBUTE_DIRECTORY) ? EISDIR : EACCES;
+    std::wstring temporaire;
+    const HANDLE h = CreeTemporaire(chemin + marque, temporaire);
+    if (h == INVALID_HANDLE_VALUE)
+        return ErrnoDe(::GetLastError());
+    int erreur = 0;
+    const char* source = contenu.constData();
+    qsizetype reste = contenu.size();
+    while (erreur == 0 && reste > 0) {
+        const DWORD demande = static_cast<DWORD>(std::min<qsizetype>(reste, 1 << 30));
+        DWORD n = 0;
+        if (!::WriteFile(h, source, demande, &n, nullptr) || n == 0)
+            erreur = ErrnoDe(::GetLastError());
+        source += n;
+        reste -= n;
+    }
+    if (erreur == 0 && !::FlushFileBuffers(h))
+        erreur = ErrnoDe(::GetLastError());
+    ::CloseHandle(h);
+    // Replaces in one step, and only once the new file is on the disk.
+    if (erreur == 0
+        && !::MoveFileExW(temporaire.c_str(), cible.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        erreur = ErrnoDe(::GetLastError());
+    if (erreur != 0)
+        ::DeleteFileW(temporaire.c_str());
+    return erreur;
+}

@@ -1,10 +1,10 @@
 #include "EcriturePdf.h"
 
 #include "DescripteurFichier.h"
+#include "EcriturePdfCommun.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -33,23 +33,6 @@ void QuitteSurSignal(int signal)
         ::unlink(g_temporaire);
     ::signal(signal, SIG_DFL);
     ::raise(signal);
-}
-
-QString MessageEcriture(const QString& sortie, const QString& raison)
-{
-    return QStringLiteral("Impossible d'écrire le fichier PDF « %1 » : %2.").arg(sortie, raison);
-}
-
-QString MessageCreation(const QString& sortie, const QString& raison)
-{
-    return QStringLiteral("Impossible de créer le fichier PDF « %1 » : %2.").arg(sortie, raison);
-}
-
-// A missing part of an output's path is a folder: the file is to be made.
-QString Raison(int erreur)
-{
-    return erreur == ENOENT ? QStringLiteral("le dossier n'existe pas")
-                            : RaisonErreurFichier(erreur);
 }
 
 // What an output's path leads to.
@@ -267,7 +250,7 @@ bool DocumentComplet(int fd, int64_t taille)
     std::array<char, 32> fin{};
     const int64_t n = std::min<int64_t>(taille, fin.size());
     return n > 0 && ::pread(fd, fin.data(), static_cast<std::size_t>(n), taille - n) == n
-           && QByteArray(fin.data(), static_cast<int>(n)).contains("%%EOF");
+           && FinDeDocument(QByteArray(fin.data(), static_cast<int>(n)));
 }
 
 }  // namespace
@@ -299,12 +282,9 @@ QString RaisonRefusSortie(const QString& sortie)
 
 EcriturePdf::EcriturePdf(const QString& sortie) : m_sortie(sortie)
 {
-    const QString refus = RaisonRefusSortie(sortie);
-    if (!refus.isEmpty()) {
-        m_erreur = QFileInfo::exists(sortie) ? MessageEcriture(sortie, refus)
-                                             : MessageCreation(sortie, refus);
+    m_erreur = MessageRefusSortie(sortie);
+    if (!m_erreur.isEmpty())
         return;
-    }
     m_document = ::memfd_create("brivane-pdf", MFD_CLOEXEC);
     if (m_document >= 0 && ::access("/proc/self/fd", X_OK) == 0)
         return;
@@ -339,8 +319,7 @@ QString EcriturePdf::Publie()
     if (m_document < 0 || ::fstat(m_document, &etat) != 0)
         return MessageEcriture(m_sortie, Raison(m_document < 0 ? EBADF : errno));
     if (!DocumentComplet(m_document, etat.st_size))
-        return MessageEcriture(m_sortie, QStringLiteral("le document n'a pas pu être terminé "
-                                                        "(mémoire ou disque plein)"));
+        return MessageEcriture(m_sortie, RaisonDocumentIncomplet());
     const QString raison = EcritSortie(m_document, etat.st_size, m_sortie);
     return raison.isEmpty() ? QString() : MessageEcriture(m_sortie, raison);
 }

@@ -2,7 +2,6 @@
 // file, with the settings and the print job of the window, or the format's
 // test page with --test-page. See --help.
 
-#include "DescripteurFichier.h"
 #include "EcriturePdf.h"
 #include "ExportPdf.h"
 #include "LigneCommandePdf.h"
@@ -40,12 +39,8 @@ int main(int argc, char** argv)
     InstalleSubstitutionsPolices();
     PrepareConsole();
 
-    // The arguments as bytes, not through the locale: a file name that is not
-    // valid UTF-8 must reach the file system unchanged. Qt has taken its own
-    // options out of argv by now.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << DecodeNomFichier(QByteArray(argv[i]));
+    // Qt has taken its own options out of argv by now.
+    const QStringList arguments = ArgumentsProgramme(argc, argv);
     const LigneCommandePdf ligne = AnalyseLigneCommande(arguments);
     switch (ligne.issue) {
     case LigneCommandePdf::Issue::Aide:
