@@ -27,6 +27,10 @@ QString TrouveDossierAide();
 // a name outside the ANSI code page survives.
 QStringList ArgumentsProgramme(int argc, char** argv);
 
+// The Qt platform that draws without a screen, with the system's fonts: for
+// a program that only writes PDF files, and for the tests.
+QByteArray PlateformeSansEcran();
+
 // Makes a console show the UTF-8 messages of a command-line program: a
 // Windows console otherwise reads them in its old OEM code page.
 void PrepareConsole();

@@ -27,6 +27,11 @@ QStringList ArgumentsProgramme(int argc, char** argv)
     return arguments;
 }
 
+QByteArray PlateformeSansEcran()
+{
+    return QByteArrayLiteral("offscreen");
+}
+
 void PrepareConsole() {}
 
 std::optional<QByteArray> EncodeTexteIni(QStringView texte)

@@ -64,6 +64,13 @@ QStringList ArgumentsProgramme(int /*argc*/, char** /*argv*/)
     return QCoreApplication::arguments();
 }
 
+QByteArray PlateformeSansEcran()
+{
+    // Qt for Windows has no offscreen platform without FreeType; the minimal
+    // one draws with the GDI fonts once asked to.
+    return QByteArrayLiteral("minimal:enable_fonts");
+}
+
 void PrepareConsole()
 {
     ::SetConsoleOutputCP(CP_UTF8);

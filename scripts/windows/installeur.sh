@@ -52,9 +52,9 @@ cp "$sortie/programme/app/brivane.exe" "$sortie/programme/tools/pdf/brivane-pdf.
    "$sortie/programme/brivane.ico" "$dossier/"
 "$mingw-strip" "$dossier/brivane.exe" "$dossier/brivane-pdf.exe"
 
-# Plugins Qt loads by name: the platforms (brivane-pdf draws offscreen), the
+# Plugins Qt loads by name: the platforms (brivane-pdf draws on the minimal one), the
 # Windows styles, printing, and the SVG picture support when Qt has it.
-for plugin in platforms/qwindows.dll platforms/qoffscreen.dll styles/*.dll printsupport/*.dll \
+for plugin in platforms/qwindows.dll platforms/qminimal.dll styles/*.dll printsupport/*.dll \
               imageformats/qsvg.dll iconengines/qsvgicon.dll; do
     for f in "$qt"/plugins/$plugin; do
         [ -f "$f" ] || continue

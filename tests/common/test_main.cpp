@@ -1,6 +1,7 @@
-// Every test program starts here: offscreen platform, French locale and the
+// Every test program starts here: a platform without a screen, French locale and the
 // program's font substitutions, so that results do not depend on the desktop.
 
+#include "Plateforme.h"
 #include "Upolice.h"
 
 #include <QApplication>
@@ -12,7 +13,7 @@
 int main(int argc, char** argv)
 {
     // Test discovery runs the program without ctest's environment.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", PlateformeSansEcran());
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     InstalleSubstitutionsPolices();

@@ -31,10 +31,10 @@ QString AideEnUneLigne()
 
 int main(int argc, char** argv)
 {
-    // A PDF needs no screen: without a chosen platform, draw offscreen so the
-    // program runs the same with or without a display.
+    // A PDF needs no screen: without a chosen platform, draw without one so
+    // the program runs the same with or without a display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", PlateformeSansEcran());
     QGuiApplication application(argc, argv);
     InstalleSubstitutionsPolices();
     PrepareConsole();
