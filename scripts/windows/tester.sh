@@ -129,13 +129,19 @@ installeur_silencieux() {
 
 # The colour of one pixel of a window's screenshot, as "r,g,b".
 pixel() { convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:; }
-# Where the 619 x 459 client area starts in the X window, which also holds the
-# frame and caption Wine draws without a window manager: "x y".
+# Where a client area (619 x 459 for the main window) starts in the X window,
+# which may also hold the frame and caption Wine draws: "x y".
 client() {
-    local l h
+    local l h cl=${2:-619} ch=${3:-459}
     l=$(xwininfo -id "$1" | sed -n 's/^ *Width: //p')
     h=$(xwininfo -id "$1" | sed -n 's/^ *Height: //p')
-    echo "$(( (l - 619) / 2 )) $(( h - 459 - (l - 619) / 2 ))"
+    echo "$(( (l - cl) / 2 )) $(( h - ch - (l - cl) / 2 ))"
+}
+# Presses "Quitter" (512, 336, 89 x 23 in the client area).
+quitter() {
+    local x y
+    read -r x y < <(client "$1")
+    xdotool mousemove --window "$1" $((x + 556)) $((y + 347)) click 1
 }
 fenetre_de() {
     local id="" i
@@ -156,7 +162,7 @@ fenetre() {
     ini="${ini//\\//}/Kelvora/Brivane.ini"
     mkdir -p "$(dirname "$ini")"
     # The last file, in the ANSI code page as Windows writes it.
-    printf '[Brivane]\r\nPathFich=C:\\Program Files\\Brivane\\CSVListeElectorale.csv\r\nNbCols=3\r\n' > "$ini"
+    printf '[Brivane]\r\nPathFich=C:\\Program Files\\Brivane\\CSVListeElectorale.csv\r\nNbLignes=7\r\n' > "$ini"
 
     wine "C:\\Program Files\\Brivane\\brivane.exe" &
     local pid=$! id
@@ -177,27 +183,32 @@ fenetre() {
     assistant=$(fenetre_de 'Assistant format étiquettes')
     sleep 3
     [ -n "$assistant" ] && import -window "$assistant" "$captures/assistant.png"
-    [ -n "$assistant" ] && xdotool key --window "$assistant" Escape
+    # Wine takes no synthetic key presses: the mouse presses "Annuler" (the
+    # wizard's client area is 624 x 472, the button at 480, 432).
+    if [ -n "$assistant" ]; then
+        read -r ax ay < <(client "$assistant" 624 472)
+        xdotool mousemove --window "$assistant" $((ax + 517)) $((ay + 443)) click 1
+    fi
     sleep 1
     rm -f "$ini"
-    xdotool key --window "$id" ctrl+q
+    quitter "$id"
     wait "$pid" || true
     [ -f "$ini" ] || echouer "Brivane.ini pas écrit à la fermeture"
-    grep -q 'NbCols=3' "$ini" || echouer "Brivane.ini : le réglage lu n'est pas gardé"
+    grep -q 'NbLignes=7' "$ini" || echouer "Brivane.ini : le réglage lu n'est pas gardé"
     grep -q '^PathFich=C:\\Program Files\\Brivane\\CSVListeElectorale.csv' "$ini" \
         || echouer "Brivane.ini : chemin du fichier"
 
     # Next start: the settings written are read back.
-    sed -i 's/NbCols=3/NbCols=4/' "$ini"
+    sed -i 's/NbLignes=7/NbLignes=6/' "$ini"
     wine "C:\\Program Files\\Brivane\\brivane.exe" &
     pid=$!
     id=$(fenetre_de Brivane)
     [ -n "$id" ] || echouer "pas de fenêtre au second lancement"
     sleep 3
     import -window "$id" "$captures/fenetre-2.png"
-    xdotool key --window "$id" ctrl+q
+    quitter "$id"
     wait "$pid" || true
-    grep -q 'NbCols=4' "$ini" || echouer "Brivane.ini pas relu au second lancement"
+    grep -q 'NbLignes=6' "$ini" || echouer "Brivane.ini pas relu au second lancement"
     echo "fenêtre, voyant vert, Brivane.ini écrit et relu : OK (captures dans $captures)"
 }
 

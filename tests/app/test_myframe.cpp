@@ -785,12 +785,12 @@ TEST_F(FenetrePrincipale, UnLecteurDEcranLitChaqueControleParSaLegende)
     };
     for (const Lu& l : lus) {
         SCOPED_TRACE(l.nom.toStdString());
-        QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(l.controle);
-        ASSERT_NE(interface, nullptr);
-        EXPECT_EQ(interface->role(), l.role);
-        EXPECT_EQ(interface->text(QAccessible::Name), l.nom);
-        EXPECT_FALSE(interface->state().invisible);
-        QAccessibleActionInterface* actions = interface->actionInterface();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(l.controle);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->role(), l.role);
+        EXPECT_EQ(accessible->text(QAccessible::Name), l.nom);
+        EXPECT_FALSE(accessible->state().invisible);
+        QAccessibleActionInterface* actions = accessible->actionInterface();
         EXPECT_EQ(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()),
                   l.appuyable);
     }
@@ -844,12 +844,12 @@ TEST_F(FenetrePrincipale, LeBoutonApercuSeTientADroiteDImprimerSansRienDeplacer)
         }
     }
 
-    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(f.btApercu);
-    ASSERT_NE(interface, nullptr);
-    EXPECT_EQ(interface->role(), QAccessible::Button);
-    EXPECT_EQ(interface->text(QAccessible::Name), QStringLiteral("Aperçu..."));
-    ASSERT_NE(interface->actionInterface(), nullptr);
-    EXPECT_TRUE(interface->actionInterface()->actionNames().contains(
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(f.btApercu);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Button);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Aperçu..."));
+    ASSERT_NE(accessible->actionInterface(), nullptr);
+    EXPECT_TRUE(accessible->actionInterface()->actionNames().contains(
         QAccessibleActionInterface::pressAction()));
 }
 

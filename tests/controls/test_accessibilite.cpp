@@ -85,8 +85,8 @@ protected:
 
     static QAccessibleActionInterface* Actions(QWidget* controle)
     {
-        QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(controle);
-        return interface ? interface->actionInterface() : nullptr;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(controle);
+        return accessible ? accessible->actionInterface() : nullptr;
     }
 
     QWidget m_fenetre;
@@ -185,18 +185,18 @@ TEST_F(Accessibilite, ChaqueControleSeLitParSonRoleSonNomEtSonEtat)
         const std::unique_ptr<QWidget> parent = std::make_unique<QWidget>(&m_fenetre);
         QWidget* controle = l.creer(parent.get());
         m_fenetre.show();
-        QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(controle);
-        ASSERT_NE(interface, nullptr);
-        EXPECT_EQ(interface->object(), controle);
-        EXPECT_EQ(interface->role(), l.role);
-        EXPECT_EQ(interface->text(QAccessible::Name), l.nom);
-        EXPECT_EQ(interface->text(QAccessible::Description), l.description);
-        EXPECT_EQ(interface->state().checked, l.coche);
-        EXPECT_EQ(interface->state().disabled, l.indisponible);
-        EXPECT_FALSE(interface->state().focusable);
-        EXPECT_EQ(interface->parent()->object(), parent.get());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(controle);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->object(), controle);
+        EXPECT_EQ(accessible->role(), l.role);
+        EXPECT_EQ(accessible->text(QAccessible::Name), l.nom);
+        EXPECT_EQ(accessible->text(QAccessible::Description), l.description);
+        EXPECT_EQ(accessible->state().checked, l.coche);
+        EXPECT_EQ(accessible->state().disabled, l.indisponible);
+        EXPECT_FALSE(accessible->state().focusable);
+        EXPECT_EQ(accessible->parent()->object(), parent.get());
 
-        QAccessibleActionInterface* actions = interface->actionInterface();
+        QAccessibleActionInterface* actions = accessible->actionInterface();
         ASSERT_NE(actions, nullptr);
         const QStringList attendues =
             l.appuyable ? QStringList{QAccessibleActionInterface::pressAction()} : QStringList();
@@ -319,7 +319,7 @@ TEST_F(Accessibilite, LeVoyantAnnonceChaqueChangementDEtatEtDeCouleur)
         {"éteint", [led] { led->ChangeValue(false); }, 1, 1, QStringLiteral("bleu")},
         {"éteint, clignotant", [led] { led->ChangeBlink(true); }, 0, 0, QStringLiteral("bleu")},
     };
-    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(led);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(led);
     for (const Etape& e : etapes) {
         SCOPED_TRACE(e.cas);
         e.faire();
@@ -331,7 +331,7 @@ TEST_F(Accessibilite, LeVoyantAnnonceChaqueChangementDEtatEtDeCouleur)
         }
         EXPECT_EQ(static_cast<int>(Annonces(led, QAccessible::DescriptionChanged).size()),
                   e.changementsDeDescription);
-        EXPECT_EQ(interface->text(QAccessible::Description), e.description);
+        EXPECT_EQ(accessible->text(QAccessible::Description), e.description);
         Oublie();
     }
     // Blinking alternates the pictures, not the value: nothing to announce.

@@ -317,7 +317,7 @@ TEST(ChampsNumeriques, CollerCouperSupprimerDeposerEtEcrireParLAssistancePassent
         Sorte sorte;
         // keys, "menu " and an item, "depot", "saisie", or "assistance": an
         // assistive technology writing in place of the selection through the
-        // field's accessible interface, as a screen reader or a test tool does
+        // field's accessible accessible, as a screen reader or a test tool does
         // on the desktop's accessibility bus
         const char* geste;
         const char* depart;
@@ -390,9 +390,9 @@ TEST(ChampsNumeriques, CollerCouperSupprimerDeposerEtEcrireParLAssistancePassent
             // Refused, the drop is not taken: a moved text stays in its source.
             EXPECT_EQ(depot.isAccepted(), Q(cas.attendu) != Q(cas.depart)) << cas.apporte;
         } else if (geste == QLatin1String("assistance")) {
-            QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(champ.get());
-            ASSERT_TRUE(interface && interface->editableTextInterface());
-            interface->editableTextInterface()->replaceText(cas.debut, cas.debut + cas.longueur,
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(champ.get());
+            ASSERT_TRUE(accessible && accessible->editableTextInterface());
+            accessible->editableTextInterface()->replaceText(cas.debut, cas.debut + cas.longueur,
                                                             Q(cas.apporte));
         } else if (geste == QLatin1String("saisie")) {
             QInputMethodEvent composition;

@@ -161,20 +161,20 @@ TEST(TColorButton, UnLecteurDEcranLeDecritEtLePresse)
 {
     Fenetre f;
     f.bouton->setAccessibleName(QStringLiteral("Couleur"));
-    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(f.bouton);
-    ASSERT_NE(interface, nullptr);
-    EXPECT_EQ(interface->role(), QAccessible::Button);
-    EXPECT_EQ(interface->text(QAccessible::Name), "Couleur");
-    EXPECT_EQ(interface->text(QAccessible::Description), "rouge 255, vert 0, bleu 0");
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(f.bouton);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Button);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Couleur");
+    EXPECT_EQ(accessible->text(QAccessible::Description), "rouge 255, vert 0, bleu 0");
 
-    QAccessibleActionInterface* actions = interface->actionInterface();
+    QAccessibleActionInterface* actions = accessible->actionInterface();
     ASSERT_NE(actions, nullptr);
     ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     f.dialogues.couleur = [](uint32_t) { return std::optional<uint32_t>(Couleurs::clLime); };
     actions->doAction(QAccessibleActionInterface::pressAction());
     QTRY_COMPARE(f.dialogues.couleursDemandees, 1);
     EXPECT_EQ(f.changements, 1);
-    EXPECT_EQ(interface->text(QAccessible::Description), "rouge 0, vert 255, bleu 0");
+    EXPECT_EQ(accessible->text(QAccessible::Description), "rouge 0, vert 255, bleu 0");
 
     f.bouton->setEnabled(false);
     EXPECT_FALSE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));

@@ -242,15 +242,15 @@ TEST(THintBox, UnLecteurDEcranLitLeTexteSansBalises)
 {
     THintBox boite;
     boite.SetLines({"<center><b>Titre</b></center>", "<b>", "Une <b>normale</b> x < y."});
-    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(&boite);
-    ASSERT_NE(interface, nullptr);
-    EXPECT_EQ(interface->role(), QAccessible::StaticText);
-    EXPECT_EQ(interface->text(QAccessible::Name), "Titre\nUne normale x < y.");
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&boite);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::StaticText);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Titre\nUne normale x < y.");
 
     boite.SetLines({"Autre"});
-    EXPECT_EQ(interface->text(QAccessible::Name), "Autre");
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Autre");
 
     boite.SetLines({"<b>x</b>"});
     boite.SetHTMLFormatting(false);
-    EXPECT_EQ(interface->text(QAccessible::Name), "<b>x</b>");
+    EXPECT_EQ(accessible->text(QAccessible::Name), "<b>x</b>");
 }

@@ -70,10 +70,10 @@ TEST(DialogueDesChamps, LaCaseDuTriParClasseSeGlisseSansRienDeplacer)
     EXPECT_FALSE(dialogue.chkTriClasse->geometry().intersects(dialogue.chkSignature->geometry()));
     EXPECT_FALSE(dialogue.chkTriClasse->geometry().intersects(dialogue.OKBtn->geometry()));
 
-    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(dialogue.chkTriClasse);
-    ASSERT_NE(interface, nullptr);
-    EXPECT_EQ(interface->role(), QAccessible::CheckBox);
-    EXPECT_EQ(interface->text(QAccessible::Name), QStringLiteral("Trier les étiquettes par classe"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(dialogue.chkTriClasse);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::CheckBox);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Trier les étiquettes par classe"));
 }
 
 TEST(DialogueDesChamps, EntreeConfirmeEtEchapAnnule)
@@ -122,15 +122,15 @@ TEST(DialogueDesChamps, UnLecteurDEcranLitChaqueControleParSaLegende)
     };
     for (const Lu& l : lus) {
         SCOPED_TRACE(l.nom.toStdString());
-        QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(l.controle);
-        ASSERT_NE(interface, nullptr);
-        EXPECT_EQ(interface->role(), l.role);
-        EXPECT_EQ(interface->text(QAccessible::Name), l.nom);
-        EXPECT_EQ(interface->state().checked, l.coche);
-        EXPECT_EQ(fenetre->indexOfChild(interface) >= 0, true);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(l.controle);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->role(), l.role);
+        EXPECT_EQ(accessible->text(QAccessible::Name), l.nom);
+        EXPECT_EQ(accessible->state().checked, l.coche);
+        EXPECT_EQ(fenetre->indexOfChild(accessible) >= 0, true);
         if (!l.action.isEmpty()) {
-            ASSERT_NE(interface->actionInterface(), nullptr);
-            EXPECT_TRUE(interface->actionInterface()->actionNames().contains(l.action));
+            ASSERT_NE(accessible->actionInterface(), nullptr);
+            EXPECT_TRUE(accessible->actionInterface()->actionNames().contains(l.action));
         }
     }
 }
