@@ -50,3 +50,6 @@ bool CreeLienSymbolique(const QString& cible, const QString& lien);
 bool DroitsContraignants();
 // Why DroitsContraignants is false here, for a skipped test.
 QString RaisonDroitsIgnores();
+// Why no small private disk can be mounted for a program run (root and
+// unshare --mount on Linux); empty when one can.
+QString RaisonSansDisquePrive();

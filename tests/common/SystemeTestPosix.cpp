@@ -1,6 +1,7 @@
 #include "SystemeTest.h"
 
 #include <QFile>
+#include <QProcess>
 
 #include <csignal>
 #include <fcntl.h>
@@ -67,4 +68,13 @@ bool DroitsContraignants()
 QString RaisonDroitsIgnores()
 {
     return QStringLiteral("root lit tous les fichiers");
+}
+
+QString RaisonSansDisquePrive()
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("il faut être root pour monter un tmpfs privé (unshare --mount)");
+    if (QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("--mount"), QStringLiteral("true")}) != 0)
+        return QStringLiteral("unshare --mount refusé : pas de tmpfs privé");
+    return QString();
 }

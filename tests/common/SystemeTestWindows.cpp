@@ -49,3 +49,8 @@ QString RaisonDroitsIgnores()
 {
     return QStringLiteral("Windows n'a pas de droit de lecture à retirer au propriétaire");
 }
+
+QString RaisonSansDisquePrive()
+{
+    return QStringLiteral("Windows ne monte pas de petit disque privé pour un programme");
+}

@@ -606,10 +606,8 @@ TEST_F(BrivanePdf, EchecsDeLaPageDeTestSansFichierPartiel)
 // /dev/null. What is left there is listed on standard output after the run.
 TEST_F(BrivanePdf, DisquePleinEtSortiesQuiNeSontPasDesFichiers)
 {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "il faut être root pour monter un tmpfs privé (unshare --mount)";
-    if (QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("--mount"), QStringLiteral("true")}) != 0)
-        GTEST_SKIP() << "unshare --mount refusé : pas de tmpfs privé";
+    if (const QString raison = RaisonSansDisquePrive(); !raison.isEmpty())
+        GTEST_SKIP() << raison.toStdString();
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(1000));
     const QString petit = Chemin(QStringLiteral("petit"));
     ASSERT_TRUE(QDir().mkpath(petit));

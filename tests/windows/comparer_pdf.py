@@ -5,11 +5,13 @@ Reads the files that `pdftotext -bbox` wrote, and beside each its PDF (same
 name, .pdf): a word's box spans the font's ascent and descent as the PDF's
 font descriptor gives them, and two systems describe the same font with other
 ascents (hhea or OS/2 tables), so lines are placed by their baseline.
-    comparer_pdf.py REFERENCE.html AUTRE.html [TOLERANCE_MM]"""
+    comparer_pdf.py REFERENCE.html AUTRE.html [TOLERANCE_MM [COUPURES_PERMISES]]"""
 import re
 import sys
 
-MOT = re.compile(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>')
+MOT = re.compile(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>')
+# More than this between two words of a baseline (points, 4 mm) parts two labels.
+ENTRE_ETIQUETTES = 11.3
 DESCRIPTEUR = re.compile(rb"/Ascent ([-\d.]+)\s*/Descent ([-\d.]+)")
 POINTS_PAR_MM = 72 / 25.4
 
@@ -25,41 +27,77 @@ def descente(fichier):
 
 
 def lignes(fichier):
-    """Per page, the lines as (x, baseline, words), in reading order."""
+    """Per page, the lines as (x, baseline, words), label column by label
+    column: a label whose text wraps elsewhere moves none beside it."""
     part = descente(fichier)
     pages = []
     for page in open(fichier, encoding="utf-8").read().split("<page ")[1:]:
-        rangs = []
-        for x, haut, bas, mot in MOT.findall(page):
-            x, y = float(x), float(bas) - part * (float(bas) - float(haut))
-            if rangs and abs(rangs[-1][1] - y) < 1 and x > rangs[-1][2]:
-                rangs[-1][3].append(mot)
-                rangs[-1][2] = x
-            else:
-                rangs.append([x, y, x, [mot]])
-        pages.append([(x, y, mots) for x, y, _, mots in rangs])
+        bases = {}
+        for x, haut, fin, bas, mot in MOT.findall(page):
+            y = float(bas) - part * (float(bas) - float(haut))
+            bases.setdefault(round(y, 1), []).append((float(x), float(fin), y, mot))
+        morceaux = []
+        for mots in bases.values():
+            mots.sort()
+            morceau = [mots[0]]
+            for mot in mots[1:]:
+                if mot[0] - morceau[-1][1] > ENTRE_ETIQUETTES:
+                    morceaux.append(morceau)
+                    morceau = []
+                morceau.append(mot)
+            morceaux.append(morceau)
+        # The label columns, left to right, each read top to bottom, cut into
+        # labels where the gap between two lines is more than a line's.
+        morceaux.sort(key=lambda m: (round(m[0][0] / 28.35), m[0][2]))
+        ecarts = sorted(b[0][2] - a[0][2] for a, b in zip(morceaux, morceaux[1:])
+                        if round(a[0][0] / 28.35) == round(b[0][0] / 28.35))
+        interligne = ecarts[len(ecarts) // 2] if ecarts else 0
+        etiquettes = []
+        for i, m in enumerate(morceaux):
+            ligne = (m[0][0], m[0][2], [mot for _, _, _, mot in m])
+            precedent = morceaux[i - 1] if i else None
+            if (precedent is None or round(precedent[0][0] / 28.35) != round(m[0][0] / 28.35)
+                    or m[0][2] - precedent[0][2] > 1.5 * interligne):
+                etiquettes.append([])
+            etiquettes[-1].append(ligne)
+        pages.append(etiquettes)
     return pages
 
 
 def main():
     reference, autre = lignes(sys.argv[1]), lignes(sys.argv[2])
     tolerance = float(sys.argv[3] if len(sys.argv) > 3 else 0.1) * POINTS_PAR_MM
+    # Labels whose words are the same but wrap elsewhere (a line whose width
+    # lies within a percent of its room, measured by two font engines): how
+    # many may differ.
+    retours_permis = int(sys.argv[4] if len(sys.argv) > 4 else 0)
     if len(reference) != len(autre):
         sys.exit(f"pages : {len(reference)} contre {len(autre)}")
-    ecart_max, nombre = 0.0, 0
+    ecart_max, nombre, retours, exemple = 0.0, 0, 0, ""
     for numero, (a, b) in enumerate(zip(reference, autre), 1):
         if len(a) != len(b):
-            sys.exit(f"page {numero} : {len(a)} lignes contre {len(b)}")
-        for (xa, ya, ma), (xb, yb, mb) in zip(a, b):
-            if ma != mb:
-                sys.exit(f"page {numero} : « {' '.join(ma)} » contre « {' '.join(mb)} »")
-            ecart = max(abs(xa - xb), abs(ya - yb))
-            ecart_max = max(ecart_max, ecart)
-            nombre += 1
-            if ecart > tolerance:
-                sys.exit(f"page {numero}, « {ma[0]} » : écart de {ecart / POINTS_PAR_MM:.3f} mm")
+            sys.exit(f"page {numero} : {len(a)} étiquettes contre {len(b)}")
+        for ea, eb in zip(a, b):
+            texte_a = " / ".join(" ".join(m) for _, _, m in ea)
+            texte_b = " / ".join(" ".join(m) for _, _, m in eb)
+            if texte_a != texte_b:
+                if texte_a.replace(" / ", " ") != texte_b.replace(" / ", " "):
+                    sys.exit(f"page {numero} : « {texte_a} » contre « {texte_b} »")
+                retours += 1
+                exemple = exemple or texte_a
+                continue
+            for (xa, ya, ma), (xb, yb, _) in zip(ea, eb):
+                ecart = max(abs(xa - xb), abs(ya - yb))
+                ecart_max = max(ecart_max, ecart)
+                nombre += 1
+                if ecart > tolerance:
+                    sys.exit(f"page {numero}, « {ma[0]} » : écart de {ecart / POINTS_PAR_MM:.3f} mm")
     print(f"{len(reference)} pages, {nombre} lignes identiques, "
           f"écart maximal {ecart_max / POINTS_PAR_MM:.3f} mm")
+    if retours:
+        print(f"{retours} étiquettes aux lignes coupées ailleurs, par exemple « {exemple} »")
+    if retours > retours_permis:
+        sys.exit(f"plus de {retours_permis} étiquettes aux lignes coupées ailleurs")
 
 
 if __name__ == "__main__":
