@@ -141,11 +141,16 @@ client() {
     h=$(xwininfo -id "$1" | sed -n 's/^ *Height: //p')
     echo "$(( (l - cl) / 2 )) $(( h - ch - (l - cl) / 2 ))"
 }
-# Presses "Quitter" (512, 336, 89 x 23 in the client area).
+# Presses "Quitter" (512, 336, 89 x 23 in the client area) until the window
+# goes: once a dialog has closed, Wine may take the first press to activate it.
 quitter() {
-    local x y
+    local x y essai
     read -r x y < <(client "$1")
-    xdotool mousemove --window "$1" $((x + 556)) $((y + 347)) click 1
+    for essai in 1 2 3 4 5; do
+        xdotool mousemove --window "$1" $((x + 556)) $((y + 347)) click 1 2>/dev/null || return 0
+        sleep 2
+        xwininfo -id "$1" >/dev/null 2>&1 || return 0
+    done
 }
 fenetre_de() {
     local id="" i
