@@ -1,5 +1,5 @@
 #!/bin/bash
-# The Windows stage of the CI: the installer and its Wine tests when the Qt for
+# The Windows stage of the CI: the installer and its Wine checks when the Qt for
 # Windows that qt.sh builds is in its cache (building it takes too long for a
 # CI run), else one line saying they were skipped and why.
 set -euo pipefail
@@ -10,4 +10,7 @@ if [ ! -f "$qt/.complet" ] || [ ! -d "$qt/licences" ]; then
     exit 0
 fi
 bash "$racine/scripts/windows/installeur.sh"
-bash "$racine/scripts/windows/tester.sh"
+# The cross-built GoogleTest suite is not among them: many of its tests read
+# PDFs back with poppler's Linux tools, which a program under Wine cannot
+# start (bash scripts/windows/tester.sh suite runs it and counts the results).
+bash "$racine/scripts/windows/tester.sh" pdf installeur fenetre
