@@ -923,6 +923,7 @@ TEST_F(FenetrePrincipale, LApercuRefuseCommeLImpression)
 // printing writes; and Qt's own preview shows them without a message.
 TEST_F(FenetrePrincipale, LApercuMontreCeQueLImpressionEnverrait)
 {
+    EXIGE_OUTILS_PDF();
     Demarre();
     m_dialogues.fichiers = {
         Ecrire(QStringLiteral("liste.csv"), ListeNumerotee(40, {"CM2", "CE1", "cp", "CE2"}))};

@@ -18,6 +18,19 @@ double Attribut(const QXmlStreamAttributes& attributs, const char* nom)
 
 }  // namespace
 
+QString RaisonSansOutilsPdf()
+{
+    static const QString raison = [] {
+        QProcess essai;
+        essai.start(QStringLiteral("pdftotext"), {QStringLiteral("-v")});
+        if (essai.waitForStarted(kDelaiMs) && essai.waitForFinished(kDelaiMs))
+            return QString();
+        return QStringLiteral("pdftotext ne se lance pas ici (sous Wine, les outils de poppler "
+                              "sont des programmes Linux qu'un programme Windows ne lance pas)");
+    }();
+    return raison;
+}
+
 const MotPdf* ContenuPdf::Cherche(const QString& texte) const
 {
     for (const PagePdf& page : pages) {

@@ -10,6 +10,8 @@
 // one pixel is 0.1 mm. BoiteEncre then finds the bounding box of the dark
 // pixels of an image.
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -49,3 +51,12 @@ QImage RasterisePage(const QString& cheminPdf, int page, int pointsParPouce);
 
 // Pixels whose grey level is below the threshold; an empty QRect when none.
 QRect BoiteEncre(const QImage& image, int seuil = 128);
+
+// Why poppler's tools cannot run here (a Windows build under Wine cannot
+// start Linux programs); empty when they can.
+QString RaisonSansOutilsPdf();
+
+// Skips the current test, saying why, where the PDF cannot be read back.
+#define EXIGE_OUTILS_PDF()                                                \
+    if (const QString raisonOutils = RaisonSansOutilsPdf(); !raisonOutils.isEmpty()) \
+    GTEST_SKIP() << raisonOutils.toStdString()

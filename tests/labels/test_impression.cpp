@@ -658,6 +658,7 @@ protected:
 
 TEST_F(ImprimePdf, PlageDeuxADeuxImprimeLesRangees25A48)
 {
+    EXIGE_OUTILS_PDF();
     const TableTemporaire table(Liste(60));
     const Parametres p = Defauts();
     const ImpressionObservee job(p, table.Table(), kIndex);
@@ -676,6 +677,7 @@ TEST_F(ImprimePdf, PlageDeuxADeuxImprimeLesRangees25A48)
 
 TEST_F(ImprimePdf, ToutesLesPagesDansLOrdre)
 {
+    EXIGE_OUTILS_PDF();
     const TableTemporaire table(Liste(50));
     const Parametres p = Defauts();
     const ImpressionObservee job(p, table.Table(), kIndex);
@@ -817,6 +819,7 @@ void VerifieTextesDansLeursRectangles(const Parametres& p, const ContenuPdf& pdf
 
 TEST_F(ImprimePdf, TextesDesEtiquettesDansLeursRectangles)
 {
+    EXIGE_OUTILS_PDF();
     constexpr int kElecteurs = 5;
     const TableTemporaire table(Liste(kElecteurs));
     const Parametres p = Defauts();
@@ -831,6 +834,7 @@ TEST_F(ImprimePdf, TextesDesEtiquettesDansLeursRectangles)
 
 TEST_F(ImprimePdf, PaysageSurLaFeuilleTournee)
 {
+    EXIGE_OUTILS_PDF();
     constexpr int kElecteurs = 4;
     const TableTemporaire table(Liste(kElecteurs));
     Parametres p = Defauts();
@@ -984,6 +988,7 @@ TEST_F(ImprimePdf, UnApercuMontreLesPagesSansRienEcrire)
 // neither, only the text inside its rectangle.
 TEST_F(ImprimePdf, LesContoursDeLApercuNAtteignentPasLePdf)
 {
+    EXIGE_OUTILS_PDF();
     const TableTemporaire table(Liste(2));
     Parametres p = Defauts();
     p.MargesInternes.bottom = 250;  // room for two lines of five

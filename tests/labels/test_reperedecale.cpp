@@ -26,6 +26,7 @@ TEST(RepereDecale, UnDecalageHorsDesBornesCompteZero)
 
 TEST(RepereDecale, ToutCeQuiEstDessineSuitLeDecalage)
 {
+    EXIGE_OUTILS_PDF();
     const struct {
         bool paysage;
         int32_t dx, dy;

@@ -34,6 +34,7 @@ class Repere : public ::testing::TestWithParam<bool> {};
 
 TEST_P(Repere, RectangleAuCoinDeLaFeuilleSurChaquePage)
 {
+    EXIGE_OUTILS_PDF();
     const bool paysage = GetParam();
     Sortie sortie;
     ASSERT_TRUE(sortie.dossier.isValid());
@@ -86,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(ReperePage, Repere, ::testing::Values(false, true),
 
 TEST(ReperePage, OrigineAuCoinMemeHorsModePleinePage)
 {
+    EXIGE_OUTILS_PDF();
     Sortie sortie;
     ASSERT_TRUE(sortie.dossier.isValid());
     {
@@ -108,6 +110,7 @@ TEST(ReperePage, OrigineAuCoinMemeHorsModePleinePage)
 
 TEST(ReperePage, FeuilleSurMesure)
 {
+    EXIGE_OUTILS_PDF();
     // A sheet measured upright, wider than high, and turned.
     Sortie sortie;
     ASSERT_TRUE(sortie.dossier.isValid());
@@ -129,6 +132,7 @@ TEST(ReperePage, FeuilleSurMesure)
 // and the width the writer measured is the width drawn.
 TEST(ReperePage, TexteDEtiquetteDansSonRectangle)
 {
+    EXIGE_OUTILS_PDF();
     const std::string texte = "Mme UNTEST Hildegarde";
     const qlRect rectangle(50, 90, 650, 350);  // the default first label's
     Police police;

@@ -123,6 +123,7 @@ TEST(CanevasQt, LargeurMesureeEstLargeurDessineeEnRaster)
 // hinting would round every advance, and on a page scaled to 0.1 mm.
 TEST(CanevasQt, LargeurMesureeEstLargeurDessineeEnPdf)
 {
+    EXIGE_OUTILS_PDF();
     QTemporaryDir dossier;
     ASSERT_TRUE(dossier.isValid());
     const QString chemin = dossier.filePath(QStringLiteral("mesure.pdf"));

@@ -101,6 +101,7 @@ protected:
 
 TEST_F(BrivanePdf, EcritUnPdfDuFormatParDefaut)
 {
+    EXIGE_OUTILS_PDF();
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(30));
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
     const Execution e = Lance({QStringLiteral("--settings"), Travail(QStringLiteral("reglages.ini")),
@@ -132,6 +133,7 @@ TEST_F(BrivanePdf, EcritUnPdfDuFormatParDefaut)
 
 TEST_F(BrivanePdf, LignesDouteusesNommeesSurLaSortieDErreurEtLecteursSimultanes)
 {
+    EXIGE_OUTILS_PDF();
     Ecrire(Travail(QStringLiteral("liste.csv")),
            Liste(2) + "\r\nMme;Nom;Julie;3 rue;69001;LYON;\xC9" "cole;Enfant;CE1;2024\r\n");
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
@@ -157,6 +159,7 @@ TEST_F(BrivanePdf, LignesDouteusesNommeesSurLaSortieDErreurEtLecteursSimultanes)
 
 TEST_F(BrivanePdf, PlageDePages)
 {
+    EXIGE_OUTILS_PDF();
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(60));
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
     const Execution e = Lance({QStringLiteral("--pages"), QStringLiteral("2-2"),
@@ -172,6 +175,7 @@ TEST_F(BrivanePdf, PlageDePages)
 
 TEST_F(BrivanePdf, ReglagesDeLUtilisateurParDefaut)
 {
+    EXIGE_OUTILS_PDF();
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
     const QStringList fichiers{Travail(QStringLiteral("liste.csv")),
                                Travail(QStringLiteral("etiquettes.pdf"))};
@@ -482,6 +486,7 @@ std::vector<MotPdf> MotsTries(const PagePdf& page)
 // settings.
 TEST_F(BrivanePdf, PageDeTestAuxPlacesDesEtiquettes)
 {
+    EXIGE_OUTILS_PDF();
     std::string liste = kEntete;
     for (int k = 0; k < 24; ++k)
         liste += "Mme;UNTEST;Hildegarde;12, rue des Petits Tests Informatiques;99999;"
@@ -696,6 +701,7 @@ QStringList Etiquettes(const PagePdf& page, const Parametres& p)
 
 TEST_F(BrivanePdf, DebutSurUnePlancheEntamee)
 {
+    EXIGE_OUTILS_PDF();
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(30));
     Ecrire(Travail(QStringLiteral("reglages.ini")), "");
     const Parametres p = FormatParDefaut();
@@ -728,6 +734,7 @@ TEST_F(BrivanePdf, DebutSurUnePlancheEntamee)
 
 TEST_F(BrivanePdf, TriParClasse)
 {
+    EXIGE_OUTILS_PDF();
     // Classes 1 to 8 in turn: CM2, CE1, cp, CE2 (in school order CP, CE1,
     // CE2, CM2).
     Ecrire(Travail(QStringLiteral("liste.csv")), ListeDeClasses(8, {"CM2", "CE1", "cp", "CE2"}));
@@ -771,6 +778,7 @@ TEST_F(BrivanePdf, TriParClasse)
 // page and its bottom the page's left.
 TEST_F(BrivanePdf, ReglageDeLImprimanteAppliqueAuxEtiquettesEtALaPageDeTest)
 {
+    EXIGE_OUTILS_PDF();
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(3));
     Ecrire(Travail(QStringLiteral("zero.ini")), "");
     Ecrire(Travail(QStringLiteral("decale.ini")),
@@ -867,6 +875,7 @@ TEST_F(BrivanePdf, TexteCoupeAnnonceSurLaSortieDErreur)
 // and printed fields stay the settings'.
 TEST_F(BrivanePdf, PlancheDuCatalogue)
 {
+    EXIGE_OUTILS_PDF();
     Ecrire(Travail(QStringLiteral("liste.csv")), Liste(30));
     Ecrire(Travail(QStringLiteral("reglages.ini")),
            "[Brivane]\r\nOrientation=1\r\nNbCols=4\r\nNbLignes=5\r\nLargeurPage=1480\r\n"

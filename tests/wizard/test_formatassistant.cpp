@@ -529,6 +529,7 @@ QImage PageTestImprimee(const QString& pdf, const Parametres& p, const qlPoint& 
 
 TEST_F(Assistant, ApercuEtPageDeTestAvecLeReglageGardeMemeSiLAssistantEstAnnule)
 {
+    EXIGE_OUTILS_PDF();
     TFormatAssistant& a = Ouvre();
     EXPECT_EQ(a.DecalageImprimante(), qlPoint());  // no settings given
     ReglagesImpression reglages{true, 5, 0};
