@@ -2,7 +2,7 @@
 
 #include "NumeriqueC.h"
 
-#include <charconv>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -146,10 +146,13 @@ std::optional<long double> LitReel(const QString& texte, QChar separateur)
     }
     if (i != n)
         return std::nullopt;
-    long double valeur = 0;
-    const char* fin = ascii.data() + ascii.size();
-    const auto resultat = std::from_chars(ascii.data(), fin, valeur);
-    if (resultat.ec != std::errc() || resultat.ptr != fin)
+    // strtold in the C locale rather than from_chars: some C++ libraries
+    // (MinGW's) read a long double through a double there, losing digits.
+    const NumeriqueC numeriqueC;
+    char* fin = nullptr;
+    errno = 0;
+    const long double valeur = std::strtold(ascii.c_str(), &fin);
+    if (errno == ERANGE || fin != ascii.data() + ascii.size())
         return std::nullopt;
     return valeur;
 }
