@@ -112,12 +112,13 @@ int64_t DescripteurFichier::LitDebut(char* destination, std::size_t taille) cons
     return static_cast<int64_t>(lus);
 }
 
-bool DescripteurFichier::Ecrire(const char* source, std::size_t taille)
+namespace {
+
+// Every byte, however many calls the system takes; false if it refused some.
+bool EcritTout(int fd, const char* source, std::size_t taille)
 {
-    if (m_fd < 0)
-        return false;
     while (taille > 0) {
-        const ssize_t n = ::write(m_fd, source, taille);
+        const ssize_t n = ::write(fd, source, taille);
         if (n > 0) {
             source += n;
             taille -= static_cast<std::size_t>(n);
@@ -128,6 +129,13 @@ bool DescripteurFichier::Ecrire(const char* source, std::size_t taille)
         }
     }
     return true;
+}
+
+}  // namespace
+
+bool DescripteurFichier::Ecrire(const char* source, std::size_t taille)
+{
+    return m_fd >= 0 && EcritTout(m_fd, source, taille);
 }
 
 bool MemeFichier(const QString& a, const QString& b)
@@ -156,20 +164,6 @@ mode_t DroitsDuFichier(const QByteArray& chemin)
     return 0666 & ~masque;
 }
 
-bool EcritTout(int fd, const QByteArray& contenu)
-{
-    qsizetype ecrits = 0;
-    while (ecrits < contenu.size()) {
-        const ssize_t n = ::write(fd, contenu.constData() + ecrits,
-                                  static_cast<size_t>(contenu.size() - ecrits));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        ecrits += n;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -183,7 +177,7 @@ int RemplaceFichier(const QString& chemin, const QByteArray& contenu, const QStr
     if (fd < 0)
         return errno;
     int erreur = 0;
-    if (!EcritTout(fd, contenu))
+    if (!EcritTout(fd, contenu.constData(), static_cast<std::size_t>(contenu.size())))
         erreur = errno != 0 ? errno : EIO;
     else if (::fchmod(fd, DroitsDuFichier(nom)) != 0 || ::fsync(fd) != 0)
         erreur = errno;

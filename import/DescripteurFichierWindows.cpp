@@ -57,6 +57,20 @@ HANDLE Poignee(int fd)
     return reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
 }
 
+// Every byte, in pieces the system takes; false if it refused some.
+bool EcritTout(HANDLE h, const char* source, std::size_t taille)
+{
+    while (taille > 0) {
+        const DWORD demande = static_cast<DWORD>(std::min<std::size_t>(taille, 1u << 30));
+        DWORD n = 0;
+        if (!::WriteFile(h, source, demande, &n, nullptr) || n == 0)
+            return false;
+        source += n;
+        taille -= n;
+    }
+    return true;
+}
+
 }  // namespace
 
 void DescripteurFichier::Ferme()
@@ -188,17 +202,7 @@ int64_t DescripteurFichier::LitDebut(char* destination, std::size_t taille) cons
 
 bool DescripteurFichier::Ecrire(const char* source, std::size_t taille)
 {
-    if (m_fd < 0)
-        return false;
-    while (taille > 0) {
-        const DWORD demande = static_cast<DWORD>(std::min<std::size_t>(taille, 1u << 30));
-        DWORD n = 0;
-        if (!::WriteFile(Poignee(m_fd), source, demande, &n, nullptr) || n == 0)
-            return false;
-        source += n;
-        taille -= n;
-    }
-    return true;
+    return m_fd >= 0 && EcritTout(Poignee(m_fd), source, taille);
 }
 
 namespace {
@@ -266,16 +270,8 @@ int RemplaceFichier(const QString& chemin, const QByteArray& contenu, const QStr
     if (h == INVALID_HANDLE_VALUE)
         return ErrnoDe(::GetLastError());
     int erreur = 0;
-    const char* source = contenu.constData();
-    qsizetype reste = contenu.size();
-    while (erreur == 0 && reste > 0) {
-        const DWORD demande = static_cast<DWORD>(std::min<qsizetype>(reste, 1 << 30));
-        DWORD n = 0;
-        if (!::WriteFile(h, source, demande, &n, nullptr) || n == 0)
-            erreur = ErrnoDe(::GetLastError());
-        source += n;
-        reste -= n;
-    }
+    if (!EcritTout(h, contenu.constData(), static_cast<std::size_t>(contenu.size())))
+        erreur = ErrnoDe(::GetLastError());
     if (erreur == 0 && !::FlushFileBuffers(h))
         erreur = ErrnoDe(::GetLastError());
     ::CloseHandle(h);

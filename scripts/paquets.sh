@@ -1,5 +1,5 @@
 # Installs the Debian 12 packages Brivane needs, only those that are missing.
-# Sourced by lancer.sh and tester.sh; $1... are the packages.
+# Sourced by lancer.sh, tester.sh and the Windows scripts; $1... are the packages.
 
 installer_paquets() {
     local manquants=()

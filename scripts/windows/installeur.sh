@@ -18,19 +18,11 @@ if [ ! -f "$qt/.complet" ] || [ ! -d "$qt/licences" ]; then
     exit 1
 fi
 
-sudo_si_besoin() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 # The cross compiler, the installer maker, the pictures and icon makers, the
 # French translations of Qt's dialogs, and a native Qt for the help document.
-paquets=(g++-mingw-w64-x86-64-posix nsis zip librsvg2-bin icoutils qt6-translations-l10n
-         cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev binutils-mingw-w64-x86-64)
-manquants=()
-for p in "${paquets[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 || manquants+=("$p")
-done
-if [ ${#manquants[@]} -gt 0 ]; then
-    sudo_si_besoin apt-get update -qq
-    sudo_si_besoin apt-get install -y -qq "${manquants[@]}"
-fi
+source "$racine/scripts/paquets.sh"
+installer_paquets g++-mingw-w64-x86-64-posix nsis zip librsvg2-bin icoutils qt6-translations-l10n \
+    cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev binutils-mingw-w64-x86-64
 [ -f /work/env.sh ] && source /work/env.sh
 
 # The help document is the same PDF on every system: made by a native build.

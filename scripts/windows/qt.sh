@@ -28,12 +28,7 @@ sudo_si_besoin() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # Tools: the cross compiler, the host Qt 6.4.2 (its moc/rcc/uic are used as host tools), the
 # source fetcher.
-paquets=(g++-mingw-w64-x86-64-posix dpkg-dev cmake ninja-build perl python3
-         qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev)
-manquants=()
-for p in "${paquets[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 || manquants+=("$p")
-done
+source "$racine/scripts/paquets.sh"
 
 # apt-get source needs deb-src lines for the configured Debian sources.
 if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
@@ -47,9 +42,8 @@ if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sou
     fi
     sudo_si_besoin apt-get update -qq
 fi
-if [ ${#manquants[@]} -gt 0 ]; then
-    sudo_si_besoin apt-get install -y -qq "${manquants[@]}"
-fi
+installer_paquets g++-mingw-w64-x86-64-posix dpkg-dev cmake ninja-build perl python3 \
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
 
 mkdir -p "$travail"
 cd "$travail"

@@ -18,13 +18,8 @@ installeur="$sortie/Brivane-$version-installation.exe"
 etapes=("$@")
 [ ${#etapes[@]} -gt 0 ] || etapes=(suite pdf installeur fenetre)
 
-paquets=(wine wine64 xvfb xdotool x11-utils imagemagick poppler-utils python3 librsvg2-bin)
-manquants=()
-for p in "${paquets[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || manquants+=("$p"); done
-if [ ${#manquants[@]} -gt 0 ]; then
-    if [ "$(id -u)" -eq 0 ]; then apt-get install -y -qq "${manquants[@]}"
-    else sudo apt-get install -y -qq "${manquants[@]}"; fi
-fi
+source "$racine/scripts/paquets.sh"
+installer_paquets wine wine64 xvfb xdotool x11-utils imagemagick poppler-utils python3 librsvg2-bin
 [ -f /work/env.sh ] && source /work/env.sh
 [ -f "$installeur" ] || bash "$racine/scripts/windows/installeur.sh"
 
