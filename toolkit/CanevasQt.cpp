@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPointF>
+#include <QGlyphRun>
 #include <QRectF>
 
 #include <algorithm>
@@ -20,19 +21,37 @@ namespace {
 // Tab stops fall every eight average character widths.
 constexpr int kCaracteresParTabulation = 8;
 
+// Text is measured and drawn glyph by glyph with the font's design advances.
+// FreeType gives unhinted outlines those already, but Windows' GDI engine
+// rounds each glyph's advance to a whole logical unit (0.1 mm) when Qt lays
+// text out: some lines would come out up to 1 % narrower there, and an
+// address that fills its label would wrap elsewhere than on Linux.
+QList<QPointF> Avances(const QRawFont& police, const QList<quint32>& glyphes)
+{
+    return police.advancesForGlyphIndexes(glyphes, QRawFont::UseDesignMetrics);
+}
+
+double Largeur(const QRawFont& police, const QString& texte)
+{
+    double largeur = 0;
+    for (const QPointF& avance : Avances(police, police.glyphIndexesForString(texte)))
+        largeur += avance.x();
+    return largeur;
+}
+
 // The average character width as TrueType fonts long defined it: the small
 // letters and the blank weighted by their frequency in English. Qt reports
 // the font file's own figure instead, which newer fonts compute over every
 // glyph: Liberation Sans says 0.58 em where Arial, whose widths it shares,
 // says 0.44 em. The weighted figure gives both the same tab stops.
-double LargeurMoyenne(const QFontMetricsF& metriques)
+double LargeurMoyenne(const QRawFont& police)
 {
     static constexpr int kPoids[26] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6, 35, 20,
                                        56, 56, 17, 4,  49, 56, 71, 31, 10, 18, 3, 18, 2};
     constexpr int kPoidsBlanc = 166;
-    double somme = kPoidsBlanc * metriques.horizontalAdvance(QChar(u' '));
+    double somme = kPoidsBlanc * Largeur(police, QStringLiteral(" "));
     for (int i = 0; i < 26; ++i)
-        somme += kPoids[i] * metriques.horizontalAdvance(QChar(static_cast<char16_t>(u'a' + i)));
+        somme += kPoids[i] * Largeur(police, QString(QChar(static_cast<char16_t>(u'a' + i))));
     return somme / 1000.0;
 }
 
@@ -100,6 +119,7 @@ void CanevasQt::RestaureEtat()
     m_font = std::move(etat.font);
     m_ligneDeBase = etat.ligneDeBase;
     m_metriques.reset();
+    m_brute.reset();
 }
 
 void CanevasQt::IntersecteClip(const qlRect& r)
@@ -184,6 +204,7 @@ void CanevasQt::ChoisitPolice(const Police& police)
     m_font = ConstruitFont(police);
     m_painter.setFont(m_font);
     m_metriques.reset();
+    m_brute.reset();
 }
 
 const QFontMetricsF& CanevasQt::Metriques() const
@@ -191,6 +212,13 @@ const QFontMetricsF& CanevasQt::Metriques() const
     if (!m_metriques)
         m_metriques.emplace(m_font, m_painter.device());
     return *m_metriques;
+}
+
+const QRawFont& CanevasQt::PoliceBrute() const
+{
+    if (!m_brute)
+        m_brute.emplace(QRawFont::fromFont(QFont(m_font, m_painter.device())));
+    return *m_brute;
 }
 
 int CanevasQt::HauteurCellule()
@@ -206,14 +234,14 @@ int CanevasQt::Descente()
 
 double CanevasQt::LargeurTabulation() const
 {
-    return kCaracteresParTabulation * static_cast<double>(std::lround(LargeurMoyenne(Metriques())));
+    return kCaracteresParTabulation * static_cast<double>(std::lround(LargeurMoyenne(PoliceBrute())));
 }
 
 template <typename Dessin>
 double CanevasQt::Dispose(const QString& ligne, double xDepart, double origineTab,
                           Dessin&& dessin) const
 {
-    const QFontMetricsF& metriques = Metriques();
+    const QRawFont& police = PoliceBrute();
     const double tabulation = ligne.contains(u'\t') ? LargeurTabulation() : 0.0;
     double x = xDepart;
     qsizetype debut = 0;
@@ -221,9 +249,11 @@ double CanevasQt::Dispose(const QString& ligne, double xDepart, double origineTa
         if (i < ligne.size() && ligne.at(i) != u'\t')
             continue;
         if (i > debut) {
-            const QString morceau = ligne.mid(debut, i - debut);
-            dessin(morceau, x);
-            x += metriques.horizontalAdvance(morceau);
+            const QList<quint32> glyphes = police.glyphIndexesForString(ligne.mid(debut, i - debut));
+            const QList<QPointF> avances = Avances(police, glyphes);
+            dessin(glyphes, avances, x);
+            for (const QPointF& avance : avances)
+                x += avance.x();
         }
         if (i < ligne.size() && tabulation > 0)
             x = origineTab + (std::floor((x - origineTab) / tabulation) + 1) * tabulation;
@@ -234,7 +264,8 @@ double CanevasQt::Dispose(const QString& ligne, double xDepart, double origineTa
 
 double CanevasQt::LargeurExacte(const char* texte, int longueur) const
 {
-    return Dispose(Decode(texte, longueur), 0, 0, [](const QString&, double) {});
+    return Dispose(Decode(texte, longueur), 0, 0,
+                   [](const QList<quint32>&, const QList<QPointF>&, double) {});
 }
 
 int64_t CanevasQt::EtendueTexte(const char* texte, int longueur)
@@ -253,8 +284,23 @@ int64_t CanevasQt::SortieTexte(int x, int y, const char* texte, int longueur, in
     // The pen draws lines; text takes the font's own colour.
     const QPen stylo = m_painter.pen();
     m_painter.setPen(VersQColor(m_police.Color));
-    const double fin = Dispose(ligne, x, origineTab, [&](const QString& morceau, double xMorceau) {
-        m_painter.drawText(QPointF(xMorceau, ligneDeBase), morceau);
+    QGlyphRun morceau;
+    morceau.setRawFont(PoliceBrute());
+    morceau.setUnderline(m_font.underline());
+    morceau.setStrikeOut(m_font.strikeOut());
+    const double fin = Dispose(ligne, x, origineTab,
+                               [&](const QList<quint32>& glyphes, const QList<QPointF>& avances,
+                                   double xMorceau) {
+        QList<QPointF> positions;
+        positions.reserve(avances.size());
+        double avancee = 0;
+        for (const QPointF& avance : avances) {
+            positions.append(QPointF(avancee, 0));
+            avancee += avance.x();
+        }
+        morceau.setGlyphIndexes(glyphes);
+        morceau.setPositions(positions);
+        m_painter.drawGlyphRun(QPointF(xMorceau, ligneDeBase), morceau);
     });
     m_painter.setPen(stylo);
     return std::llround(fin - x);

@@ -14,6 +14,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QRawFont>
 #include <QString>
 
 #include <optional>
@@ -58,19 +59,22 @@ private:
         bool ligneDeBase;
     };
 
-    // Calls dessin(morceau, x) for every run between tabs of a line that
-    // starts at xDepart, its tab stops counted from origineTab, and returns
-    // where the line ends.
+    // Calls dessin(glyphes, avances, x) for every run between tabs of a line
+    // that starts at xDepart, its tab stops counted from origineTab, and
+    // returns where the line ends.
     template <typename Dessin>
     double Dispose(const QString& ligne, double xDepart, double origineTab, Dessin&& dessin) const;
     QFont ConstruitFont(const Police& police) const;
     const QFontMetricsF& Metriques() const;
+    // The selected font's own glyphs, which give the text its widths.
+    const QRawFont& PoliceBrute() const;
 
     QPainter& m_painter;
     double m_unitesParPouce;
     Police m_police;
     QFont m_font;
     mutable std::optional<QFontMetricsF> m_metriques;
+    mutable std::optional<QRawFont> m_brute;
     bool m_ligneDeBase = false;
     std::vector<Etat> m_pile;
 };
