@@ -11,8 +11,8 @@
 #include <optional>
 
 // The per-user folder that holds the "Kelvora" settings folder: the roaming
-// application-data folder on Windows, the configuration folder (~/.config)
-// elsewhere. Empty when the system gives none.
+// application-data folder on Windows (%APPDATA%), the configuration folder
+// (~/.config, or $XDG_CONFIG_HOME) elsewhere. Empty when the system gives none.
 QString DossierDonneesUtilisateur();
 
 // The folder of the help document, always ending with a separator. On Windows

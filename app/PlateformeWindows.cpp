@@ -22,8 +22,12 @@ QString AvecSeparateur(const QString& dossier)
 
 QString DossierDonneesUtilisateur()
 {
-    // The roaming application data (CSIDL_APPDATA, 26) follows the user from
-    // one school computer to another.
+    // The roaming application data follows the user from one school computer
+    // to another. Windows names it in APPDATA at logon, where a launcher (or
+    // a test) may point elsewhere; without it, the shell's CSIDL_APPDATA.
+    const QString variable = qEnvironmentVariable("APPDATA");
+    if (!variable.isEmpty())
+        return QDir::fromNativeSeparators(variable);
     std::array<wchar_t, MAX_PATH> chemin {};
     if (::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, chemin.data()) != S_OK)
         return QString();

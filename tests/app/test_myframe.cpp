@@ -98,7 +98,7 @@ protected:
     {
         ASSERT_TRUE(m_config.isValid());
         ASSERT_TRUE(m_donnees.isValid());
-        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        DetourneDossierReglages(m_config.path());
         FichierIni.clear();
     }
 
@@ -224,7 +224,7 @@ TEST_F(FenetrePrincipale, DemarrageSansCheminNeChargeRien)
     EXPECT_FALSE(Voyant());
     EXPECT_TRUE(m_dialogues.messages.isEmpty());
     EXPECT_EQ(FichierIni, CheminIni());
-    EXPECT_TRUE(m_fenetre->DossierAide.endsWith(QLatin1Char('/')));
+    EXPECT_TRUE(m_fenetre->DossierAide.endsWith(QDir::separator()));
 }
 
 TEST_F(FenetrePrincipale, DemarrageAvecUnFichierSupprimeLeSignaleSansMessage)
@@ -455,7 +455,8 @@ TEST_F(FenetrePrincipale, LeLienDAideOuvreLeDocumentDuDossierDAide)
                   c.demandes ? QList<QUrl>{QUrl::fromLocalFile(chemin)} : QList<QUrl>());
         EXPECT_EQ(m_dialogues.messages,
                   c.message ? QStringList{QStringLiteral("Impossible d'ouvrir le document "
-                                                         "d'aide : ") + chemin}
+                                                         "d'aide : ")
+                                          + QDir::toNativeSeparators(chemin)}
                             : QStringList());
     }
 }
@@ -567,6 +568,9 @@ TEST_F(FenetrePrincipale, ImprimerDansLeFichierDeLExtractionEstRefuse)
 // reported with the system's reason instead of what was printed.
 TEST_F(FenetrePrincipale, UnPdfQuiNePeutEtreEcritEnEntierEstSignale)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows n'a pas de périphérique toujours plein comme /dev/full";
+#endif
     Demarre();
     m_dialogues.fichiers = {BonFichier(QStringLiteral("liste.csv"), 3)};
     m_fenetre->AOLButton1Click();
@@ -585,6 +589,10 @@ TEST_F(FenetrePrincipale, UnPdfQuiNePeutEtreEcritEnEntierEstSignale)
 // partial PDF is left.
 TEST_F(FenetrePrincipale, LaMemoireEpuiseeEnImprimantEstSignaleeSansFichierPartiel)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "sous Windows, le C++ alloue aussi dans sa propre DLL, où l'opérateur new "
+                    "du test ne s'applique pas";
+#endif
     Demarre();
     // The address is 4 MB long: composing its label asks for a block that
     // the seam refuses.

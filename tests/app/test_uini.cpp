@@ -170,7 +170,7 @@ TEST_F(DocumentIni, LesMisesAJourGardentTousLesAutresOctets)
         "[Brivane]\r\n"
         "  NbCols =3\r\n"
         "Autre=x\r\n"
-        "Nouvelle=\xC3\xA9t\xC3\xA9\r\n"
+        "Nouvelle=" + OctetsIni("\xC3\xA9t\xC3\xA9") + "\r\n"
         "; note de fin\r\n"
         "\r\n"
         "[Fin]\r\n"

@@ -34,7 +34,7 @@ const QByteArray FichierParDefaut =
     "ImprimerSignature=0\n";
 
 // Every field different from its default and from the others.
-const QByteArray FichierComplet =
+const QByteArray FichierComplet = OctetsIni(
     "[Brivane]\n"
     "PathFich=/home/\xC3\xA9l\xC3\xA8ve/Donn\xC3\xA9\x65s/liste \xC3\xA9t\xC3\xA9.csv\n"
     "Fonte=Times New Roman,12,-2147483633,1010,2,0\n"
@@ -56,7 +56,7 @@ const QByteArray FichierComplet =
     "MargeInterneDroite=12\n"
     "MargeInterneGauche=13\n"
     "MargeInterneBasse=14\n"
-    "ImprimerSignature=1\n";
+    "ImprimerSignature=1\n");
 
 Parametres Defauts()
 {
@@ -247,7 +247,7 @@ TEST_F(FichierReglages, FichierDeReglagesEtCheminAccentues)
     p.PathFich = QStringLiteral("/m\xE9\x64ia/cl\xE9/CSVListe\xC9lectorale \xE0 jour.csv");
     QString erreur;
     ASSERT_TRUE(EcritParametres(p, fichier, erreur));
-    EXPECT_TRUE(LitOctets(fichier).contains(p.PathFich.toUtf8()));
+    EXPECT_TRUE(LitOctets(fichier).contains(OctetsIni(p.PathFich.toUtf8())));
     Parametres relu;
     LitParametres(relu, fichier);
     EXPECT_EQ(relu.PathFich, p.PathFich);
@@ -336,14 +336,15 @@ TEST(CheminFichierIni, DossierKelvoraSousLeDossierDeConfiguration)
 
     EXPECT_EQ(CheminFichierIni(QString()), QStringLiteral("Brivane.ini"));
 
-    const bool xdgPresent = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    const QByteArray xdgAvant = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(base.path()));
+    const QByteArray variable = VariableDossierReglages().toLatin1();
+    const bool present = qEnvironmentVariableIsSet(variable.constData());
+    const QByteArray avant = qgetenv(variable.constData());
+    DetourneDossierReglages(base.path());
     const QString defaut = CheminFichierIni();
-    if (xdgPresent)
-        qputenv("XDG_CONFIG_HOME", xdgAvant);
+    if (present)
+        qputenv(variable.constData(), avant);
     else
-        qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv(variable.constData());
     EXPECT_EQ(defaut, attendu);
 }
 

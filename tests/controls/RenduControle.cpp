@@ -1,5 +1,6 @@
 #include "RenduControle.h"
 
+#include <QBackingStore>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -17,6 +18,14 @@ QImage Ecran(QWidget& controle)
 {
     QWidget* fenetre = controle.window();
     const QPoint origine = controle.mapTo(fenetre, QPoint(0, 0));
+    // The window's backing store, where it has one in memory: Qt's minimal
+    // platform (the tests' on Windows) cannot grab a window.
+    QBackingStore* stock = fenetre->backingStore();
+    if (stock != nullptr && stock->paintDevice() != nullptr
+        && stock->paintDevice()->devType() == QInternal::Image)
+        return static_cast<const QImage*>(stock->paintDevice())
+            ->copy(QRect(origine, controle.size()))
+            .convertToFormat(QImage::Format_RGB32);
     return QGuiApplication::primaryScreen()
         ->grabWindow(fenetre->winId(), origine.x(), origine.y(), controle.width(),
                      controle.height())

@@ -287,8 +287,8 @@ TEST_F(LectureCsv, ChargeImpossibleGardeLaTablePrecedente)
         EXPECT_FALSE(table.Charge(Chemin("verrouille.csv")));
         // Saving over a held file fails too and leaves its bytes alone.
         EXPECT_FALSE(table.Sauve(Chemin("verrouille.csv")));
-        EXPECT_EQ(LitCsv(Chemin("verrouille.csv")), "x\r\n");
     }
+    EXPECT_EQ(LitCsv(Chemin("verrouille.csv")), "x\r\n");
     EXPECT_EQ(Rangees(table), avant);
     EXPECT_EQ(table.NbRangees(), 2u);
     EXPECT_EQ(table.NbColonnes(), 2u);
@@ -307,7 +307,9 @@ TEST_F(LectureCsv, ChargeImpossibleGardeLaTablePrecedente)
         EXPECT_FALSE(table.Sauve(Chemin("verrouille.csv")));
     }
 
+#ifndef Q_OS_WIN
     // A name that is not UTF-8 (Latin-1 "é") reaches the file system unchanged.
+    // (Windows names files in UTF-16: no name there is a mere run of bytes.)
     const QByteArray latin1 = QFile::encodeName(dossier.path()) + "/caf\xE9.csv";
     EXPECT_EQ(EncodeNomFichier(DecodeNomFichier(latin1)), latin1);
     std::FILE* fichier = std::fopen(latin1.constData(), "wb");
@@ -316,6 +318,7 @@ TEST_F(LectureCsv, ChargeImpossibleGardeLaTablePrecedente)
     std::fclose(fichier);
     ASSERT_TRUE(table.Charge(DecodeNomFichier(latin1)));
     EXPECT_EQ(Rangees(table), (Table{{"y"}}));
+#endif
 }
 
 TEST_F(LectureCsv, FichierSansDroitDeLecture)

@@ -53,7 +53,10 @@ TEST(CanevasQt, TaillesDesPolicesEnUnitesLogiques)
 
     papier.ChoisitPolice(Arial(-35));
     EXPECT_EQ(papier.PoliceQt().pixelSize(), 35);
-    EXPECT_EQ(QFontInfo(papier.PoliceQt()).family(), QStringLiteral("Liberation Sans"));
+    // Arial itself, or fontconfig's metric twin of it.
+    EXPECT_TRUE(QFontInfo(papier.PoliceQt()).family() == QStringLiteral("Arial")
+                || QFontInfo(papier.PoliceQt()).family() == QStringLiteral("Liberation Sans"))
+        << QFontInfo(papier.PoliceQt()).family().toStdString();
 
     Police points = Arial(0);
     points.Size = 10;
@@ -86,10 +89,17 @@ TEST(CanevasQt, TaillesDesPolicesEnUnitesLogiques)
 // Draws a long line at x = 5 and finds where its ink ends: the last glyph's
 // ink ends at 5 + width − its right bearing. Any difference per glyph between
 // measuring and drawing would add up over the 150 glyphs; what remains is the
-// anti-aliased edge and the placing of the last glyph's bitmap, under two
-// device pixels.
+// anti-aliased edge and the placing of the last glyph's bitmap, a few device
+// pixels.
 TEST(CanevasQt, LargeurMesureeEstLargeurDessineeEnRaster)
 {
+#ifdef Q_OS_WIN
+    // GDI fits small glyphs' outlines to the pixel grid: the last one's ink
+    // may end a little further from its advance.
+    constexpr double kBordEncre = 3.0;
+#else
+    constexpr double kBordEncre = 2.0;
+#endif
     const std::string texte =
         "Elève UNTEST Charles CM2 Mme Patience 12, rue des Petits Tests Informatiques "
         "99999 TESTEVILLE SUR PC iiiiiiiiiiiiiilllllllllllll WWWWWWW";
@@ -113,7 +123,8 @@ TEST(CanevasQt, LargeurMesureeEstLargeurDessineeEnRaster)
             EXPECT_EQ(dessine, static_cast<int>(std::lround(largeur)));
             const QFontMetricsF metriques(canevas.PoliceQt(), &image);
             const double finEncre = (5 + largeur - metriques.rightBearing(QLatin1Char('W')));
-            EXPECT_NEAR((BoiteEncre(image).right() + 1) / echelle, finEncre, 2.0 / echelle);
+            EXPECT_NEAR((BoiteEncre(image).right() + 1) / echelle, finEncre,
+                        kBordEncre / echelle);
         }
     }
 }

@@ -28,6 +28,12 @@
 
 namespace {
 
+#ifdef Q_OS_WIN
+constexpr int kArgumentLong = 30000;
+#else
+constexpr int kArgumentLong = 131000;  // one argument's limit is 128 KiB
+#endif
+
 struct Execution {
     int code = -1;
     QString sortie;
@@ -76,7 +82,7 @@ protected:
     {
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
         environnement.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        environnement.insert(QStringLiteral("XDG_CONFIG_HOME"), Chemin(QStringLiteral("config")));
+        environnement.insert(VariableDossierReglages(), Chemin(QStringLiteral("config")));
         environnement.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dossier.path());
         QProcess processus;
         processus.setProcessEnvironment(environnement);
@@ -85,8 +91,12 @@ protected:
         if (!processus.waitForFinished(60000) || processus.exitStatus() != QProcess::NormalExit)
             return execution;
         execution.code = processus.exitCode();
-        execution.sortie = QString::fromUtf8(processus.readAllStandardOutput());
-        execution.erreurs = QString::fromUtf8(processus.readAllStandardError());
+        // A Windows console program ends its lines with CR LF.
+        const auto texte = [](const QByteArray& octets) {
+            return QString::fromUtf8(octets).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        };
+        execution.sortie = texte(processus.readAllStandardOutput());
+        execution.erreurs = texte(processus.readAllStandardError());
         return execution;
     }
 
@@ -945,8 +955,10 @@ TEST_F(BrivanePdf, DebutTriEtPlancheIncorrectsSansPdf)
          QStringLiteral("Ordre des étiquettes inconnu : « nom » (attendu classe ou fichier)")},
         {"planche_inconnue", {planche, QStringLiteral("avery l71600"), s, ini, liste, pdf}, 2,
          QStringLiteral("Planche inconnue : « avery l71600 ». Planches proches : Avery L7160, ")},
-        // A pasted text: searched and echoed only up to 80 characters.
-        {"planche_demesuree", {planche, QString(131000, u'x'), s, ini, liste, pdf}, 2,
+        // A pasted text, near the longest argument the system passes (Windows
+        // takes 32,767 characters for the whole command line): searched and
+        // echoed only up to 80 characters.
+        {"planche_demesuree", {planche, QString(kArgumentLong, u'x'), s, ini, liste, pdf}, 2,
          QStringLiteral("Planche inconnue : « %1… ».").arg(QString(80, u'x'))},
         {"planche_vide", {planche, QStringLiteral(" "), s, ini, liste, pdf}, 2,
          QStringLiteral("Le nom de la planche est vide.")},

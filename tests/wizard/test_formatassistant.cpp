@@ -29,6 +29,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -161,6 +162,11 @@ TEST_F(Assistant, TabulationDansLOrdreDesChampsPuisDesBoutons)
         if (a.btPrec->isEnabled() && a.btSuiv->isVisible())
             ordre.push_back(a.btSuiv);
         ordre.push_back(a.btFermer);
+        // Once one radio button of a group has had the focus, the group is a
+        // single tab stop (the arrows move within it), as Windows users expect.
+        ordre.erase(std::remove_if(ordre.begin() + 1, ordre.end(),
+                                   [](const QWidget* w) { return !(w->focusPolicy() & Qt::TabFocus); }),
+                    ordre.end());
         for (size_t i = 1; i < ordre.size(); ++i) {
             QWidget* suivant = ordre[i - 1]->nextInFocusChain();
             while (!(suivant->focusPolicy() & Qt::TabFocus) || !suivant->isVisible()
