@@ -1,7 +1,8 @@
 #!/bin/bash
-# The Windows stage of the CI: the installer and its Wine checks when the Qt for
-# Windows that qt.sh builds is in its cache (building it takes too long for a
-# CI run), else one line saying they were skipped and why.
+# The Windows stage of the CI: the installer, the cross-built test suite and the
+# other Wine checks when the Qt for Windows that qt.sh builds is in its cache
+# (building it takes too long for a CI run), else one line saying they were
+# skipped and why.
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/../.." && pwd)
 qt=${BRIVANE_QT_WINDOWS:-$HOME/.cache/brivane/qt-6.4.2-mingw64}
@@ -10,7 +11,4 @@ if [ ! -f "$qt/.complet" ] || [ ! -d "$qt/licences" ]; then
     exit 0
 fi
 bash "$racine/scripts/windows/installeur.sh"
-# The cross-built GoogleTest suite is not among them: many of its tests read
-# PDFs back with poppler's Linux tools, which a program under Wine cannot
-# start (bash scripts/windows/tester.sh suite runs it and counts the results).
-bash "$racine/scripts/windows/tester.sh" pdf installeur fenetre
+bash "$racine/scripts/windows/tester.sh" suite pdf installeur fenetre
