@@ -3,10 +3,10 @@
 #include "Cp1252.h"
 #include "Ucouleurs.h"
 
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPen>
 #include <QPointF>
-#include <QGlyphRun>
 #include <QRectF>
 
 #include <algorithm>
@@ -249,11 +249,18 @@ double CanevasQt::Dispose(const QString& ligne, double xDepart, double origineTa
         if (i < ligne.size() && ligne.at(i) != u'\t')
             continue;
         if (i > debut) {
-            const QList<quint32> glyphes = police.glyphIndexesForString(ligne.mid(debut, i - debut));
-            const QList<QPointF> avances = Avances(police, glyphes);
-            dessin(glyphes, avances, x);
-            for (const QPointF& avance : avances)
-                x += avance.x();
+            const QString morceau = ligne.mid(debut, i - debut);
+            const QList<quint32> glyphes = police.glyphIndexesForString(morceau);
+            if (glyphes.contains(0u)) {
+                // A character the font lacks: Qt's own layout finds it in another font.
+                dessin(morceau, {}, {}, x);
+                x += Metriques().horizontalAdvance(morceau);
+            } else {
+                const QList<QPointF> avances = Avances(police, glyphes);
+                dessin(morceau, glyphes, avances, x);
+                for (const QPointF& avance : avances)
+                    x += avance.x();
+            }
         }
         if (i < ligne.size() && tabulation > 0)
             x = origineTab + (std::floor((x - origineTab) / tabulation) + 1) * tabulation;
@@ -265,7 +272,7 @@ double CanevasQt::Dispose(const QString& ligne, double xDepart, double origineTa
 double CanevasQt::LargeurExacte(const char* texte, int longueur) const
 {
     return Dispose(Decode(texte, longueur), 0, 0,
-                   [](const QList<quint32>&, const QList<QPointF>&, double) {});
+                   [](const QString&, const QList<quint32>&, const QList<QPointF>&, double) {});
 }
 
 int64_t CanevasQt::EtendueTexte(const char* texte, int longueur)
@@ -289,8 +296,12 @@ int64_t CanevasQt::SortieTexte(int x, int y, const char* texte, int longueur, in
     morceau.setUnderline(m_font.underline());
     morceau.setStrikeOut(m_font.strikeOut());
     const double fin = Dispose(ligne, x, origineTab,
-                               [&](const QList<quint32>& glyphes, const QList<QPointF>& avances,
-                                   double xMorceau) {
+                               [&](const QString& texte, const QList<quint32>& glyphes,
+                                   const QList<QPointF>& avances, double xMorceau) {
+        if (glyphes.isEmpty()) {
+            m_painter.drawText(QPointF(xMorceau, ligneDeBase), texte);
+            return;
+        }
         QList<QPointF> positions;
         positions.reserve(avances.size());
         double avancee = 0;

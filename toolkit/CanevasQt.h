@@ -59,9 +59,9 @@ private:
         bool ligneDeBase;
     };
 
-    // Calls dessin(glyphes, avances, x) for every run between tabs of a line
-    // that starts at xDepart, its tab stops counted from origineTab, and
-    // returns where the line ends.
+    // Calls dessin(texte, glyphes, avances, x) for every run between tabs of a
+    // line that starts at xDepart, its tab stops counted from origineTab, and
+    // returns where the line ends. No glyphs: the run is Qt's to lay out.
     template <typename Dessin>
     double Dispose(const QString& ligne, double xDepart, double origineTab, Dessin&& dessin) const;
     QFont ConstruitFont(const Police& police) const;

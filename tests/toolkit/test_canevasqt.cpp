@@ -100,31 +100,35 @@ TEST(CanevasQt, LargeurMesureeEstLargeurDessineeEnRaster)
 #else
     constexpr double kBordEncre = 2.0;
 #endif
-    const std::string texte =
-        "Elève UNTEST Charles CM2 Mme Patience 12, rue des Petits Tests Informatiques "
-        "99999 TESTEVILLE SUR PC iiiiiiiiiiiiiilllllllllllll WWWWWWW";
-    for (const int pixels : {8, 11, 13, 20, 35}) {
-        SCOPED_TRACE(pixels);
-        for (const double echelle : {1.0, 1200.0 / 254.0 / 4.0}) {
-            SCOPED_TRACE(echelle);
-            QImage image = ImageBlanche(static_cast<int>(pixels * 100 * echelle),
-                                        static_cast<int>(3 * pixels * echelle));
-            QPainter painter(&image);
-            painter.scale(echelle, echelle);
-            CanevasQt canevas(painter, kEcranParPouce);
-            canevas.ChoisitPolice(Arial(-pixels));
-            canevas.AlignementLigneDeBase(true);
-            const int n = static_cast<int>(texte.size());
-            const double largeur = canevas.LargeurExacte(texte.data(), n);
-            const int64_t dessine = canevas.SortieTexte(5, 2 * pixels, texte.data(), n, 5);
-            painter.end();
+    // The second has, before its tab, a character the font lacks (U+0081).
+    for (const std::string texte :
+         {"Elève UNTEST Charles CM2 Mme Patience 12, rue des Petits Tests Informatiques "
+          "99999 TESTEVILLE SUR PC iiiiiiiiiiiiiilllllllllllll WWWWWWW",
+          "Elève UNTEST Charles \x81 CM2\tMme Patience 12, rue des Petits Tests WWWWWWW"}) {
+        SCOPED_TRACE(texte.size());
+        for (const int pixels : {8, 11, 13, 20, 35}) {
+            SCOPED_TRACE(pixels);
+            for (const double echelle : {1.0, 1200.0 / 254.0 / 4.0}) {
+                SCOPED_TRACE(echelle);
+                QImage image = ImageBlanche(static_cast<int>(pixels * 100 * echelle),
+                                            static_cast<int>(3 * pixels * echelle));
+                QPainter painter(&image);
+                painter.scale(echelle, echelle);
+                CanevasQt canevas(painter, kEcranParPouce);
+                canevas.ChoisitPolice(Arial(-pixels));
+                canevas.AlignementLigneDeBase(true);
+                const int n = static_cast<int>(texte.size());
+                const double largeur = canevas.LargeurExacte(texte.data(), n);
+                const int64_t dessine = canevas.SortieTexte(5, 2 * pixels, texte.data(), n, 5);
+                painter.end();
 
-            EXPECT_EQ(dessine, canevas.EtendueTexte(texte.data(), n));
-            EXPECT_EQ(dessine, static_cast<int>(std::lround(largeur)));
-            const QFontMetricsF metriques(canevas.PoliceQt(), &image);
-            const double finEncre = (5 + largeur - metriques.rightBearing(QLatin1Char('W')));
-            EXPECT_NEAR((BoiteEncre(image).right() + 1) / echelle, finEncre,
-                        kBordEncre / echelle);
+                EXPECT_EQ(dessine, canevas.EtendueTexte(texte.data(), n));
+                EXPECT_EQ(dessine, static_cast<int>(std::lround(largeur)));
+                const QFontMetricsF metriques(canevas.PoliceQt(), &image);
+                const double finEncre = (5 + largeur - metriques.rightBearing(QLatin1Char('W')));
+                EXPECT_NEAR((BoiteEncre(image).right() + 1) / echelle, finEncre,
+                            kBordEncre / echelle);
+            }
         }
     }
 }
