@@ -286,8 +286,9 @@ TEST_F(FenetrePrincipale, DesReglagesIncorrectsSontDitsAuDemarrageEtRienNeSImpri
         m_fenetre->btApercuClick();
         EXPECT_EQ(dialogues, c.dialogues);
         EXPECT_TRUE(m_dialogues.impressionsDemandees == 0 && m_dialogues.apercus.isEmpty());
-        if (c.message == refus)
+        if (c.message == refus) {
             EXPECT_EQ(m_dialogues.messages, QStringList({refus, refus, refus}));
+        }
         m_fenetre->close();
         EXPECT_EQ(LitOctets(CheminIni()) == utf16, c.ini == utf16);
     }
