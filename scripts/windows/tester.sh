@@ -54,12 +54,20 @@ suite() {
         -DBRIVANE_DOC_HOTE="$hote/share/brivane/doc1.pdf" >/dev/null
     cmake --build "$b" -j2
     # The tests' Wine prefix is the build's own; WINEPREFIX reaches wine.sh.
+    # Wine's own background programs (services, devices) start with the first
+    # program that needs them and inherit its output: started here, with the
+    # server kept alive, they hold no test's output open past its end. Should
+    # a test process still hang at its exit, a failed test gets a second run.
     # The whole report stays in build-windows/ctest-wine.log; the counts are shown.
-    # Wine now and then leaves a finished test process hanging at its exit
-    # until the timeout: a failed test gets a second run.
-    (cd "$b" && WINEPREFIX="$b/wine" QT_QPA_PLATFORM=offscreen \
+    export WINEPREFIX="$b/wine"
+    wineserver -k 2>/dev/null || true
+    wineserver -p
+    "$racine/scripts/windows/wine.sh" wineboot >/dev/null 2>&1 </dev/null
+    (cd "$b" && QT_QPA_PLATFORM=offscreen \
         ctest -j2 --timeout 300 --repeat until-pass:2 --output-on-failure) \
         > "$sortie/ctest-wine.log" 2>&1 || true
+    wineserver -k 2>/dev/null || true
+    unset WINEPREFIX
     grep -E 'tests passed|\(Failed\)|\(Timeout\)' "$sortie/ctest-wine.log" | tail -60
     echo "sautés : $(grep -c '\*\*\*Skipped' "$sortie/ctest-wine.log")"
     grep -q '^100% tests passed' "$sortie/ctest-wine.log" || echouer "suite GoogleTest sous Wine"
