@@ -60,7 +60,9 @@ suite() {
     # a test process still hang at its exit, a failed test gets a second run.
     # The whole report stays in build-windows/ctest-wine.log; the counts are shown.
     export WINEPREFIX="$b/wine"
+    "$racine/scripts/windows/wine.sh" wineboot >/dev/null 2>&1 </dev/null  # made at first use
     wineserver -k 2>/dev/null || true
+    wineserver -w
     wineserver -p
     "$racine/scripts/windows/wine.sh" wineboot >/dev/null 2>&1 </dev/null
     (cd "$b" && QT_QPA_PLATFORM=offscreen \
