@@ -245,17 +245,13 @@ bool LireFichier(const QString& fichier, QByteArray& octets, int& erreur)
     return erreur == 0;
 }
 
-// The temporary file of a write: the settings file's name, a marker no one
-// would give a file of their own, and six letters or digits. Only names of
-// this exact form are ever removed.
-const QString MarqueTemporaire = QStringLiteral(".~ecriture-brivane-");
-
-// Temporary files of that form that a write killed half-way left behind.
+// The new files of replacements (RemplaceFichier) that a write killed half-way
+// left behind. Only names of their exact form are ever removed.
 void RetirerTemporairesAbandonnes(const QString& fichier)
 {
     const QFileInfo info(fichier);
     const QRegularExpression forme(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(info.fileName() + MarqueTemporaire)
+        QRegularExpression::escape(info.fileName() + MarqueRemplacement)
         + QStringLiteral("[A-Za-z0-9]{6}")));
     const QDateTime avant = QDateTime::currentDateTimeUtc().addSecs(-60);
     const QDir dossier = info.absoluteDir();
@@ -321,7 +317,7 @@ bool UIni::Sauve(const QString& fichier) const
     // A link is followed: its target is the file that gets replaced.
     const QFileInfo info(fichier);
     const QString cible = info.isSymLink() && info.exists() ? info.canonicalFilePath() : fichier;
-    if (RemplaceFichier(cible, Contenu(), MarqueTemporaire) != 0)
+    if (RemplaceFichier(cible, Contenu()) != 0)
         return false;
     RetirerTemporairesAbandonnes(cible);
     return true;

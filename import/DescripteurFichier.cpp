@@ -167,12 +167,12 @@ mode_t DroitsDuFichier(const QByteArray& chemin)
 
 }  // namespace
 
-int RemplaceFichier(const QString& chemin, const QByteArray& contenu, const QString& marque)
+int RemplaceFichier(const QString& chemin, const QByteArray& contenu)
 {
     const QByteArray nom = QFile::encodeName(chemin);
     if (::access(nom.constData(), F_OK) == 0 && ::access(nom.constData(), W_OK) != 0)
         return EACCES;
-    QByteArray modele = QFile::encodeName(chemin + marque) + "XXXXXX";
+    QByteArray modele = QFile::encodeName(chemin + MarqueRemplacement) + "XXXXXX";
     const int fd = ::mkostemp(modele.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;

@@ -70,13 +70,17 @@ private:
 QString DecodeNomFichier(const QByteArray& octets);
 QByteArray EncodeNomFichier(const QString& nom);
 
+// What RemplaceFichier puts between a file's name and six letters or digits to
+// name its new file: a marker no one would give a file of their own.
+inline const QString MarqueRemplacement = QStringLiteral(".~ecriture-brivane-");
+
 // Replaces the file `chemin` as a whole with `contenu`. The bytes go to a new
-// file beside it, named `chemin`, `marque` and six letters or digits; they
-// reach the disk before that file takes the name, so a full disk or a crash
-// never leaves a cut file under it. The replaced file's permissions are kept;
-// a file the user made read-only is refused (EACCES). Returns 0 or the errno
-// value of the failure.
-int RemplaceFichier(const QString& chemin, const QByteArray& contenu, const QString& marque);
+// file beside it, named `chemin`, MarqueRemplacement and six letters or
+// digits; they reach the disk before that file takes the name, so a full disk
+// or a crash never leaves a cut file under it. The replaced file's permissions
+// are kept; a file the user made read-only is refused (EACCES). Returns 0 or
+// the errno value of the failure.
+int RemplaceFichier(const QString& chemin, const QByteArray& contenu);
 
 // The reason a file operation failed, in French, from an errno value (as
 // DescripteurFichier::Erreur gives it).

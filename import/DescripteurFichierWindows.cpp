@@ -258,7 +258,7 @@ HANDLE CreeTemporaire(const QString& base, std::wstring& nom)
 
 }  // namespace
 
-int RemplaceFichier(const QString& chemin, const QByteArray& contenu, const QString& marque)
+int RemplaceFichier(const QString& chemin, const QByteArray& contenu)
 {
     const std::wstring cible = NomNatif(chemin);
     const DWORD attributs = ::GetFileAttributesW(cible.c_str());
@@ -266,7 +266,7 @@ int RemplaceFichier(const QString& chemin, const QByteArray& contenu, const QStr
         && (attributs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return (attributs & FILE_ATTRIBUTE_DIRECTORY) ? EISDIR : EACCES;
     std::wstring temporaire;
-    const HANDLE h = CreeTemporaire(chemin + marque, temporaire);
+    const HANDLE h = CreeTemporaire(chemin + MarqueRemplacement, temporaire);
     if (h == INVALID_HANDLE_VALUE)
         return ErrnoDe(::GetLastError());
     int erreur = 0;

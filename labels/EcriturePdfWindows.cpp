@@ -23,8 +23,6 @@
 
 namespace {
 
-const QString MarqueTemporaire = QStringLiteral(".~ecriture-brivane-");
-
 // The printer's document, named beforehand: all the console's interruption
 // handler does is remove it.
 std::array<wchar_t, 32768> g_document {};
@@ -73,7 +71,7 @@ QString EcritSortie(int source, int64_t taille, const QString& sortie)
             contenu.append(tampon, lu);
     }
     if (erreur == 0)
-        erreur = RemplaceFichier(sortie, contenu, MarqueTemporaire);
+        erreur = RemplaceFichier(sortie, contenu);
     return erreur == 0 ? QString() : Raison(erreur);
 }
 
@@ -126,7 +124,7 @@ QString EcriturePdf::Publie()
     const QByteArray contenu = document.readAll();
     if (!FinDeDocument(contenu))
         return MessageEcriture(m_sortie, RaisonDocumentIncomplet());
-    const int erreur = RemplaceFichier(m_sortie, contenu, MarqueTemporaire);
+    const int erreur = RemplaceFichier(m_sortie, contenu);
     return erreur == 0 ? QString() : MessageEcriture(m_sortie, Raison(erreur));
 }
 

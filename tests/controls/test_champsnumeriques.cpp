@@ -317,7 +317,7 @@ TEST(ChampsNumeriques, CollerCouperSupprimerDeposerEtEcrireParLAssistancePassent
         Sorte sorte;
         // keys, "menu " and an item, "depot", "saisie", or "assistance": an
         // assistive technology writing in place of the selection through the
-        // field's accessible accessible, as a screen reader or a test tool does
+        // field's accessible interface, as a screen reader or a test tool does
         // on the desktop's accessibility bus
         const char* geste;
         const char* depart;

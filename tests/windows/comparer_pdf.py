@@ -27,8 +27,8 @@ def descente(fichier):
 
 
 def lignes(fichier):
-    """Per page, the lines as (x, baseline, words), label column by label
-    column: a label whose text wraps elsewhere moves none beside it."""
+    """Per page, the lines of every label as (x, baseline, words), in
+    reading order: words of one baseline part where labels part."""
     part = descente(fichier)
     pages = []
     for page in open(fichier, encoding="utf-8").read().split("<page ")[1:]:
@@ -36,31 +36,18 @@ def lignes(fichier):
         for x, haut, fin, bas, mot in MOT.findall(page):
             y = float(bas) - part * (float(bas) - float(haut))
             bases.setdefault(round(y, 1), []).append((float(x), float(fin), y, mot))
-        morceaux = []
+        rangs = []
         for mots in bases.values():
             mots.sort()
-            morceau = [mots[0]]
+            rang = [mots[0]]
             for mot in mots[1:]:
-                if mot[0] - morceau[-1][1] > ENTRE_ETIQUETTES:
-                    morceaux.append(morceau)
-                    morceau = []
-                morceau.append(mot)
-            morceaux.append(morceau)
-        # The label columns, left to right, each read top to bottom, cut into
-        # labels where the gap between two lines is more than a line's.
-        morceaux.sort(key=lambda m: (round(m[0][0] / 28.35), m[0][2]))
-        ecarts = sorted(b[0][2] - a[0][2] for a, b in zip(morceaux, morceaux[1:])
-                        if round(a[0][0] / 28.35) == round(b[0][0] / 28.35))
-        interligne = ecarts[len(ecarts) // 2] if ecarts else 0
-        etiquettes = []
-        for i, m in enumerate(morceaux):
-            ligne = (m[0][0], m[0][2], [mot for _, _, _, mot in m])
-            precedent = morceaux[i - 1] if i else None
-            if (precedent is None or round(precedent[0][0] / 28.35) != round(m[0][0] / 28.35)
-                    or m[0][2] - precedent[0][2] > 1.5 * interligne):
-                etiquettes.append([])
-            etiquettes[-1].append(ligne)
-        pages.append(etiquettes)
+                if mot[0] - rang[-1][1] > ENTRE_ETIQUETTES:
+                    rangs.append(rang)
+                    rang = []
+                rang.append(mot)
+            rangs.append(rang)
+        rangs.sort(key=lambda r: (round(r[0][2], 1), r[0][0]))
+        pages.append([(r[0][0], r[0][2], [m for _, _, _, m in r]) for r in rangs])
     return pages
 
 
@@ -72,18 +59,15 @@ def main():
     ecart_max, nombre = 0.0, 0
     for numero, (a, b) in enumerate(zip(reference, autre), 1):
         if len(a) != len(b):
-            sys.exit(f"page {numero} : {len(a)} étiquettes contre {len(b)}")
-        for ea, eb in zip(a, b):
-            texte_a = " / ".join(" ".join(m) for _, _, m in ea)
-            texte_b = " / ".join(" ".join(m) for _, _, m in eb)
-            if texte_a != texte_b:
-                sys.exit(f"page {numero} : « {texte_a} » contre « {texte_b} »")
-            for (xa, ya, ma), (xb, yb, _) in zip(ea, eb):
-                ecart = max(abs(xa - xb), abs(ya - yb))
-                ecart_max = max(ecart_max, ecart)
-                nombre += 1
-                if ecart > tolerance:
-                    sys.exit(f"page {numero}, « {ma[0]} » : écart de {ecart / POINTS_PAR_MM:.3f} mm")
+            sys.exit(f"page {numero} : {len(a)} lignes contre {len(b)}")
+        for (xa, ya, ma), (xb, yb, mb) in zip(a, b):
+            if ma != mb:
+                sys.exit(f"page {numero} : « {' '.join(ma)} » contre « {' '.join(mb)} »")
+            ecart = max(abs(xa - xb), abs(ya - yb))
+            ecart_max = max(ecart_max, ecart)
+            nombre += 1
+            if ecart > tolerance:
+                sys.exit(f"page {numero}, « {ma[0]} » : écart de {ecart / POINTS_PAR_MM:.3f} mm")
     print(f"{len(reference)} pages, {nombre} lignes identiques, "
           f"écart maximal {ecart_max / POINTS_PAR_MM:.3f} mm")
 
